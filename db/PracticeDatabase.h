@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+namespace practicedb {
+
+// The account that the desktop program's connection string names.
+inline constexpr const char* kAccountUser = "Quivo";
+inline constexpr const char* kAccountPassword = "Quivo";
+
+// Creates a new practice database at the path: every table, saved query (as a view),
+// lookup row and conduit table, and its workgroup file beside it holding the account
+// above. Refuses to overwrite an existing database or workgroup file. False with a reason.
+bool createPracticeDatabase(const std::string& databasePath, std::string& error);
+
+// Fills a newly created practice database with a realistic demo practice.
+bool loadDemoPractice(const std::string& databasePath, std::string& error);
+
+}  // namespace practicedb

@@ -1,0 +1,67 @@
+#pragma once
+#include "JetTypes.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace jet {
+
+// What a desktop connection string names. Only the provider
+// "Microsoft.Jet.OLEDB.4.0" is accepted.
+struct ConnectionSettings {
+    std::string databasePath;   // Data Source
+    std::string workgroupPath;  // Jet OLEDB:System database
+    std::string userId;         // User Id
+    std::string password;       // Password
+};
+
+// Parses "Provider=...;Data Source=...;Jet OLEDB:System database=...;User Id=...;Password=...".
+// Keys match without regard to case. False with a reason for an unknown provider or a
+// missing data source.
+bool parseConnectionString(std::string_view connectionString, ConnectionSettings& settings,
+                           std::string& error);
+
+// One open practice database. Statements are Jet SQL as the system writes it; they are
+// translated (see JetSql.h) before SQLite sees them. No routine throws: each answers
+// true/false and fills an error text with the database's description.
+class Connection {
+public:
+    // Checks the workgroup file (missing file, unknown account or wrong password refuse),
+    // then opens the existing database file (never creates one) with write-ahead logging,
+    // a busy time-out and durable commits. Null with a reason when refused.
+    static std::unique_ptr<Connection> open(const ConnectionSettings& settings, std::string& error);
+
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Runs one statement; affected is the number of rows it inserted, changed or deleted.
+    bool execute(std::string_view jetSql, long& affected, std::string& error);
+
+    // Runs one SELECT and copies all its rows; columns carry the declared types.
+    bool query(std::string_view jetSql, Rows& result, std::string& error);
+
+    // Nested transactions: an inner commit closes only its level; a rollback undoes
+    // everything inside its level, including inner levels already committed.
+    bool beginTrans(std::string& error);
+    bool commitTrans(std::string& error);
+    bool rollbackTrans(std::string& error);
+    int transactionLevel() const { return level_; }
+
+    // The row id of the last row inserted through this connection (@@IDENTITY).
+    std::int64_t lastIdentity() const;
+
+    const std::string& databasePath() const { return databasePath_; }
+
+private:
+    Connection(sqlite3* handle, std::string databasePath);
+
+    sqlite3* handle_;
+    std::string databasePath_;
+    int level_ = 0;
+};
+
+}  // namespace jet

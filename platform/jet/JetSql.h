@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace jet {
+
+// Translates Jet SQL into SQLite SQL outside quoted texts: date and time literals between
+// "#" (#mm/dd/yyyy#, #yyyy/mm/dd#, #hh:MM:ss#, #yyyy/mm/dd hh:MM:ss#, and #y-m-d#,
+// #y-m-d hh:MM:ss# with or without leading zeros) become ISO text literals; "SELECT TOP n"
+// becomes a trailing "LIMIT n"; @@IDENTITY becomes last_insert_rowid(). Quoted texts
+// ('...' with '' inside, "...") and [bracketed names] pass unchanged.
+std::string translateJetSql(std::string_view jetSql);
+
+}  // namespace jet

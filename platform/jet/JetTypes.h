@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace jet {
+
+// The column types the practice database declares (schema type names in brackets):
+// Integer16 (SMALLINT), Integer32 (INTEGER), Text (TEXT), Date (DATE), Time (TIME),
+// DateTime (DATETIME), Flag (BIT), Double (DOUBLE). Unknown: a computed column without a
+// declared type; its values keep SQLite's storage class.
+enum class ColumnType { Integer16, Integer32, Text, Date, Time, DateTime, Flag, Double, Unknown };
+
+// Null is std::monostate. Integers (16-bit, 32-bit, flag) come as int64_t; dates, times and
+// date-times as their stored ISO text ("YYYY-MM-DD", "HH:MM:SS", "YYYY-MM-DD HH:MM:SS").
+using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+inline bool isNull(const Value& value) { return std::holds_alternative<std::monostate>(value); }
+
+struct Column {
+    std::string name;
+    ColumnType type = ColumnType::Unknown;
+};
+
+// Every row of one SELECT, with its columns (present even when no row came back).
+struct Rows {
+    std::vector<Column> columns;
+    std::vector<std::vector<Value>> rows;
+};
+
+}  // namespace jet
