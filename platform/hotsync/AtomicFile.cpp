@@ -1,0 +1,93 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace hotsync {
+
+namespace {
+std::string systemError(const std::string& what, const std::string& path)
+{
+    return what + " " + path + ": " + std::strerror(errno);
+}
+
+bool writeAll(int descriptor, const std::string& bytes)
+{
+    size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        written += static_cast<size_t>(count);
+    }
+    return true;
+}
+
+void syncFolderOf(const std::filesystem::path& path)
+{
+    std::filesystem::path folder = path.parent_path();
+    int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+}  // namespace
+
+bool replaceFileAtomically(const std::string& path, const std::string& bytes, std::string& error)
+{
+    std::filesystem::path target(path);
+    std::error_code ignored;
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path(), ignored);
+    std::string temporary = path + ".XXXXXX";
+    int descriptor = ::mkstemp(temporary.data());
+    if (descriptor < 0) {
+        error = systemError("Cannot create a temporary file for", path);
+        return false;
+    }
+    bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+    if (!written)
+        error = systemError("Cannot write", temporary);
+    if (::close(descriptor) != 0 && written) {
+        error = systemError("Cannot write", temporary);
+        written = false;
+    }
+    if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = systemError("Cannot replace", path);
+        written = false;
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    syncFolderOf(target);
+    return true;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = systemError("Cannot open", path);
+        return false;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    if (file.bad()) {
+        error = systemError("Cannot read", path);
+        return false;
+    }
+    bytes = contents.str();
+    return true;
+}
+
+}  // namespace hotsync
