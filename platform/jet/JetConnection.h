@@ -6,8 +6,11 @@
 #include <string_view>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace jet {
+
+class StatementCache;
 
 // What a desktop connection string names. Only the provider
 // "Microsoft.Jet.OLEDB.4.0" is accepted.
@@ -59,9 +62,15 @@ public:
 private:
     Connection(sqlite3* handle, std::string databasePath);
 
+    // Steps a statement already in SQLite's dialect to its end; rows it gives are skipped.
+    bool run(std::string sqliteSql, long& affected, std::string& error);
+    // A failed statement may have ended the transaction (disk full, I/O error): follow it.
+    void followTransactionState();
+
     sqlite3* handle_;
     std::string databasePath_;
     int level_ = 0;
+    std::unique_ptr<StatementCache> statements_;
 };
 
 }  // namespace jet

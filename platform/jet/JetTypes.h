@@ -12,6 +12,10 @@ namespace jet {
 // declared type; its values keep SQLite's storage class.
 enum class ColumnType { Integer16, Integer32, Text, Date, Time, DateTime, Flag, Double, Unknown };
 
+// The column type of a declared type name as a table or view gives it ("INTEGER",
+// "VARCHAR(50)"; LONG and INT count as Integer32, REAL and FLOAT as Double); Unknown for none.
+ColumnType columnTypeFromDeclaration(const char* declaredType);
+
 // Null is std::monostate. Integers (16-bit, 32-bit, flag) come as int64_t; dates, times and
 // date-times as their stored ISO text ("YYYY-MM-DD", "HH:MM:SS", "YYYY-MM-DD HH:MM:SS").
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;

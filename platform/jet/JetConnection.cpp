@@ -1,0 +1,271 @@
+#include "JetConnection.h"
+
+#include "JetSql.h"
+#include "StatementCache.h"
+#include "Workgroup.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+namespace jet {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+constexpr std::size_t kCachedStatements = 64;
+
+// Resets a statement when the call that stepped it ends, so that it holds no lock afterwards.
+class ResetOnExit {
+public:
+    explicit ResetOnExit(sqlite3_stmt* statement) : statement_(statement) {}
+    ~ResetOnExit() { sqlite3_reset(statement_); }
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+
+private:
+    sqlite3_stmt* statement_;
+};
+
+// The first column of the first row of a statement run on a fresh handle; false with the
+// database's own result code and description.
+bool firstValue(sqlite3* handle, const char* sql, std::string& value, int& resultCode, std::string& error)
+{
+    sqlite3_stmt* statement = nullptr;
+    resultCode = sqlite3_prepare_v2(handle, sql, -1, &statement, nullptr);
+    if (resultCode == SQLITE_OK) {
+        resultCode = sqlite3_step(statement);
+        if (resultCode == SQLITE_ROW) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+            value = text ? text : "";
+            resultCode = SQLITE_OK;
+        } else if (resultCode == SQLITE_DONE) {
+            value.clear();
+            resultCode = SQLITE_OK;
+        }
+    }
+    if (resultCode != SQLITE_OK)
+        error = sqlite3_errmsg(handle);
+    sqlite3_finalize(statement);
+    return resultCode == SQLITE_OK;
+}
+
+// Refuses a file that is not a sound SQLite database, then sets the connection up.
+bool prepareHandle(sqlite3* handle, const std::string& path, std::string& error)
+{
+    if (sqlite3_db_readonly(handle, "main") == 1) {
+        error = "The database file is read-only: " + path;
+        return false;
+    }
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+
+    std::string value, detail;
+    int code = SQLITE_OK;
+    if (!firstValue(handle, "SELECT count(*) FROM sqlite_master", value, code, detail)) {
+        error = (code & 0xff) == SQLITE_NOTADB ? "The file is not a database: " + path
+                                               : "The database file cannot be read: " + path + " (" + detail + ")";
+        return false;
+    }
+    if (!firstValue(handle, "PRAGMA quick_check", value, code, detail) || value != "ok") {
+        error = "The database file is damaged: " + path + " (" + (detail.empty() ? value : detail) + ")";
+        return false;
+    }
+    if (!firstValue(handle, "PRAGMA journal_mode=WAL", value, code, detail) || value != "wal") {
+        error = "Write-ahead logging cannot be used for " + path + (detail.empty() ? "" : " (" + detail + ")");
+        return false;
+    }
+    // Durable commits, and the keys that keep a charge's detail rows with their charge.
+    if (!firstValue(handle, "PRAGMA synchronous=FULL", value, code, detail) ||
+        !firstValue(handle, "PRAGMA foreign_keys=ON", value, code, detail)) {
+        error = "The database cannot be set up: " + path + " (" + detail + ")";
+        return false;
+    }
+    return true;
+}
+
+std::string savepointName(int level) { return "jet_level_" + std::to_string(level); }
+
+Value columnValue(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
+        return std::monostate{};
+    case SQLITE_INTEGER:
+        return std::int64_t(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement, column);
+    default: {
+        // Text, and blobs as their bytes.
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+        const int size = sqlite3_column_bytes(statement, column);
+        return std::string(bytes ? bytes : "", std::size_t(size));
+    }
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings, std::string& error)
+{
+    if (!checkWorkgroupAccount(settings.workgroupPath, settings.userId, settings.password, error))
+        return nullptr;
+
+    const std::string& path = settings.databasePath;
+    std::error_code ignored;
+    if (path.empty() || !std::filesystem::exists(path, ignored)) {
+        error = "Database file not found: " + path;
+        return nullptr;
+    }
+    if (!std::filesystem::is_regular_file(path, ignored)) {
+        error = "The file is not a database: " + path;
+        return nullptr;
+    }
+
+    // Never SQLITE_OPEN_CREATE: a path that vanished in between must not become an empty database.
+    sqlite3* handle = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &handle, flags, nullptr) != SQLITE_OK) {
+        error = "The database cannot be opened: " + path + " (" +
+                (handle ? sqlite3_errmsg(handle) : "out of memory") + ")";
+        sqlite3_close_v2(handle);
+        return nullptr;
+    }
+    if (!prepareHandle(handle, path, error)) {
+        sqlite3_close_v2(handle);
+        return nullptr;
+    }
+    return std::unique_ptr<Connection>(new Connection(handle, path));
+}
+
+Connection::Connection(sqlite3* handle, std::string databasePath)
+    : handle_(handle),
+      databasePath_(std::move(databasePath)),
+      statements_(std::make_unique<StatementCache>(handle, kCachedStatements))
+{
+}
+
+Connection::~Connection()
+{
+    // Statements go first: the handle closes only when none is left. An open transaction rolls back.
+    statements_.reset();
+    sqlite3_close_v2(handle_);
+}
+
+bool Connection::execute(std::string_view jetSql, long& affected, std::string& error)
+{
+    const bool done = run(translateJetSql(jetSql), affected, error);
+    followTransactionState();
+    return done;
+}
+
+bool Connection::run(std::string sqliteSql, long& affected, std::string& error)
+{
+    affected = 0;
+    sqlite3_stmt* statement = statements_->statementFor(std::move(sqliteSql), error);
+    if (!statement)
+        return false;
+    ResetOnExit reset(statement);
+
+    const sqlite3_int64 changesBefore = sqlite3_total_changes64(handle_);
+    int result;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+    }
+    if (result != SQLITE_DONE) {
+        error = sqlite3_errmsg(handle_);
+        return false;
+    }
+    // sqlite3_changes keeps the count of the last data statement: a statement that changed
+    // nothing (a DELETE that matched no row, a SELECT) must answer 0, not that old count.
+    if (sqlite3_total_changes64(handle_) != changesBefore)
+        affected = long(sqlite3_changes64(handle_));
+    return true;
+}
+
+bool Connection::query(std::string_view jetSql, Rows& result, std::string& error)
+{
+    result.columns.clear();
+    result.rows.clear();
+    sqlite3_stmt* statement = statements_->statementFor(translateJetSql(jetSql), error);
+    if (!statement)
+        return false;
+    ResetOnExit reset(statement);
+
+    const int columnCount = sqlite3_column_count(statement);
+    result.columns.reserve(std::size_t(columnCount));
+    for (int column = 0; column < columnCount; ++column)
+        result.columns.push_back(Column{sqlite3_column_name(statement, column),
+                                        columnTypeFromDeclaration(sqlite3_column_decltype(statement, column))});
+
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        std::vector<Value>& row = result.rows.emplace_back();
+        row.reserve(std::size_t(columnCount));
+        for (int column = 0; column < columnCount; ++column)
+            row.push_back(columnValue(statement, column));
+    }
+    if (step != SQLITE_DONE) {
+        error = sqlite3_errmsg(handle_);
+        result.rows.clear();
+        followTransactionState();
+        return false;
+    }
+    return true;
+}
+
+bool Connection::beginTrans(std::string& error)
+{
+    // The outer level takes the write lock at once (waiting up to the busy time-out): a read
+    // that later wants to write could otherwise fail at once when a HotSync wrote in between.
+    long ignored = 0;
+    const std::string sql = level_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + savepointName(level_ + 1);
+    if (!run(sql, ignored, error)) {
+        followTransactionState();
+        return false;
+    }
+    ++level_;
+    return true;
+}
+
+bool Connection::commitTrans(std::string& error)
+{
+    if (level_ == 0) {
+        error = "No transaction is active";
+        return false;
+    }
+    long ignored = 0;
+    const std::string sql = level_ == 1 ? "COMMIT" : "RELEASE " + savepointName(level_);
+    if (!run(sql, ignored, error)) {
+        followTransactionState();
+        return false;
+    }
+    --level_;
+    return true;
+}
+
+bool Connection::rollbackTrans(std::string& error)
+{
+    if (level_ == 0) {
+        error = "No transaction is active";
+        return false;
+    }
+    long ignored = 0;
+    const std::string name = savepointName(level_);
+    // ROLLBACK TO keeps the savepoint open; RELEASE then closes the level.
+    const bool done = level_ == 1 ? run("ROLLBACK", ignored, error)
+                                  : run("ROLLBACK TO " + name, ignored, error) && run("RELEASE " + name, ignored, error);
+    if (!done) {
+        followTransactionState();
+        return false;
+    }
+    --level_;
+    return true;
+}
+
+void Connection::followTransactionState()
+{
+    if (sqlite3_get_autocommit(handle_))
+        level_ = 0;
+}
+
+std::int64_t Connection::lastIdentity() const { return sqlite3_last_insert_rowid(handle_); }
+
+}  // namespace jet
