@@ -109,7 +109,7 @@ TEST_F(HiveTest, WriterRefusesWhatIsNoHiveAndBadNames)
     EXPECT_EQ(hiveText(), notAHive);
 
     std::filesystem::remove(hive);
-    for (const std::string& keyPath : {"", "\\SOFTWARE", "SOFTWARE\\", "SOFTWARE\\\\Maker", "HKEY_LOCAL_MACHINE\\X",
+    for (const char* keyPath : {"", "\\SOFTWARE", "SOFTWARE\\", "SOFTWARE\\\\Maker", "HKEY_LOCAL_MACHINE\\X",
                                       "SOFTWARE\nX"}) {
         error.clear();
         EXPECT_FALSE(registry::writeStringValue(keyPath, "Database", "a.mdb", error)) << keyPath;
