@@ -1,0 +1,285 @@
+#include "RecordsetValues.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+
+#include <limits>
+
+namespace recordsetvalues {
+namespace {
+
+enum class Kind { Null, Number, Text, Moment, TimeOfDay, Other };
+
+Kind kindOf(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        return Kind::Null;
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Bool:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return Kind::Number;
+    case QMetaType::QString:
+        return Kind::Text;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        return Kind::Moment;
+    case QMetaType::QTime:
+        return Kind::TimeOfDay;
+    default:
+        return Kind::Other;
+    }
+}
+
+bool isFloating(const QVariant& value)
+{
+    return value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float;
+}
+
+template <typename T>
+int threeWay(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int compareNumbers(const QVariant& a, const QVariant& b)
+{
+    if (isFloating(a) || isFloating(b))
+        return threeWay(a.toDouble(), b.toDouble());
+    return threeWay(a.toLongLong(), b.toLongLong());
+}
+
+// The database's case-insensitive order: A-Z fold to a-z, everything else by code unit.
+int compareTextNoCase(const QString& a, const QString& b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    const QChar* left = a.constData();
+    const QChar* right = b.constData();
+    for (qsizetype i = 0; i < common; ++i) {
+        char16_t l = left[i].unicode();
+        char16_t r = right[i].unicode();
+        if (l >= u'A' && l <= u'Z')
+            l += u'a' - u'A';
+        if (r >= u'A' && r <= u'Z')
+            r += u'a' - u'A';
+        if (l != r)
+            return l < r ? -1 : 1;
+    }
+    return threeWay(a.size(), b.size());
+}
+
+int compareMoments(const QVariant& a, const QVariant& b)
+{
+    if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate)
+        return threeWay(a.toDate(), b.toDate());
+    const auto moment = [](const QVariant& v) {
+        return v.typeId() == QMetaType::QDate ? v.toDate().startOfDay() : v.toDateTime();
+    };
+    return threeWay(moment(a), moment(b));
+}
+
+const QString& textOf(const QVariant& value)
+{
+    return *static_cast<const QString*>(value.constData());
+}
+
+// Reads `count` decimal digits at `position`.
+bool readDigits(const std::string& text, std::size_t position, std::size_t count, int& number)
+{
+    if (position + count > text.size())
+        return false;
+    number = 0;
+    for (std::size_t i = position; i < position + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        number = number * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+// "YYYY-MM-DD" at the start of the text.
+QDate parseIsoDate(const std::string& text)
+{
+    int year = 0, month = 0, day = 0;
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !readDigits(text, 0, 4, year)
+        || !readDigits(text, 5, 2, month) || !readDigits(text, 8, 2, day))
+        return QDate();
+    return QDate(year, month, day);
+}
+
+// "HH:MM:SS" at the position.
+QTime parseIsoTime(const std::string& text, std::size_t position)
+{
+    int hour = 0, minute = 0, second = 0;
+    if (text.size() < position + 8 || text[position + 2] != ':' || text[position + 5] != ':'
+        || !readDigits(text, position, 2, hour) || !readDigits(text, position + 3, 2, minute)
+        || !readDigits(text, position + 6, 2, second))
+        return QTime();
+    return QTime(hour, minute, second);
+}
+
+bool hasTimePart(const std::string& text)
+{
+    return text.size() >= 19 && (text[10] == ' ' || text[10] == 'T');
+}
+
+// A stored date, time or date-time text; the text itself when it is none of them.
+QVariant fromDateText(const std::string& text, jet::ColumnType type)
+{
+    QVariant parsed;
+    if (type == jet::ColumnType::Date) {
+        parsed = parseIsoDate(text);
+    } else if (type == jet::ColumnType::Time) {
+        parsed = parseIsoTime(text, hasTimePart(text) ? 11 : 0);
+    } else {
+        const QDate date = parseIsoDate(text);
+        const QTime time = hasTimePart(text) ? parseIsoTime(text, 11) : QTime(0, 0);
+        if (date.isValid() && time.isValid())
+            parsed = QDateTime(date, time);
+    }
+    const bool valid = (parsed.typeId() == QMetaType::QDate && parsed.toDate().isValid())
+                       || (parsed.typeId() == QMetaType::QTime && parsed.toTime().isValid())
+                       || parsed.typeId() == QMetaType::QDateTime;
+    return valid ? parsed : QVariant(QString::fromStdString(text));
+}
+
+QVariant fromInteger(std::int64_t number, jet::ColumnType type)
+{
+    switch (type) {
+    case jet::ColumnType::Integer16:
+    case jet::ColumnType::Flag:
+        if (number >= std::numeric_limits<qint16>::min() && number <= std::numeric_limits<qint16>::max())
+            return QVariant::fromValue(qint16(number));
+        return QVariant::fromValue(qlonglong(number));
+    case jet::ColumnType::Integer32:
+        if (number >= std::numeric_limits<qint32>::min() && number <= std::numeric_limits<qint32>::max())
+            return QVariant::fromValue(qint32(number));
+        return QVariant::fromValue(qlonglong(number));
+    case jet::ColumnType::Double:
+        return QVariant(double(number));
+    case jet::ColumnType::Text:
+        return QVariant(QString::number(number));
+    default:
+        return QVariant::fromValue(qlonglong(number));
+    }
+}
+
+template <typename T>
+bool toInteger(const QVariant& value, QVariant& stored)
+{
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok || number < std::numeric_limits<T>::min() || number > std::numeric_limits<T>::max())
+        return false;
+    stored = QVariant::fromValue(T(number));
+    return true;
+}
+
+}  // namespace
+
+QVariant fromDatabase(const jet::Value& value, jet::ColumnType type)
+{
+    if (const auto* number = std::get_if<std::int64_t>(&value))
+        return fromInteger(*number, type);
+    if (const auto* real = std::get_if<double>(&value))
+        return type == jet::ColumnType::Text ? QVariant(QString::number(*real, 'g', 15)) : QVariant(*real);
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        if (type == jet::ColumnType::Date || type == jet::ColumnType::Time || type == jet::ColumnType::DateTime)
+            return fromDateText(*text, type);
+        return QVariant(QString::fromStdString(*text));
+    }
+    return QVariant();
+}
+
+bool toColumnType(const QVariant& value, jet::ColumnType type, QVariant& stored)
+{
+    if (isNull(value)) {
+        stored = QVariant();
+        return true;
+    }
+    switch (type) {
+    case jet::ColumnType::Integer16:
+    case jet::ColumnType::Flag:
+        return toInteger<qint16>(value, stored);
+    case jet::ColumnType::Integer32:
+        return toInteger<qint32>(value, stored);
+    case jet::ColumnType::Double: {
+        bool ok = false;
+        stored = value.toDouble(&ok);
+        return ok;
+    }
+    case jet::ColumnType::Text:
+        stored = value.toString();
+        return true;
+    case jet::ColumnType::Date: {
+        const QDate date = value.typeId() == QMetaType::QString
+                               ? QDate::fromString(value.toString(), Qt::ISODate)
+                               : value.toDate();
+        stored = date;
+        return date.isValid();
+    }
+    case jet::ColumnType::Time: {
+        const QTime time = value.typeId() == QMetaType::QString
+                               ? QTime::fromString(value.toString(), Qt::ISODate)
+                               : value.toTime();
+        stored = time;
+        return time.isValid();
+    }
+    case jet::ColumnType::DateTime: {
+        const QDateTime moment = value.typeId() == QMetaType::QDate ? value.toDate().startOfDay()
+                                 : value.typeId() == QMetaType::QString
+                                     ? QDateTime::fromString(value.toString(), Qt::ISODate)
+                                     : value.toDateTime();
+        stored = moment;
+        return moment.isValid();
+    }
+    case jet::ColumnType::Unknown:
+        stored = value;
+        return true;
+    }
+    return false;
+}
+
+bool isNull(const QVariant& value)
+{
+    return !value.isValid() || value.isNull();
+}
+
+int compare(const QVariant& a, const QVariant& b)
+{
+    const Kind left = isNull(a) ? Kind::Null : kindOf(a);
+    const Kind right = isNull(b) ? Kind::Null : kindOf(b);
+    if (left != right)
+        return threeWay(int(left), int(right));
+    switch (left) {
+    case Kind::Null:
+        return 0;
+    case Kind::Number:
+        return compareNumbers(a, b);
+    case Kind::Text:
+        return compareTextNoCase(textOf(a), textOf(b));
+    case Kind::Moment:
+        return compareMoments(a, b);
+    case Kind::TimeOfDay:
+        return threeWay(a.toTime(), b.toTime());
+    case Kind::Other:
+        return compareTextNoCase(a.toString(), b.toString());
+    }
+    return 0;
+}
+
+}  // namespace recordsetvalues
