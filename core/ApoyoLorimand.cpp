@@ -1,0 +1,222 @@
+#include "ApoyoLorimand.h"
+
+#include "AsisRutinasApoyo.h"
+#include "Recordset.h"
+#include "ViewFile.h"
+#include "ViewFileFormat.h"
+
+#include <QDateTime>
+
+#include <string_view>
+
+namespace {
+
+constexpr float kTwipsPerInch = 1440.0f;
+constexpr std::string_view kFontName = "Times New Roman";
+
+void appendTwips(std::string& line, float inches)
+{
+    AppendSingle(line, inches * kTwipsPerInch);
+    line += ',';
+}
+
+void appendInteger(std::string& line, long long value)
+{
+    AppendInteger(line, value);
+    line += ',';
+}
+
+// Fields 1 to 5: page and the element's box.
+void appendPlacement(std::string& line, qint16 page, float x, float y, float w, float h)
+{
+    appendInteger(line, page);
+    appendTwips(line, x);
+    appendTwips(line, y);
+    appendTwips(line, w);
+    appendTwips(line, h);
+}
+
+// Fields 6 to 18 of a text element; field 19 follows.
+void appendTextAttributes(std::string& line, std::string_view variables, qint16 horizontalAlignment,
+                          qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold, bool italic)
+{
+    line += variables;
+    line += ",0,";
+    appendInteger(line, horizontalAlignment);
+    appendInteger(line, verticalAlignment);
+    line += ",,";
+    appendInteger(line, colour);
+    line += ',';
+    line += kFontName;
+    line += ',';
+    appendInteger(line, fontSize);
+    line += bold ? "1," : "0,";
+    line += italic ? "1," : "0,";
+    line += ',';
+}
+
+void writeText(ViewFile& file, std::string_view variables, qint16 page, float x, float y, float w, float h,
+               qint16 horizontalAlignment, qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold,
+               bool italic, QStringView text)
+{
+    std::string& line = file.line();
+    appendPlacement(line, page, x, y, w, h);
+    appendTextAttributes(line, variables, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic);
+    AppendWindows1252Line(line, text);
+    file.endLine();
+}
+
+// Calls cell(name, width, x) for each "name,width;" entry of specification, x starting at
+// the given x and growing by each width. An empty entry or the end of the text ends the walk.
+template <typename Cell>
+void walkSpecification(const QString& specification, float x, Cell&& cell)
+{
+    QString rest = specification;
+    for (QString entry = TakeSemicolonToken(rest); !entry.isEmpty(); entry = TakeSemicolonToken(rest)) {
+        const QString name = TakeCommaToken(entry);
+        const float width = static_cast<float>(LeadingDecimal(entry));
+        cell(name, width, x);
+        x = x + width;
+    }
+}
+
+// A record's value as a cell shows it: numbers in decimal, dates mm/dd/yy, times hh:mm:ss.
+void appendCellValue(std::string& line, const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+        AppendInteger(line, value.toLongLong());
+        break;
+    case QMetaType::Float:
+        AppendSingle(line, value.toFloat());
+        break;
+    case QMetaType::Double:
+        AppendDecimal(line, value.toDouble(), 15);
+        break;
+    case QMetaType::QDate:
+        AppendWindows1252Line(line, ReportDate(value.toDate()));
+        break;
+    case QMetaType::QTime:
+        AppendWindows1252Line(line, ReportTime(value.toTime()));
+        break;
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        AppendWindows1252Line(line, ReportDate(moment.date()) + u' ' + ReportTime(moment.time()));
+        break;
+    }
+    case QMetaType::QString:
+        AppendWindows1252Line(line, *static_cast<const QString*>(value.constData()));
+        break;
+    default:
+        AppendWindows1252Line(line, value.toString());
+        break;
+    }
+}
+
+}  // namespace
+
+void WriteViewFileHeader(ViewFile& file, float width, float height)
+{
+    std::string& line = file.line();
+    line += "LORIMAND10,";
+    AppendSingle(line, width);
+    line += ',';
+    AppendSingle(line, height);
+    file.endLine();
+}
+
+void WriteViewText(ViewFile& file, qint16 page, float x, float y, float w, float h, qint16 horizontalAlignment,
+                   qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold, bool italic,
+                   QStringView text)
+{
+    writeText(file, "", page, x, y, w, h, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic,
+              text);
+}
+
+void WriteViewHeaderText(ViewFile& file, qint16 page, float x, float y, float w, float h,
+                         qint16 horizontalAlignment, qint16 verticalAlignment, qint32 colour, qint16 fontSize,
+                         bool bold, bool italic, QStringView text)
+{
+    writeText(file, "1", page, x, y, w, h, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic,
+              text);
+}
+
+void WriteViewBox(ViewFile& file, qint16 page, float x, float y, float w, float h, float lineWidth,
+                  qint32 fillColour, qint32 outlineColour)
+{
+    std::string& line = file.line();
+    appendPlacement(line, page, x, y, w, h);
+    line += "0,2,,,,,";
+    appendInteger(line, outlineColour);
+    appendInteger(line, fillColour);
+    line += ",,,,";
+    appendTwips(line, lineWidth);
+    file.endLine();
+}
+
+void WriteViewSeparator(ViewFile& file, qint16 page, float y, float w)
+{
+    WriteViewBox(file, page, 0.5f, y, w, 0.05f, 0.01f, viewcolour::Grey, viewcolour::Grey);
+}
+
+void WriteViewPageHeader(ViewFile& file, const QString& heading, const QString& title, const QString& subtitle,
+                         qint16 page, float& y)
+{
+    using namespace viewalign;
+    const qint32 black = viewcolour::Black;
+    const QDateTime now = QDateTime::currentDateTime();
+
+    WriteViewText(file, page, 0.5f, 0.5f, 1.0f, 0.2f, Left, Top, black, 12, true, true, u"Vantora");
+    WriteViewText(file, page, 0.5f, 0.7f, 1.0f, 0.2f, Left, Top, black, 12, true, true, heading);
+    WriteViewText(file, page, 6.5f, 0.5f, 1.0f, 0.15f, Left, Top, black, 10, false, true, u"Page:");
+    WriteViewHeaderText(file, page, 6.5f, 0.5f, 1.0f, 0.15f, Right, Top, black, 10, true, true,
+                        QStringLiteral(" %1 of #TotalPaginas").arg(page));
+    WriteViewText(file, page, 6.5f, 0.65f, 1.0f, 0.15f, Left, Top, black, 10, false, true, u"Date:");
+    WriteViewText(file, page, 6.5f, 0.65f, 1.0f, 0.15f, Right, Top, black, 10, true, true, ReportDate(now.date()));
+    WriteViewText(file, page, 6.5f, 0.8f, 1.0f, 0.15f, Left, Top, black, 10, false, true, u"Time:");
+    WriteViewText(file, page, 6.5f, 0.8f, 1.0f, 0.15f, Right, Top, black, 10, true, true, ReportTime(now.time()));
+    WriteViewText(file, page, 0.5f, 0.5f, 7.0f, 0.2f, Centre, Top, black, 14, true, true, title);
+
+    const auto subtitleLineY = [](int k) { return 0.7f + 0.2f * static_cast<float>(k); };
+    QString rest = subtitle;
+    int lines = 0;
+    for (QString part = TakeSemicolonToken(rest); !part.isEmpty(); part = TakeSemicolonToken(rest)) {
+        WriteViewText(file, page, 0.5f, subtitleLineY(lines), 7.0f, 0.2f, Centre, Top, black, 12, true, true, part);
+        ++lines;
+    }
+    if (subtitleLineY(lines) > y)
+        y = subtitleLineY(lines);
+}
+
+void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float lineWidth, qint32 outlineColour,
+                             qint32 fillColour, qint32 textColour, qint16 fontSize, float gap,
+                             const QString& headingSpecification, qint16 page)
+{
+    walkSpecification(headingSpecification, x, [&](const QString& caption, float width, float cellX) {
+        WriteViewBox(file, page, cellX, y, width - gap, h, lineWidth, fillColour, outlineColour);
+        WriteViewText(file, page, cellX + gap, y, width - gap, h, viewalign::Left, viewalign::Middle, textColour,
+                      fontSize, true, true, caption);
+    });
+}
+
+void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, float h, qint32 textColour,
+                  qint16 fontSize, float gap, const QString& fieldSpecification, qint16 page)
+{
+    walkSpecification(fieldSpecification, x, [&](const QString& fieldName, float width, float cellX) {
+        const int column = records.FieldIndex(fieldName);
+        if (column < 0)
+            return;
+        const QVariant value = records.Field(column);
+        if (!value.isValid() || value.isNull())
+            return;
+        std::string& line = file.line();
+        appendPlacement(line, page, cellX + gap, y, width - gap, h);
+        appendTextAttributes(line, "", viewalign::Left, viewalign::Middle, textColour, fontSize, false, true);
+        appendCellValue(line, value);
+        file.endLine();
+    });
+}

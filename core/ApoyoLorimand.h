@@ -1,0 +1,56 @@
+#pragma once
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+class Recordset;
+class ViewFile;
+
+// Writers of view-file elements. Every position and size is in inches and is written in
+// twips (times 1440, single precision); colours are red + 256 x green + 65536 x blue.
+
+namespace viewcolour {
+inline constexpr qint32 Black = 0;
+inline constexpr qint32 White = 16777215;
+inline constexpr qint32 Grey = 12895428;  // RGB 196, 196, 196
+}  // namespace viewcolour
+
+namespace viewalign {
+inline constexpr qint16 Left = 0, Centre = 1, Right = 2;
+inline constexpr qint16 Top = 0, Middle = 1, Bottom = 2;
+}  // namespace viewalign
+
+// The header line of a page of width by height inches.
+void WriteViewFileHeader(ViewFile& file, float width, float height);
+
+// One text element in Times New Roman.
+void WriteViewText(ViewFile& file, qint16 page, float x, float y, float w, float h, qint16 horizontalAlignment,
+                   qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold, bool italic,
+                   QStringView text);
+
+// The same with variables on: "#TotalPaginas" in text reads as the number of pages.
+void WriteViewHeaderText(ViewFile& file, qint16 page, float x, float y, float w, float h,
+                         qint16 horizontalAlignment, qint16 verticalAlignment, qint32 colour, qint16 fontSize,
+                         bool bold, bool italic, QStringView text);
+
+// One box element; lineWidth in inches.
+void WriteViewBox(ViewFile& file, qint16 page, float x, float y, float w, float h, float lineWidth,
+                  qint32 fillColour, qint32 outlineColour);
+
+// The grey bar that closes a page: w inches long at (0.5, y).
+void WriteViewSeparator(ViewFile& file, qint16 page, float y, float w);
+
+// Product name, heading, title, page number, date, time and the subtitle's ";"-separated
+// lines; raises y to just below the subtitle lines.
+void WriteViewPageHeader(ViewFile& file, const QString& heading, const QString& title, const QString& subtitle,
+                         qint16 page, float& y);
+
+// One heading cell (box and caption) per "caption,width;" entry of headingSpecification.
+void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float lineWidth, qint32 outlineColour,
+                             qint32 fillColour, qint32 textColour, qint16 fontSize, float gap,
+                             const QString& headingSpecification, qint16 page);
+
+// One cell per "field,width;" entry of fieldSpecification from the current record; a Null
+// or a field the recordset lacks leaves its cell out.
+void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, float h, qint32 textColour,
+                  qint16 fontSize, float gap, const QString& fieldSpecification, qint16 page);

@@ -1,0 +1,36 @@
+#pragma once
+#include <QSaveFile>
+#include <QString>
+
+#include <string>
+
+// One view file being written. Lines go to a temporary file beside the target, which
+// replaces the target only when commit succeeds; a file that was not committed is
+// discarded, so a view file is either complete or absent. The first failure is kept and
+// every later write is skipped.
+class ViewFile {
+public:
+    ViewFile() = default;
+    ViewFile(const ViewFile&) = delete;
+    ViewFile& operator=(const ViewFile&) = delete;
+
+    // Starts a new file for path. False with a text when it cannot be created.
+    bool open(const QString& path, QString& error);
+
+    // The line being built; endLine adds CR LF and hands it to the file.
+    std::string& line() { return pending_; }
+    void endLine();
+
+    // Writes what is left, closes the file and puts it in place of path.
+    // False with a text when any write or the replacement failed.
+    bool commit(QString& error);
+
+private:
+    void flush();
+    void fail(const QString& reason);
+
+    QSaveFile file_;
+    QString path_;
+    std::string pending_;
+    QString failure_;
+};
