@@ -61,8 +61,12 @@ bool prepareHandle(sqlite3* handle, const std::string& path, std::string& error)
     std::string value, detail;
     int code = SQLITE_OK;
     if (!firstValue(handle, "SELECT count(*) FROM sqlite_master", value, code, detail)) {
-        error = (code & 0xff) == SQLITE_NOTADB ? "The file is not a database: " + path
-                                               : "The database file cannot be read: " + path + " (" + detail + ")";
+        if ((code & 0xff) == SQLITE_NOTADB)
+            error = "The file is not a database: " + path;
+        else if ((code & 0xff) == SQLITE_CORRUPT)
+            error = "The database file is damaged: " + path + " (" + detail + ")";
+        else
+            error = "The database file cannot be read: " + path + " (" + detail + ")";
         return false;
     }
     if (!firstValue(handle, "PRAGMA quick_check", value, code, detail) || value != "ok") {
@@ -115,7 +119,8 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings,
         error = "Database file not found: " + path;
         return nullptr;
     }
-    if (!std::filesystem::is_regular_file(path, ignored)) {
+    // SQLite takes an empty file for an empty database and would turn it into one.
+    if (!std::filesystem::is_regular_file(path, ignored) || std::filesystem::file_size(path, ignored) == 0) {
         error = "The file is not a database: " + path;
         return nullptr;
     }
