@@ -4,8 +4,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace hotsync {
@@ -75,18 +73,26 @@ bool replaceFileAtomically(const std::string& path, const std::string& bytes, st
 
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& error)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
         error = systemError("Cannot open", path);
         return false;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    if (file.bad()) {
-        error = systemError("Cannot read", path);
-        return false;
+    std::string contents;
+    char block[65536];
+    ssize_t count = 0;
+    while ((count = ::read(descriptor, block, sizeof block)) != 0) {
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            error = systemError("Cannot read", path);
+            ::close(descriptor);
+            return false;
+        }
+        contents.append(block, static_cast<size_t>(count));
     }
-    bytes = contents.str();
+    ::close(descriptor);
+    bytes = std::move(contents);
     return true;
 }
 
