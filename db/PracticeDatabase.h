@@ -12,6 +12,10 @@ inline constexpr const char* kAccountPassword = "Quivo";
 // above. Refuses to overwrite an existing database or workgroup file. False with a reason.
 bool createPracticeDatabase(const std::string& databasePath, std::string& error);
 
+// Removes a practice database with SQLite's side files and its workgroup file: undoes a
+// setup that failed after creating them.
+void removePracticeDatabase(const std::string& databasePath);
+
 // Fills a newly created practice database with a realistic demo practice.
 bool loadDemoPractice(const std::string& databasePath, std::string& error);
 

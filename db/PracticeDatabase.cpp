@@ -1,0 +1,108 @@
+#include "PracticeDatabase.h"
+
+#include "SchemaScripts.h"
+#include "SqliteFile.h"
+#include "Workgroup.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace practicedb {
+namespace {
+
+bool pathTaken(const std::string& path)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+// Claims the path with an empty file, failing when anything is there already, so that two
+// setups racing for one path cannot both win. SQLite takes an empty file as a new database.
+bool claimEmptyFile(const std::string& path, std::string& error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wx");
+    if (!file) {
+        error = "The database file " + path + " cannot be created: " + std::strerror(errno) + ".";
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+void removeDatabaseFiles(const std::string& databasePath)
+{
+    std::error_code ignored;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        std::filesystem::remove(databasePath + suffix, ignored);
+}
+
+bool writeDefinition(const std::string& databasePath, std::string& error)
+{
+    SqliteFile file;
+    if (!file.open(databasePath, error))
+        return false;
+    // Write-ahead logging is a property of the file: the desktop program and a HotSync
+    // then read and write it at the same time.
+    if (!file.execute("PRAGMA journal_mode=WAL", error) || !file.execute("BEGIN", error))
+        return false;
+    for (const SchemaScript& script : creationScripts()) {
+        if (!file.execute(script.text, error)) {
+            error = std::string(script.name) + ": " + error;
+            return false;
+        }
+    }
+    std::int64_t walMode = 0;
+    if (!file.execute("COMMIT", error)
+        || !file.queryInteger("SELECT journal_mode = 'wal' FROM pragma_journal_mode", walMode, error))
+        return false;
+    if (!walMode) {
+        error = "Write-ahead logging cannot be used for " + databasePath + ".";
+        return false;
+    }
+    return file.close(error);
+}
+
+}  // namespace
+
+void removePracticeDatabase(const std::string& databasePath)
+{
+    removeDatabaseFiles(databasePath);
+    std::error_code ignored;
+    std::filesystem::remove(jet::workgroupPathFor(databasePath), ignored);
+}
+
+bool createPracticeDatabase(const std::string& databasePath, std::string& error)
+{
+    const std::string workgroupPath = jet::workgroupPathFor(databasePath);
+    if (databasePath.empty()) {
+        error = "No database path was given.";
+        return false;
+    }
+    if (pathTaken(databasePath)) {
+        error = "The database file " + databasePath + " already exists.";
+        return false;
+    }
+    if (pathTaken(workgroupPath)) {
+        error = "The workgroup file " + workgroupPath + " already exists.";
+        return false;
+    }
+    if (!claimEmptyFile(databasePath, error))
+        return false;
+    std::string reason;
+    if (!writeDefinition(databasePath, reason)) {
+        error = "The database " + databasePath + " cannot be created: " + reason;
+        removeDatabaseFiles(databasePath);
+        return false;
+    }
+    // The workgroup writer removes what it started itself and never touches a file it did
+    // not create.
+    if (!jet::writeWorkgroupFile(workgroupPath, {{kAccountUser, kAccountPassword}}, error)) {
+        removeDatabaseFiles(databasePath);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace practicedb
