@@ -1,0 +1,78 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QImage;
+class QPainter;
+class QPrinter;
+
+// The viewer's document: one view file in memory, and the routines that read, draw and print it.
+namespace Badges {
+
+struct ViewItemRecord {
+    std::int16_t page = 0;
+    std::int16_t x = 0, y = 0, w = 0, h = 0;  // twips
+    std::int16_t variables = 0;               // 1: substitute variables in the text
+    std::int16_t kind = 0;                    // 0 text, 1 picture, 2 box, 3 line
+    std::int16_t horizontalAlignment = 0, verticalAlignment = 0;
+    std::int16_t grow = 0, shrink = 0;
+    std::int32_t colour = 0, fillColour = 0;  // red + 256 green + 65536 blue
+    QString fontName;
+    std::int16_t fontSize = 0;  // points
+    bool bold = false, italic = false;
+    std::int16_t lineWidth = 0;  // twips
+    QString text;
+};
+
+struct ViewPageRecord {
+    std::int16_t firstItem = 0;
+    std::int16_t lastItem = 0;  // 0 while the page is unfinished: it draws nothing
+};
+
+struct ViewVariableRecord {
+    QString name;
+    QString value;
+};
+
+// Document state. Every array starts with an empty element 0; records are numbered from 1.
+extern std::int16_t PageWidth;   // twips; kept from one load to the next unless a header is read
+extern std::int16_t PageHeight;  // twips
+extern std::vector<ViewItemRecord> ViewItem;
+extern std::vector<ViewPageRecord> ViewPage;
+extern std::vector<ViewVariableRecord> ViewVariable;
+extern std::int16_t CurrentPage;  // set by the window, never by loading
+
+// Number of pages: the upper bound of ViewPage.
+int TotalPages();
+
+// Reads a view file into the document. True when the read ran to its end (a file that is not a
+// view file included), false when an error stopped it; what was read before stays.
+bool LoadViewFile(const QString& path);
+
+// Cuts the text before the first "," off line and returns it; with no comma, the whole line.
+std::string_view TakeField(std::string_view& line);
+
+// Opens a file for reading and returns its handle, or 0 when it cannot be opened.
+int OpenForInput(const QString& path);
+bool FileExists(const QString& path);
+
+enum class LineResult { Line, End, Error };
+// Next line of an open file without its CR, LF or CR LF end. Overlong lines keep their first
+// kMaxLineBytes bytes so that a line without end cannot exhaust memory.
+LineResult ReadInputLine(int handle, std::string& line);
+void CloseInput(int handle);
+constexpr std::size_t kMaxLineBytes = 65536;
+
+// Draws page CurrentPage. The painter's units are twips; it is cleared to its background first.
+// picture holds each picture element while it is drawn; the painter's font carries the typeface
+// from one text element to the next.
+void DrawPage(QPainter& surface, QImage& picture);
+
+// Prints pages from..to on printer with the given number of copies; a to page beyond the
+// document prints nothing.
+void PrintPages(QPrinter& printer, QImage& picture, int fromPage, int toPage, int copies);
+
+}  // namespace Badges

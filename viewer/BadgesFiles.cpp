@@ -1,0 +1,110 @@
+#include "Badges.h"
+
+#include <QFile>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Badges {
+namespace {
+
+struct InputFile {
+    std::FILE* file = nullptr;
+    std::array<char, 65536> buffer{};
+    std::size_t position = 0;
+    std::size_t end = 0;
+    bool skipLineFeed = false;  // the previous line ended in CR: a following LF belongs to it
+
+    ~InputFile() { std::fclose(file); }
+
+    bool refill() {
+        position = 0;
+        end = std::fread(buffer.data(), 1, buffer.size(), file);
+        return end > 0;
+    }
+};
+
+// Handle n lives at index n; index 0 is never used, as 0 means "not opened".
+std::array<std::unique_ptr<InputFile>, 512> openFiles;
+
+InputFile* inputFile(int handle) {
+    if (handle <= 0 || handle >= static_cast<int>(openFiles.size())) return nullptr;
+    return openFiles[handle].get();
+}
+
+// Opening without blocking keeps a named pipe without a writer from hanging the viewer; reads
+// block again afterwards.
+std::FILE* openReadOnly(const QString& path) {
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(descriptor, "rb");
+    if (!file) ::close(descriptor);
+    return file;
+}
+
+}  // namespace
+
+int OpenForInput(const QString& path) {
+    if (path.isEmpty()) return 0;
+    for (int handle = 1; handle < static_cast<int>(openFiles.size()); ++handle) {
+        if (openFiles[handle]) continue;
+        std::FILE* file = openReadOnly(path);
+        if (!file) return 0;
+        openFiles[handle] = std::make_unique<InputFile>();
+        openFiles[handle]->file = file;
+        return handle;
+    }
+    return 0;
+}
+
+bool FileExists(const QString& path) {
+    const int handle = OpenForInput(path);
+    if (handle == 0) return false;
+    CloseInput(handle);
+    return true;
+}
+
+void CloseInput(int handle) {
+    if (inputFile(handle)) openFiles[handle].reset();
+}
+
+LineResult ReadInputLine(int handle, std::string& line) {
+    line.clear();
+    InputFile* input = inputFile(handle);
+    if (!input) return LineResult::Error;
+    bool anyByte = false;
+    for (;;) {
+        if (input->position == input->end && !input->refill()) {
+            if (std::ferror(input->file)) return LineResult::Error;
+            return anyByte ? LineResult::Line : LineResult::End;
+        }
+        if (input->skipLineFeed) {
+            input->skipLineFeed = false;
+            if (input->buffer[input->position] == '\n') {
+                ++input->position;
+                continue;
+            }
+        }
+        const char* begin = input->buffer.data() + input->position;
+        const char* end = input->buffer.data() + input->end;
+        const char* stop = begin;
+        while (stop != end && *stop != '\r' && *stop != '\n') ++stop;
+        anyByte = true;
+        const std::size_t room = kMaxLineBytes - line.size();
+        line.append(begin, std::min(room, static_cast<std::size_t>(stop - begin)));
+        if (stop == end) {
+            input->position = input->end;
+            continue;
+        }
+        input->skipLineFeed = *stop == '\r';
+        input->position = static_cast<std::size_t>(stop - input->buffer.data()) + 1;
+        return LineResult::Line;
+    }
+}
+
+}  // namespace Badges
