@@ -2,6 +2,7 @@
 
 #include "AsisRutinasApoyo.h"
 #include "Recordset.h"
+#include "RecordsetValues.h"
 #include "ViewFile.h"
 #include "ViewFileFormat.h"
 
@@ -211,7 +212,7 @@ void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, fl
         if (column < 0)
             return;
         const QVariant value = records.Field(column);
-        if (!value.isValid() || value.isNull())
+        if (recordsetvalues::isNull(value))
             return;
         std::string& line = file.line();
         appendPlacement(line, page, cellX + gap, y, width - gap, h);
