@@ -1,0 +1,2 @@
+# Targets the conduit's fuzz programs link.
+set(fuzz_libs velvix_core)

@@ -1,0 +1,139 @@
+// Connecting with DBQ, SystemDB, UID and PWD, and the connection's attributes.
+#include "CodePage.h"
+#include "ConnectionAttributes.h"
+#include "DriverHandles.h"
+#include "Workgroup.h"
+
+#include <filesystem>
+
+using namespace odbcdriver;
+
+namespace {
+
+// Opens the database as the desktop's connection does, refusing a missing database, a
+// missing workgroup file and an account it does not hold. Without SystemDB the workgroup
+// file is the one beside the database.
+SQLRETURN openDatabase(Connection& connection, const ConnectionAttributes& attributes)
+{
+    jet::ConnectionSettings settings;
+    settings.databasePath = attributes.database;
+    settings.workgroupPath = attributes.workgroup.empty()
+                                 ? jet::workgroupPathFor(attributes.database)
+                                 : attributes.workgroup;
+    settings.userId = attributes.user;
+    settings.password = attributes.password;
+
+    std::error_code ignored;
+    if (settings.databasePath.empty() || !std::filesystem::is_regular_file(settings.databasePath, ignored)) {
+        return connection.fail("08001", "Could not find file '" + settings.databasePath + "'.");
+    }
+    if (!std::filesystem::is_regular_file(settings.workgroupPath, ignored)) {
+        return connection.fail("08001", "The workgroup information file '" + settings.workgroupPath +
+                                            "' is missing.");
+    }
+    std::string error;
+    if (!jet::checkWorkgroupAccount(settings.workgroupPath, settings.userId, settings.password, error)) {
+        return connection.fail("28000", "Not a valid account name or password.");
+    }
+    connection.database = jet::Connection::open(settings, error);
+    if (!connection.database) {
+        return connection.fail("08001", error);
+    }
+    return SQL_SUCCESS;
+}
+
+}  // namespace
+
+ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLDriverConnect(SQLHDBC ConnectionHandle, SQLHWND,
+                                                      SQLCHAR* InConnectionString,
+                                                      SQLSMALLINT StringLength1,
+                                                      SQLCHAR* OutConnectionString,
+                                                      SQLSMALLINT BufferLength,
+                                                      SQLSMALLINT* StringLength2Ptr, SQLUSMALLINT)
+{
+    // There is no dialog to prompt with: every completion mode connects with what it is given.
+    return runOn<Connection>(ConnectionHandle, SQL_HANDLE_DBC, [&](Connection& connection) -> SQLRETURN {
+        if (connection.database) {
+            return connection.fail("08002", "Connection name in use");
+        }
+        if (InConnectionString == nullptr || (StringLength1 < 0 && StringLength1 != SQL_NTS)) {
+            return connection.fail("HY090", "Invalid string or buffer length");
+        }
+        const std::string text = inputText(InConnectionString, StringLength1);
+        const SQLRETURN opened =
+            openDatabase(connection, parseConnectionAttributes(windows1252ToUtf8(text)));
+        if (!succeeded(opened)) {
+            return opened;
+        }
+        return copyText(&connection, text, OutConnectionString, BufferLength, StringLength2Ptr);
+    });
+}
+
+ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLDisconnect(SQLHDBC ConnectionHandle)
+{
+    return runOn<Connection>(ConnectionHandle, SQL_HANDLE_DBC, [&](Connection& connection) -> SQLRETURN {
+        if (!connection.database) {
+            return connection.fail("08003", "Connection not open");
+        }
+        connection.database.reset();
+        return SQL_SUCCESS;
+    });
+}
+
+ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute,
+                                                       SQLPOINTER Value, SQLINTEGER)
+{
+    return runOn<Connection>(ConnectionHandle, SQL_HANDLE_DBC, [&](Connection& connection) -> SQLRETURN {
+        const auto number = static_cast<SQLUINTEGER>(reinterpret_cast<SQLULEN>(Value));
+        switch (Attribute) {
+        case SQL_ATTR_LOGIN_TIMEOUT:
+            connection.loginTimeout = number;
+            return SQL_SUCCESS;
+        case SQL_ATTR_ACCESS_MODE:
+            connection.accessMode = number;
+            return SQL_SUCCESS;
+        case SQL_ATTR_AUTOCOMMIT:
+            // Every statement commits on its own; there is no manual-commit mode.
+            return number == SQL_AUTOCOMMIT_ON
+                       ? SQL_SUCCESS
+                       : connection.fail("HYC00", "Optional feature not implemented");
+        case SQL_ATTR_CONNECTION_TIMEOUT:
+            return number == 0 ? SQL_SUCCESS
+                               : connection.inform("01S02", "Option value changed");
+        default:
+            return connection.fail("HY092", "Invalid attribute/option identifier");
+        }
+    });
+}
+
+ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute,
+                                                       SQLPOINTER Value, SQLINTEGER, SQLINTEGER*)
+{
+    return runOn<Connection>(ConnectionHandle, SQL_HANDLE_DBC, [&](Connection& connection) -> SQLRETURN {
+        SQLUINTEGER answer = 0;
+        switch (Attribute) {
+        case SQL_ATTR_LOGIN_TIMEOUT: answer = connection.loginTimeout; break;
+        case SQL_ATTR_ACCESS_MODE: answer = connection.accessMode; break;
+        case SQL_ATTR_AUTOCOMMIT: answer = SQL_AUTOCOMMIT_ON; break;
+        case SQL_ATTR_CONNECTION_TIMEOUT: answer = 0; break;
+        case SQL_ATTR_CONNECTION_DEAD: answer = connection.database ? SQL_CD_FALSE : SQL_CD_TRUE; break;
+        default: return connection.fail("HY092", "Invalid attribute/option identifier");
+        }
+        if (Value != nullptr) {
+            *static_cast<SQLUINTEGER*>(Value) = answer;
+        }
+        return SQL_SUCCESS;
+    });
+}
+
+ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLEndTran(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMALLINT)
+{
+    // Statements commit as they run, so there is never an open transaction to end.
+    if (HandleType == SQL_HANDLE_ENV) {
+        return handleAs<Environment>(Handle, SQL_HANDLE_ENV) ? SQL_SUCCESS : SQL_INVALID_HANDLE;
+    }
+    return runOn<Connection>(Handle, SQL_HANDLE_DBC, [&](Connection& connection) -> SQLRETURN {
+        return connection.database ? SQL_SUCCESS
+                                   : connection.fail("08003", "Connection not open");
+    });
+}

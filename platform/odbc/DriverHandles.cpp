@@ -1,0 +1,44 @@
+#include "DriverHandles.h"
+
+namespace odbcdriver {
+
+namespace {
+const char* const kMessagePrefix = "[Vantora][ODBC Access Driver] ";
+}
+
+SQLRETURN Handle::fail(const char* sqlState, const std::string& message)
+{
+    diagnostics.push_back({sqlState, 0, kMessagePrefix + message});
+    return SQL_ERROR;
+}
+
+SQLRETURN Handle::inform(const char* sqlState, const std::string& message)
+{
+    diagnostics.push_back({sqlState, 0, kMessagePrefix + message});
+    return SQL_SUCCESS_WITH_INFO;
+}
+
+void Statement::closeCursor()
+{
+    hasResultSet = false;
+    result = jet::Rows{};
+    rowIndex = -1;
+    dataOffsets.clear();
+}
+
+std::string inputText(const SQLCHAR* text, SQLINTEGER length)
+{
+    if (text == nullptr) {
+        return {};
+    }
+    const char* characters = reinterpret_cast<const char*>(text);
+    if (length == SQL_NTS) {
+        return std::string(characters);
+    }
+    if (length < 0) {
+        return {};
+    }
+    return std::string(characters, static_cast<std::size_t>(length));
+}
+
+}  // namespace odbcdriver
