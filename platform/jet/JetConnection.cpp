@@ -14,18 +14,6 @@ namespace {
 constexpr int kBusyTimeoutMs = 5000;
 constexpr std::size_t kCachedStatements = 64;
 
-// Resets a statement when the call that stepped it ends, so that it holds no lock afterwards.
-class ResetOnExit {
-public:
-    explicit ResetOnExit(sqlite3_stmt* statement) : statement_(statement) {}
-    ~ResetOnExit() { sqlite3_reset(statement_); }
-    ResetOnExit(const ResetOnExit&) = delete;
-    ResetOnExit& operator=(const ResetOnExit&) = delete;
-
-private:
-    sqlite3_stmt* statement_;
-};
-
 // The first column of the first row of a statement run on a fresh handle; false with the
 // database's own result code and description.
 bool firstValue(sqlite3* handle, const char* sql, std::string& value, int& resultCode, std::string& error)
@@ -157,18 +145,19 @@ Connection::~Connection()
 
 bool Connection::execute(std::string_view jetSql, long& affected, std::string& error)
 {
-    const bool done = run(translateJetSql(jetSql), affected, error);
+    translateJetSql(jetSql, translated_);
+    const bool done = run(translated_, affected, error);
     followTransactionState();
     return done;
 }
 
-bool Connection::run(std::string sqliteSql, long& affected, std::string& error)
+bool Connection::run(const std::string& sqliteSql, long& affected, std::string& error)
 {
     affected = 0;
-    sqlite3_stmt* statement = statements_->statementFor(std::move(sqliteSql), error);
-    if (!statement)
+    const LentStatement lent = statements_->statementFor(sqliteSql, error);
+    if (!lent)
         return false;
-    ResetOnExit reset(statement);
+    sqlite3_stmt* statement = lent.get();
 
     const sqlite3_int64 changesBefore = sqlite3_total_changes64(handle_);
     int result;
@@ -189,10 +178,13 @@ bool Connection::query(std::string_view jetSql, Rows& result, std::string& error
 {
     result.columns.clear();
     result.rows.clear();
-    sqlite3_stmt* statement = statements_->statementFor(translateJetSql(jetSql), error);
-    if (!statement)
+    translateJetSql(jetSql, translated_);
+    const LentStatement lent = statements_->statementFor(translated_, error);
+    if (!lent) {
+        followTransactionState();
         return false;
-    ResetOnExit reset(statement);
+    }
+    sqlite3_stmt* statement = lent.get();
 
     const int columnCount = sqlite3_column_count(statement);
     result.columns.reserve(std::size_t(columnCount));

@@ -63,7 +63,7 @@ private:
     Connection(sqlite3* handle, std::string databasePath);
 
     // Steps a statement already in SQLite's dialect to its end; rows it gives are skipped.
-    bool run(std::string sqliteSql, long& affected, std::string& error);
+    bool run(const std::string& sqliteSql, long& affected, std::string& error);
     // A failed statement may have ended the transaction (disk full, I/O error): follow it.
     void followTransactionState();
 
@@ -71,6 +71,7 @@ private:
     std::string databasePath_;
     int level_ = 0;
     std::unique_ptr<StatementCache> statements_;
+    std::string translated_;  // reused for every statement's translation
 };
 
 }  // namespace jet

@@ -1,6 +1,5 @@
 #include "JetSql.h"
 
-#include <cstdio>
 #include <optional>
 
 namespace jet {
@@ -37,6 +36,9 @@ bool readNumber(std::string_view text, std::size_t& at, int maxDigits, bool exac
     const int digits = int(at - start);
     return exact ? digits == maxDigits : digits > 0;
 }
+
+// Characters that may start something to translate or to pass over whole.
+bool isSpecial(char c) { return c == '\'' || c == '"' || c == '[' || c == '#' || c == '@'; }
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -92,8 +94,13 @@ std::optional<Time> readTime(std::string_view text, std::size_t& at)
     return time;
 }
 
-// The text between two "#" as a quoted ISO literal, or nothing when it is no date or time.
-std::optional<std::string> isoLiteral(std::string_view inside)
+struct Literal {
+    std::optional<Date> date;
+    std::optional<Time> time;
+};
+
+// The date and time between two "#", or nothing when the text is neither.
+std::optional<Literal> dateTimeLiteral(std::string_view inside)
 {
     std::size_t at = 0;
     const std::optional<Date> date = readDate(inside, at);
@@ -111,16 +118,38 @@ std::optional<std::string> isoLiteral(std::string_view inside)
     }
     if (at != inside.size())
         return std::nullopt;
+    return Literal{date, time};
+}
 
-    char buffer[32];
-    if (date && time)
-        std::snprintf(buffer, sizeof buffer, "'%04d-%02d-%02d %02d:%02d:%02d'", date->year, date->month,
-                      date->day, time->hour, time->minute, time->second);
-    else if (date)
-        std::snprintf(buffer, sizeof buffer, "'%04d-%02d-%02d'", date->year, date->month, date->day);
-    else
-        std::snprintf(buffer, sizeof buffer, "'%02d:%02d:%02d'", time->hour, time->minute, time->second);
-    return std::string(buffer);
+void appendDigits(std::string& sql, int value, int width)
+{
+    char digits[4];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        digits[i] = char('0' + value % 10);
+    sql.append(digits, std::size_t(width));
+}
+
+// 'YYYY-MM-DD', 'HH:MM:SS' or 'YYYY-MM-DD HH:MM:SS', as the database stores them.
+void appendIsoLiteral(std::string& sql, const Literal& literal)
+{
+    sql += '\'';
+    if (literal.date) {
+        appendDigits(sql, literal.date->year, 4);
+        sql += '-';
+        appendDigits(sql, literal.date->month, 2);
+        sql += '-';
+        appendDigits(sql, literal.date->day, 2);
+        if (literal.time)
+            sql += ' ';
+    }
+    if (literal.time) {
+        appendDigits(sql, literal.time->hour, 2);
+        sql += ':';
+        appendDigits(sql, literal.time->minute, 2);
+        sql += ':';
+        appendDigits(sql, literal.time->second, 2);
+    }
+    sql += '\'';
 }
 
 // Where a quoted text or [name] starting at `at` ends (one past its closing mark).
@@ -186,10 +215,10 @@ std::optional<TopClause> leadingTop(std::string_view sql)
 
 }  // namespace
 
-std::string translateJetSql(std::string_view jetSql)
+void translateJetSql(std::string_view jetSql, std::string& sql)
 {
     static constexpr std::string_view kIdentity = "@@IDENTITY";
-    std::string sql;
+    sql.clear();
     sql.reserve(jetSql.size() + 16);
 
     const std::optional<TopClause> top = leadingTop(jetSql);
@@ -200,13 +229,13 @@ std::string translateJetSql(std::string_view jetSql)
     }
 
     while (pos < jetSql.size()) {
-        const std::size_t special = jetSql.find_first_of("'\"[#@", pos);
-        if (special == std::string_view::npos) {
-            sql.append(jetSql.substr(pos));
-            break;
-        }
+        std::size_t special = pos;
+        while (special < jetSql.size() && !isSpecial(jetSql[special]))
+            ++special;
         sql.append(jetSql.substr(pos, special - pos));
         pos = special;
+        if (pos == jetSql.size())
+            break;
         const char c = jetSql[pos];
         if (c == '\'' || c == '"' || c == '[') {
             const std::size_t end = endOfQuoted(jetSql, pos);
@@ -214,11 +243,11 @@ std::string translateJetSql(std::string_view jetSql)
             pos = end;
         } else if (c == '#') {
             const std::size_t close = jetSql.find('#', pos + 1);
-            const std::optional<std::string> literal =
+            const std::optional<Literal> literal =
                 close == std::string_view::npos ? std::nullopt
-                                                : isoLiteral(jetSql.substr(pos + 1, close - pos - 1));
+                                                : dateTimeLiteral(jetSql.substr(pos + 1, close - pos - 1));
             if (literal) {
-                sql.append(*literal);
+                appendIsoLiteral(sql, *literal);
                 pos = close + 1;
             } else {
                 sql += '#';
@@ -242,6 +271,12 @@ std::string translateJetSql(std::string_view jetSql)
         sql.resize(end);
         sql.append(" LIMIT ").append(top->count).append(tail);
     }
+}
+
+std::string translateJetSql(std::string_view jetSql)
+{
+    std::string sql;
+    translateJetSql(jetSql, sql);
     return sql;
 }
 

@@ -10,5 +10,7 @@ namespace jet {
 // becomes a trailing "LIMIT n"; @@IDENTITY becomes last_insert_rowid(). Quoted texts
 // ('...' with '' inside, "...") and [bracketed names] pass unchanged.
 std::string translateJetSql(std::string_view jetSql);
+// The same into a caller's buffer, replacing what it held (no allocation once it is large enough).
+void translateJetSql(std::string_view jetSql, std::string& sqliteSql);
 
 }  // namespace jet

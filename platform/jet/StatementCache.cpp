@@ -2,6 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <functional>
+#include <string_view>
+
 namespace jet {
 namespace {
 
@@ -15,24 +19,60 @@ bool onlyBlanksAndSemicolons(const char* text)
 
 }  // namespace
 
+LentStatement::~LentStatement()
+{
+    if (!statement_)
+        return;
+    if (cached_)
+        sqlite3_reset(statement_);
+    else
+        sqlite3_finalize(statement_);
+}
+
+LentStatement::LentStatement(LentStatement&& other) noexcept
+    : statement_(other.statement_), cached_(other.cached_)
+{
+    other.statement_ = nullptr;
+}
+
 StatementCache::StatementCache(sqlite3* handle, std::size_t capacity)
     : handle_(handle), capacity_(capacity)
 {
+    byHash_.reserve(capacity);
 }
 
 StatementCache::~StatementCache()
 {
-    for (Entry& entry : recentFirst_)
+    for (auto& [hash, entry] : byHash_)
         sqlite3_finalize(entry.statement);
 }
 
-sqlite3_stmt* StatementCache::statementFor(std::string sql, std::string& error)
+LentStatement StatementCache::statementFor(const std::string& sql, std::string& error)
 {
-    if (const auto found = bySql_.find(sql); found != bySql_.end()) {
-        recentFirst_.splice(recentFirst_.begin(), recentFirst_, found->second);
-        return found->second->statement;
+    const std::size_t hash = std::hash<std::string_view>{}(sql);
+    const auto found = byHash_.find(hash);
+    if (found != byHash_.end() && found->second.sql == sql) {
+        found->second.lastUse = ++uses_;
+        return LentStatement(found->second.statement, true);
     }
 
+    sqlite3_stmt* statement = prepare(sql, error);
+    if (!statement || !seenBefore(hash))
+        return LentStatement(statement, false);
+
+    if (found != byHash_.end()) {
+        // Another text with the same hash: the newer one takes its place.
+        sqlite3_finalize(found->second.statement);
+        byHash_.erase(found);
+    } else if (byHash_.size() >= capacity_) {
+        evictLeastRecentlyUsed();
+    }
+    byHash_.emplace(hash, Entry{sql, statement, ++uses_});
+    return LentStatement(statement, true);
+}
+
+sqlite3_stmt* StatementCache::prepare(const std::string& sql, std::string& error)
+{
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(handle_, sql.c_str(), int(sql.size() + 1), &statement, &tail) != SQLITE_OK) {
@@ -50,20 +90,25 @@ sqlite3_stmt* StatementCache::statementFor(std::string sql, std::string& error)
         error = "Characters found after end of SQL statement";
         return nullptr;
     }
-
-    if (recentFirst_.size() >= capacity_)
-        evictOldest();
-    recentFirst_.push_front(Entry{std::move(sql), statement});
-    bySql_.emplace(recentFirst_.front().sql, recentFirst_.begin());
     return statement;
 }
 
-void StatementCache::evictOldest()
+bool StatementCache::seenBefore(std::size_t hash)
 {
-    Entry& oldest = recentFirst_.back();
-    bySql_.erase(oldest.sql);
-    sqlite3_finalize(oldest.statement);
-    recentFirst_.pop_back();
+    if (std::find(recentHashes_.begin(), recentHashes_.end(), hash) != recentHashes_.end())
+        return true;
+    recentHashes_[nextRecent_] = hash;
+    nextRecent_ = (nextRecent_ + 1) % recentHashes_.size();
+    return false;
+}
+
+void StatementCache::evictLeastRecentlyUsed()
+{
+    const auto oldest = std::min_element(byHash_.begin(), byHash_.end(), [](const auto& left, const auto& right) {
+        return left.second.lastUse < right.second.lastUse;
+    });
+    sqlite3_finalize(oldest->second.statement);
+    byHash_.erase(oldest);
 }
 
 }  // namespace jet

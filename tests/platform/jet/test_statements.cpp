@@ -203,3 +203,19 @@ TEST_F(JetStatements, TextComparesWithoutCaseWhereTheSchemaSaysSo)
     execute("INSERT INTO Doctors (DoctorCode, Description, BillingDoctorCode) VALUES (1, 'Smith', '')");
     EXPECT_EQ(query("SELECT * FROM Doctors WHERE Description = 'SMITH'").rows.size(), 1u);
 }
+
+TEST_F(JetStatements, SameTextRunsAgainAfterAFailure)
+{
+    execute("INSERT INTO Doctors (DoctorCode, Description, BillingDoctorCode) VALUES (1, 'A', '')");
+    const std::string duplicate = "INSERT INTO Doctors (DoctorCode, Description, BillingDoctorCode) VALUES (1, 'B', '')";
+    // Run often enough that the text is kept prepared: each run fails alike and holds no lock.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        long affected = -1;
+        std::string error;
+        EXPECT_FALSE(connection->execute(duplicate, affected, error));
+        EXPECT_NE(error.find("UNIQUE"), std::string::npos) << error;
+        EXPECT_EQ(affected, 0);
+    }
+    runDirectly("DELETE FROM Doctors");
+    EXPECT_EQ(execute(duplicate), 1);
+}
