@@ -1,0 +1,23 @@
+#include "MessageBoxes.h"
+
+#include "ApplicationTitle.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+MessageAnswer ShowMessageBox(const QString& text, MessageButtons buttons)
+{
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    if (buttons == MessageButtons::OkCancel)
+        shown |= QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, shown, QApplication::activeWindow());
+    // Paths and database texts are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+void InstallMessageBoxes()
+{
+    SetMessageHandler(ShowMessageBox);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// What the program shows once connected: the main window, which becomes MainForm.
+void OpenUserInterface();

@@ -1,0 +1,107 @@
+#include "AppGlobals.h"
+#include "MessageBoxes.h"
+#include "OpenUserInterface.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "test_message_boxes";
+    static char* argv[] = {name, nullptr};
+    static QApplication instance(argc, argv);
+    return instance;
+}
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::Question;
+    QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format = Qt::RichText;
+};
+
+// Shows the box and, once it is up, records it and lets press() end it.
+MessageAnswer showAndAnswer(const QString& text, MessageButtons buttons, SeenBox& seen,
+                            const std::function<void(QMessageBox&)>& press)
+{
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->textFormat()};
+        press(*box);
+    });
+    return ShowMessageBox(text, buttons);
+}
+
+class MessageBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override { application(); }
+    void TearDown() override { ResetGlobals(); }
+};
+
+}  // namespace
+
+TEST_F(MessageBoxTest, PlainBoxTitledVantoraWithOk)
+{
+    SeenBox seen;
+    MessageAnswer answer = showAndAnswer("Problems stablishing connection<b>x</b>", MessageButtons::Ok, seen,
+                                         [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
+    EXPECT_EQ(answer, MessageAnswer::Ok);
+    EXPECT_EQ(seen.title, "Vantora");
+    EXPECT_EQ(seen.text, "Problems stablishing connection<b>x</b>");
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST_F(MessageBoxTest, OkCancelAnswersTheButtonPressed)
+{
+    SeenBox seen;
+    EXPECT_EQ(showAndAnswer("Sure?", MessageButtons::OkCancel, seen,
+                            [](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); }),
+              MessageAnswer::Cancel);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(showAndAnswer("Sure?", MessageButtons::OkCancel, seen,
+                            [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); }),
+              MessageAnswer::Ok);
+    EXPECT_EQ(showAndAnswer("Sure?", MessageButtons::OkCancel, seen, [](QMessageBox& box) { box.reject(); }),
+              MessageAnswer::Cancel);
+}
+
+TEST_F(MessageBoxTest, InstalledHandlerShowsCoreMessages)
+{
+    InstallMessageBoxes();
+    SeenBox seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen.text = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_EQ(ShowMessage("From core", MessageButtons::OkCancel), MessageAnswer::Cancel);
+    EXPECT_EQ(seen.text, "From core");
+    SetMessageHandler(nullptr);
+}
+
+TEST_F(MessageBoxTest, UserInterfaceStartsWithTheMainWindowAsMainForm)
+{
+    OpenUserInterface();
+    auto* window = qobject_cast<QMainWindow*>(Globals().MainForm);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Vantora");
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Globals().MainForm, nullptr);
+}
