@@ -54,6 +54,13 @@ qint16 NextCodeByRule(const QString& sql, const QString& codeColumn, qint16 code
     return qint16(next);
 }
 
+qint16 NextCodeBelow1000(const QString& table, const QString& codeColumn)
+{
+    return NextCodeByRule(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + codeColumn
+                              + QStringLiteral(" < 1000 ORDER BY ") + codeColumn + QStringLiteral(" DESC"),
+                          codeColumn, 1);
+}
+
 qint16 WalkCodeList(const QString& list, const CodeAction& action, QString& error)
 {
     QString rest = list.mid(1);

@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "SqlExecution.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -12,6 +13,16 @@
 // 1, or `codeForEmptyTable` when the query gives no row. The new code must fit a 16-bit
 // integer. Any failure shows the error's description in a message box and answers 0.
 qint16 NextCodeByRule(const QString& sql, const QString& codeColumn, qint16 codeForEmptyTable);
+
+// The next code of a code table: the highest code below 1000 plus 1, or 1 for none; 0 after a
+// failure (shown). Codes from 1000 up belong to the handhelds.
+qint16 NextCodeBelow1000(const QString& table, const QString& codeColumn);
+
+// Inserts a row under a newly allocated code in a transaction of its own: 1 at once, `error`
+// untouched, when the allocation failed (newCode 0); otherwise the result of the statement,
+// and `code` becomes newCode once it is committed.
+template <typename Code>
+qint16 InsertUnderNewCode(Code newCode, const QString& sql, Code& code, QString& error);
 
 // A detail routine called with one code of a list; answers a data-routine result.
 using CodeAction = std::function<qint16(qint16 code, QString& error)>;
@@ -28,3 +39,14 @@ qint16 WalkCodeList(const QString& list, const CodeAction& action, QString& erro
 // detail routine (nothing more is tried after it).
 qint16 ReconcileCodeList(const RecordsetPtr& stored, const QString& codeColumn, const QString& list,
                          const CodeAction& remove, const CodeAction& add, QString& error);
+
+template <typename Code>
+qint16 InsertUnderNewCode(Code newCode, const QString& sql, Code& code, QString& error)
+{
+    if (newCode == 0)
+        return 1;
+    const qint16 result = ExecuteInTransaction(sql, QString(), error);
+    if (result == 0)
+        code = newCode;
+    return result;
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <QtGlobal>
+
+// Writes charges: the charge row with its diagnosis and procedure rows, its status and its
+// print lot. Every routine answers 0 done, 1 a database error, 2 no row changed (or a detail
+// row failed while inserting), 3 a detail row failed while updating; `error` holds the text.
+// A charge is keyed by patient, creation date and creation time.
+
+// Creates a charge keyed by today's date and the current time, with the codes of both code
+// lists (";3;17;"), all in one transaction. The key is handed back only when it is committed.
+qint16 InsertCharge(qint16 patientId, QDate& chargeDate, QTime& chargeTime, const QDate& chargeRealDate,
+                    qint32 emCode, qint16 doctorCode, qint16 referDoctorCode, qint16 facilityCode,
+                    const QString& diagnosisList, const QString& procedureList, qint16 status, QString& error);
+
+// Brings the stored diagnoses and procedures in line with the lists, then updates the charge
+// row, all in one transaction.
+qint16 UpdateCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
+                    const QDate& chargeRealDate, qint32 emCode, qint16 doctorCode, qint16 referDoctorCode,
+                    qint16 facilityCode, const QString& diagnosisList, const QString& procedureList,
+                    qint16 status, QString& error);
+
+// Deletes the charge row only, without a transaction of its own.
+qint16 DeleteCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime, QString& error);
+
+// Sets the status and, unless printLot is negative, the print lot.
+qint16 SetChargeStatus(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime, qint32 printLot,
+                       qint16 status, QString& error);
+
+// Detail rows of a charge; they run inside their caller's transaction.
+qint16 InsertChargeDiagnosis(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
+                             qint16 diagnosisCode, QString& error);
+qint16 DeleteChargeDiagnosis(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
+                             qint16 diagnosisCode, QString& error);
+qint16 InsertChargeProcedure(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
+                             qint16 procedureCode, QString& error);
+qint16 DeleteChargeProcedure(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
+                             qint16 procedureCode, QString& error);

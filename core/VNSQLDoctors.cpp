@@ -1,0 +1,110 @@
+#include "VNSQLDoctors.h"
+
+#include "SqlCodes.h"
+#include "SqlExecution.h"
+#include "SqlLiterals.h"
+
+RecordsetPtr GetDoctor(qint16 doctorCode)
+{
+    return ReadRecordset(QStringLiteral("SELECT * FROM Doctors") + QStringLiteral(" WHERE DoctorCode=")
+                             + QString::number(doctorCode),
+                         true, ReaderFailure::Silent);
+}
+
+RecordsetPtr GetDoctors()
+{
+    return ReadRecordset(QStringLiteral("SELECT * FROM Doctors"), false, ReaderFailure::Silent);
+}
+
+qint16 NextDoctorCode()
+{
+    return NextCodeBelow1000(QStringLiteral("Doctors"), QStringLiteral("DoctorCode"));
+}
+
+qint16 InsertDoctor(qint16& doctorCode, const QString& description, const QString& billingDoctorCode,
+                    const QString& coveringList, QString& error)
+{
+    const qint16 newCode = NextDoctorCode();
+    if (newCode == 0)
+        return 1;
+    qint16 result = BeginTransaction(error);
+    if (result != 0)
+        return result;
+    const QString sql = QStringLiteral("INSERT INTO Doctors (DoctorCode, Description, BillingDoctorCode) VALUES (")
+                        + QString::number(newCode) + QStringLiteral(", ") + QStringLiteral("'")
+                        + SqlQuotesDoubled(description) + QStringLiteral("',") + QStringLiteral("'")
+                        + SqlQuotesDoubled(billingDoctorCode) + QStringLiteral("'") + QStringLiteral(")");
+    result = ExecuteStatement(sql, QString(), error);
+    if (result == 0) {
+        const CodeAction insertLink = [&](qint16 code, QString& detailError) {
+            return InsertCoveringDoctor(newCode, code, detailError);
+        };
+        if (WalkCodeList(coveringList, insertLink, error) != 0)
+            result = 2;
+    }
+    EndTransaction(result, error);
+    if (result == 0)
+        doctorCode = newCode;
+    return result;
+}
+
+qint16 UpdateDoctor(qint16 doctorCode, const QString& description, const QString& billingDoctorCode,
+                    const QString& coveringList, QString& error)
+{
+    const RecordsetPtr storedLinks = GetCoveringDoctors(doctorCode);
+    qint16 result = BeginTransaction(error);
+    if (result != 0)
+        return result;
+
+    const CodeAction deleteLink = [&](qint16 code, QString& detailError) {
+        return DeleteCoveringDoctor(doctorCode, code, detailError);
+    };
+    const CodeAction insertLink = [&](qint16 code, QString& detailError) {
+        return InsertCoveringDoctor(doctorCode, code, detailError);
+    };
+    if (ReconcileCodeList(storedLinks, QStringLiteral("CoveringDoctorCode"), coveringList, deleteLink, insertLink,
+                          error)
+        != 0)
+        result = 3;
+
+    if (result == 0) {
+        const QString sql = QStringLiteral("UPDATE Doctors SET") + QStringLiteral(" Description='")
+                            + SqlQuotesDoubled(description) + QStringLiteral("'")
+                            + QStringLiteral(", BillingDoctorCode='") + SqlQuotesDoubled(billingDoctorCode)
+                            + QStringLiteral("'") + QStringLiteral(" WHERE DoctorCode = ")
+                            + QString::number(doctorCode);
+        result = ExecuteStatement(sql, kNoRowUpdated, error);
+    }
+    EndTransaction(result, error);
+    return result;
+}
+
+qint16 DeleteDoctor(qint16 doctorCode, QString& error)
+{
+    return ExecuteInTransaction(QStringLiteral("DELETE FROM Doctors") + QStringLiteral(" WHERE DoctorCode = ")
+                                    + QString::number(doctorCode),
+                                kNoRowDeleted, error);
+}
+
+qint16 InsertCoveringDoctor(qint16 doctorCode, qint16 coveringDoctorCode, QString& error)
+{
+    const QString sql = QStringLiteral("INSERT INTO DoctorCoveringDoctors (DoctorCode, CoveringDoctorCode) VALUES (")
+                        + QString::number(doctorCode) + QStringLiteral(", ") + QString::number(coveringDoctorCode)
+                        + QStringLiteral(")");
+    return ExecuteStatement(sql, QString(), error);
+}
+
+qint16 DeleteCoveringDoctor(qint16 doctorCode, qint16 coveringDoctorCode, QString& error)
+{
+    const QString sql = QStringLiteral("DELETE FROM DoctorCoveringDoctors") + QStringLiteral(" WHERE DoctorCode = ")
+                        + QString::number(doctorCode) + QStringLiteral(" and CoveringDoctorCode = ")
+                        + QString::number(coveringDoctorCode);
+    return ExecuteInTransaction(sql, kNoRowDeleted, error);
+}
+
+RecordsetPtr GetCoveringDoctors(qint16 doctorCode)
+{
+    return ReadRecordset(QStringLiteral("SELECT * FROM DoctorCoveringDoctors where DoctorCode= ")
+                             + QString::number(doctorCode),
+                         false, ReaderFailure::Silent);
+}

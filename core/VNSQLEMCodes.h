@@ -1,0 +1,25 @@
+#pragma once
+#include "Recordset.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// Reads and writes evaluation-and-management codes. Write routines answer 0 done, 1 a
+// database error (or no code could be allocated), 2 no row changed; each runs in a
+// transaction of its own.
+
+// Read-only row of EMCodesDescriptive; null on any failure, silently.
+RecordsetPtr GetEMCode(qint32 emCode);
+// The highest E&M code of any size plus 1 (1 for none); it must fit 16 bits. 0 after a
+// failure, which is shown.
+qint32 NextEMCode();
+
+// The new code goes to emCode once committed; "Error obtaining new EMCode" when none could be
+// allocated.
+qint16 InsertEMCode(qint32& emCode, const QString& description, qint16 facilityTypeCode, qint16 chargeTypeCode,
+                    qint16 attentionTypeCode, const QString& billingEMCode, const QString& realEMCode,
+                    qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, QString& error);
+qint16 UpdateEMCode(qint32 emCode, const QString& description, qint16 facilityTypeCode, qint16 chargeTypeCode,
+                    qint16 attentionTypeCode, const QString& billingEMCode, const QString& realEMCode,
+                    qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, QString& error);
+qint16 DeleteEMCode(qint32 emCode, QString& error);

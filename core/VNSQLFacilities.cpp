@@ -1,0 +1,56 @@
+#include "VNSQLFacilities.h"
+
+#include "SqlCodes.h"
+#include "SqlExecution.h"
+#include "SqlLiterals.h"
+
+RecordsetPtr GetFacility(qint16 facilityCode)
+{
+    return ReadRecordset(QStringLiteral("SELECT * FROM Facility") + QStringLiteral(" WHERE FacilityCode=")
+                             + QString::number(facilityCode),
+                         true, ReaderFailure::Silent);
+}
+
+RecordsetPtr GetFacilities()
+{
+    return ReadRecordset(QStringLiteral("SELECT * FROM Facility"), false, ReaderFailure::Silent);
+}
+
+qint16 NextFacilityCode()
+{
+    return NextCodeBelow1000(QStringLiteral("Facility"), QStringLiteral("FacilityCode"));
+}
+
+qint16 InsertFacility(qint16& facilityCode, const QString& description, qint16 facilityTypeCode,
+                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error)
+{
+    const qint16 newCode = NextFacilityCode();
+    const QString sql = QStringLiteral("INSERT INTO Facility (FacilityCode, Description, FacilityTypeCode, "
+                                       "BillingFacilityCode, BillingFacilityCodeOut) VALUES (")
+                        + QString::number(newCode) + QStringLiteral(", ") + QStringLiteral("'")
+                        + SqlQuotesDoubled(description) + QStringLiteral("',") + QString::number(facilityTypeCode)
+                        + QStringLiteral(", ") + QStringLiteral("'") + SqlQuotesDoubled(billingFacilityCode)
+                        + QStringLiteral("',") + QStringLiteral("'") + SqlQuotesDoubled(billingFacilityCodeOut)
+                        + QStringLiteral("'") + QStringLiteral(")");
+    return InsertUnderNewCode(newCode, sql, facilityCode, error);
+}
+
+qint16 UpdateFacility(qint16 facilityCode, const QString& description, qint16 facilityTypeCode,
+                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error)
+{
+    const QString sql = QStringLiteral("UPDATE Facility SET") + QStringLiteral(" Description='")
+                        + SqlQuotesDoubled(description) + QStringLiteral("', FacilityTypeCode = ")
+                        + QString::number(facilityTypeCode) + QStringLiteral(", BillingFacilityCode= '")
+                        + SqlQuotesDoubled(billingFacilityCode) + QStringLiteral("'")
+                        + QStringLiteral(", BillingFacilityCodeOut= '") + SqlQuotesDoubled(billingFacilityCodeOut)
+                        + QStringLiteral("'") + QStringLiteral(" WHERE FacilityCode = ")
+                        + QString::number(facilityCode);
+    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+}
+
+qint16 DeleteFacility(qint16 facilityCode, QString& error)
+{
+    return ExecuteInTransaction(QStringLiteral("DELETE FROM Facility") + QStringLiteral(" WHERE FacilityCode = ")
+                                    + QString::number(facilityCode),
+                                kNoRowDeleted, error);
+}

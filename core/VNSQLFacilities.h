@@ -1,0 +1,22 @@
+#pragma once
+#include "Recordset.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// Reads and writes facilities. Write routines answer 0 done, 1 a database error (or no code
+// could be allocated), 2 no row changed; each runs in a transaction of its own.
+
+// Read-only row of Facility; null on any failure, silently.
+RecordsetPtr GetFacility(qint16 facilityCode);
+// Updatable recordset of all facilities; null on any failure, silently.
+RecordsetPtr GetFacilities();
+// The next desktop facility code; 0 after a failure, which is shown.
+qint16 NextFacilityCode();
+
+// The new code goes to facilityCode once committed.
+qint16 InsertFacility(qint16& facilityCode, const QString& description, qint16 facilityTypeCode,
+                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error);
+qint16 UpdateFacility(qint16 facilityCode, const QString& description, qint16 facilityTypeCode,
+                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error);
+qint16 DeleteFacility(qint16 facilityCode, QString& error);

@@ -1,0 +1,48 @@
+#include "VNSQLSickness.h"
+
+#include "SqlCodes.h"
+#include "SqlExecution.h"
+#include "SqlLiterals.h"
+
+RecordsetPtr GetSickness(qint16 sicknessCode)
+{
+    return ReadRecordset(QStringLiteral("SELECT * FROM SicknessDescriptive") + QStringLiteral(" WHERE SicknessCode=")
+                             + QString::number(sicknessCode),
+                         true, ReaderFailure::Silent);
+}
+
+RecordsetPtr GetSicknessTypes()
+{
+    return ReadRecordset(QStringLiteral("SELECT * FROM SicknessType"), false, ReaderFailure::Message);
+}
+
+qint16 NextSicknessCode()
+{
+    return NextCodeBelow1000(QStringLiteral("Sickness"), QStringLiteral("SicknessCode"));
+}
+
+qint16 InsertSickness(qint16& sicknessCode, const QString& description, qint16 sicknessTypeCode, QString& error)
+{
+    const qint16 newCode = NextSicknessCode();
+    const QString sql = QStringLiteral("INSERT INTO Sickness (SicknessCode, Description, SicknessTypeCode) VALUES (")
+                        + QString::number(newCode) + QStringLiteral(", ") + QStringLiteral("'")
+                        + SqlQuotesDoubled(description) + QStringLiteral("',") + QString::number(sicknessTypeCode)
+                        + QStringLiteral(")");
+    return InsertUnderNewCode(newCode, sql, sicknessCode, error);
+}
+
+qint16 UpdateSickness(qint16 sicknessCode, const QString& description, qint16 sicknessTypeCode, QString& error)
+{
+    const QString sql = QStringLiteral("UPDATE Sickness SET") + QStringLiteral(" Description='")
+                        + SqlQuotesDoubled(description) + QStringLiteral("', SicknessTypeCode = ")
+                        + QString::number(sicknessTypeCode) + QStringLiteral(" WHERE SicknessCode = ")
+                        + QString::number(sicknessCode);
+    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+}
+
+qint16 DeleteSickness(qint16 sicknessCode, QString& error)
+{
+    return ExecuteInTransaction(QStringLiteral("DELETE FROM Sickness") + QStringLiteral(" WHERE SicknessCode = ")
+                                    + QString::number(sicknessCode),
+                                kNoRowDeleted, error);
+}
