@@ -77,22 +77,25 @@ ReadResult readFile(const std::string& path, std::string& text, std::string& err
 
 bool replaceFile(const std::string& path, const std::string& text, std::string& error)
 {
-    std::filesystem::path target(path);
+    // A hive reached through a symbolic link is replaced where it really is; the link stays.
     std::error_code code;
+    std::filesystem::path target = std::filesystem::weakly_canonical(path, code);
+    if (code)
+        target = path;
     if (target.has_parent_path() && !std::filesystem::create_directories(target.parent_path(), code) && code) {
         error = "Cannot create the folder " + target.parent_path().string() + ": " + code.message();
         return false;
     }
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = target.string() + ".XXXXXX";
     std::vector<char> name(temporary.begin(), temporary.end());
     name.push_back('\0');
     int descriptor = ::mkstemp(name.data());
     if (descriptor < 0) {
-        error = systemError("Cannot create a file beside", path);
+        error = systemError("Cannot create a file beside", target.string());
         return false;
     }
     temporary = name.data();
-    bool written = ::fchmod(descriptor, permissionsFor(path)) == 0 && writeAll(descriptor, text) &&
+    bool written = ::fchmod(descriptor, permissionsFor(target.string())) == 0 && writeAll(descriptor, text) &&
                    ::fsync(descriptor) == 0;
     if (!written)
         error = systemError("Cannot write", temporary);
@@ -100,9 +103,9 @@ bool replaceFile(const std::string& path, const std::string& text, std::string& 
         written = false;
         error = systemError("Cannot write", temporary);
     }
-    if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
         written = false;
-        error = systemError("Cannot replace", path);
+        error = systemError("Cannot replace", target.string());
     }
     if (!written) {
         ::unlink(temporary.c_str());

@@ -155,3 +155,15 @@ TEST_F(HiveTest, AFolderInPlaceOfTheHiveIsReportedNotReplaced)
     registry::Key key;
     EXPECT_EQ(registry::openKey(kProduct, key), registry::kAccessDenied);
 }
+
+TEST_F(HiveTest, AHiveReachedThroughALinkIsWrittenWhereItIs)
+{
+    const std::string real = folder.file("real.reg");
+    testsupport::writeFile(real, "REGEDIT4\n\n[SOFTWARE\\Other]\n\"Keep\"=\"kept\"\n");
+    std::filesystem::create_symlink(real, hive);
+    std::string error;
+    ASSERT_TRUE(registry::writeStringValue(kProduct, "Database", "a.mdb", error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(hive));
+    EXPECT_TRUE(contains(testsupport::readFile(real), "\"Database\"=\"a.mdb\""));
+    EXPECT_EQ(readText("SOFTWARE\\Other", "Keep"), "kept");
+}
