@@ -1,0 +1,1 @@
+set(fuzz_libs vantora_jet)
