@@ -6,7 +6,6 @@
 #include <string_view>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace jet {
 
@@ -34,7 +33,8 @@ class Connection {
 public:
     // Checks the workgroup file (missing file, unknown account or wrong password refuse),
     // then opens the existing database file (never creates one) with write-ahead logging,
-    // a busy time-out and durable commits. Null with a reason when refused.
+    // a busy time-out and durable commits. Null with a reason when refused: also for an
+    // empty, damaged, read-only or non-database file, which is left as it was.
     static std::unique_ptr<Connection> open(const ConnectionSettings& settings, std::string& error);
 
     ~Connection();

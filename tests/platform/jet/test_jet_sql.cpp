@@ -29,6 +29,8 @@ TEST(JetSqlTranslation, DesktopDateAndTimeLiterals)
         {" LastChargeDate = #1990/01/01#, ", " LastChargeDate = '1990-01-01', "},
         {"#02/29/2024#", "'2024-02-29'"},
         {"#12/09/2026 23:59:59#", "'2026-12-09 23:59:59'"},
+        {"Where [status]=0 and ChargeRealDate >= #12/01/2026# and ChargeRealDate <= #12/07/2026# and DoctorCode= 3",
+         "Where [status]=0 and ChargeRealDate >= '2026-12-01' and ChargeRealDate <= '2026-12-07' and DoctorCode= 3"},
     });
 }
 
