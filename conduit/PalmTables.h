@@ -1,0 +1,29 @@
+#pragma once
+// Handheld databases of the synchronised tables: opening with their layout, reading changed
+// records and writing desktop rows to them.
+#include <cstdint>
+#include <vector>
+
+struct SyncTableDescription;
+
+// Category bit the handheld application sets on a record it deleted.
+inline constexpr std::uint16_t kHandheldDeletedCategory = 8;
+
+// Opens the table's handheld database for reading and writing, keeps its layout and links every
+// field to its descriptor. 0 on success; 1 on failure (logged; the database is closed again).
+int OpenPalmTable(SyncTableDescription& table);
+void ClosePalmTable(SyncTableDescription& table);
+
+// Appends every record the handheld reports as modified to the table's record list, status 0.
+// 0 on success; 1 when the handheld fails to answer (logged).
+int ReadModifiedPalmRecords(SyncTableDescription& table);
+// Appends every record of the database, by index from 0, to the table's record list, status 0.
+// 0 on success; 1 when the handheld fails to answer (logged).
+int ReadAllPalmRecords(SyncTableDescription& table);
+
+// Stamps the record from the table's desktop stamp, converts every field's value text into it
+// and writes it under recordId (0: a new record, whose id comes back). 0 on success; 1 on failure.
+int WriteRecordToPalm(SyncTableDescription& table, std::uint32_t& recordId, std::vector<std::uint8_t>& record);
+
+// Writes an empty sort-information block; the handheld's error code (0 success).
+int ClearSortInfo(std::uint8_t database);
