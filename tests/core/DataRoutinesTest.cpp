@@ -1,0 +1,83 @@
+#include "DataRoutinesTest.h"
+
+#include "AppGlobals.h"
+#include "JetConnection.h"
+#include "SqlExecution.h"
+
+void DataRoutinesTest::SetUp()
+{
+    CoreTest::SetUp();
+    SetStatementObserver([this](const QString& sql) { statements << sql; });
+}
+
+void DataRoutinesTest::TearDown()
+{
+    SetStatementObserver(nullptr);
+    if (Globals().DbConnection)
+        EXPECT_EQ(Globals().DbConnection->transactionLevel(), 0) << "a transaction was left open";
+    CoreTest::TearDown();
+}
+
+void DataRoutinesTest::run(const QString& sql)
+{
+    long affected = 0;
+    std::string error;
+    ASSERT_TRUE(Globals().DbConnection->execute(sql.toStdString(), affected, error)) << error << "\n"
+                                                                                        << sql.toStdString();
+}
+
+QStringList DataRoutinesTest::rows(const QString& sql)
+{
+    jet::Rows result;
+    std::string error;
+    EXPECT_TRUE(Globals().DbConnection->query(sql.toStdString(), result, error)) << error;
+    QStringList lines;
+    for (const auto& row : result.rows) {
+        QStringList values;
+        for (const jet::Value& value : row) {
+            if (const auto* number = std::get_if<std::int64_t>(&value))
+                values << QString::number(*number);
+            else if (const auto* real = std::get_if<double>(&value))
+                values << QString::number(*real);
+            else if (const auto* text = std::get_if<std::string>(&value))
+                values << QString::fromStdString(*text);
+            else
+                values << QStringLiteral("<null>");
+        }
+        lines << values.join(QLatin1Char('|'));
+    }
+    return lines;
+}
+
+QStringList DataRoutinesTest::snapshot()
+{
+    static const QStringList tables = {
+        "PatientCharges", "ChargeDiagnosis", "ChargeProcedures", "Patient", "PatientHistory", "PatientDoctors",
+        "Doctors", "DoctorCoveringDoctors", "Facility", "FacilityWards", "Insurance", "Procedures", "Diagnosis",
+        "DiagnosisFamily", "Sickness", "EvaluationManagement"};
+    QStringList all;
+    for (const QString& table : tables) {
+        for (const QString& row : rows("SELECT * FROM " + table))
+            all << table + ": " + row;
+    }
+    all.sort();
+    return all;
+}
+
+void DataRoutinesTest::refuse(const QString& when, const QString& table, const QString& condition)
+{
+    static int triggers = 0;
+    run(QStringLiteral("CREATE TRIGGER Refuse%1 BEFORE %2 ON %3 WHEN %4 BEGIN SELECT RAISE(ABORT, 'refused by test'); END")
+            .arg(++triggers)
+            .arg(when, table, condition));
+}
+
+QStringList DataRoutinesTest::writes() const
+{
+    QStringList changing;
+    for (const QString& sql : statements) {
+        if (!sql.startsWith(QStringLiteral("SELECT"), Qt::CaseInsensitive))
+            changing << sql;
+    }
+    return changing;
+}

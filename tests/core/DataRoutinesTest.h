@@ -1,0 +1,33 @@
+#pragma once
+#include "CoreTestEnvironment.h"
+#include "Recordset.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// A practice database for the data routines, with helpers to arrange rows directly, read
+// back what is stored and see every SQL text the routines send.
+class DataRoutinesTest : public CoreTest {
+protected:
+    void SetUp() override;
+    // Also checks that no routine left a transaction open.
+    void TearDown() override;
+
+    // Runs SQL straight on the connection (arranging rows, installing failing triggers).
+    void run(const QString& sql);
+    // The rows of a query, each as its values joined by "|" (Null as "<null>").
+    QStringList rows(const QString& sql);
+    // Every row of every table a data routine writes, to compare before and after a call.
+    QStringList snapshot();
+
+    // Makes the database refuse a statement on a table: `when` is INSERT, UPDATE or DELETE,
+    // `condition` a trigger WHEN clause over NEW or OLD ("1" for every row).
+    void refuse(const QString& when, const QString& table, const QString& condition = QStringLiteral("1"));
+
+    // SQL texts sent since SetUp (or since the last clear()).
+    QStringList statements;
+    // Statements that change the database (no SELECT).
+    QStringList writes() const;
+};
