@@ -81,43 +81,6 @@ void walkSpecification(const QString& specification, float x, Cell&& cell)
     }
 }
 
-// A record's value as a cell shows it: numbers in decimal, dates mm/dd/yy, times hh:mm:ss.
-void appendCellValue(std::string& line, const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Short:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UShort:
-    case QMetaType::UInt:
-        AppendInteger(line, value.toLongLong());
-        break;
-    case QMetaType::Float:
-        AppendSingle(line, value.toFloat());
-        break;
-    case QMetaType::Double:
-        AppendDecimal(line, value.toDouble(), 15);
-        break;
-    case QMetaType::QDate:
-        AppendWindows1252Line(line, ReportDate(value.toDate()));
-        break;
-    case QMetaType::QTime:
-        AppendWindows1252Line(line, ReportTime(value.toTime()));
-        break;
-    case QMetaType::QDateTime: {
-        const QDateTime moment = value.toDateTime();
-        AppendWindows1252Line(line, ReportDate(moment.date()) + u' ' + ReportTime(moment.time()));
-        break;
-    }
-    case QMetaType::QString:
-        AppendWindows1252Line(line, *static_cast<const QString*>(value.constData()));
-        break;
-    default:
-        AppendWindows1252Line(line, value.toString());
-        break;
-    }
-}
-
 }  // namespace
 
 void WriteViewFileHeader(ViewFile& file, float width, float height)
@@ -217,7 +180,7 @@ void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, fl
         std::string& line = file.line();
         appendPlacement(line, page, cellX + gap, y, width - gap, h);
         appendTextAttributes(line, "", viewalign::Left, viewalign::Middle, textColour, fontSize, false, true);
-        appendCellValue(line, value);
+        AppendWindows1252Line(line, ReportValueText(value));
         file.endLine();
     });
 }

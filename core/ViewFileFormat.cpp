@@ -1,5 +1,9 @@
 #include "ViewFileFormat.h"
 
+#include "RecordsetValues.h"
+
+#include <QDateTime>
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -118,4 +122,36 @@ QString ReportDate(const QDate& date)
 QString ReportTime(const QTime& time)
 {
     return time.toString(u"HH:mm:ss");
+}
+
+QString ReportValueText(const QVariant& value)
+{
+    if (recordsetvalues::isNull(value))
+        return QString();
+    std::string digits;
+    switch (value.typeId()) {
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+        AppendInteger(digits, value.toLongLong());
+        return QString::fromLatin1(digits);
+    case QMetaType::Float:
+        AppendSingle(digits, value.toFloat());
+        return QString::fromLatin1(digits);
+    case QMetaType::Double:
+        AppendDecimal(digits, value.toDouble(), 15);
+        return QString::fromLatin1(digits);
+    case QMetaType::QDate:
+        return ReportDate(value.toDate());
+    case QMetaType::QTime:
+        return ReportTime(value.toTime());
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        return ReportDate(moment.date()) + u' ' + ReportTime(moment.time());
+    }
+    default:
+        return value.toString();
+    }
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <QTime>
+#include <QVariant>
 
 #include <string>
 
@@ -30,3 +31,7 @@ double LeadingDecimal(QStringView text);
 // mm/dd/yy and 24-hour hh:mm:ss, the forms every report prints.
 QString ReportDate(const QDate& date);
 QString ReportTime(const QTime& time);
+
+// A record's value as reports print it: numbers in decimal, dates mm/dd/yy, times hh:mm:ss,
+// date-times both; Null gives the empty text.
+QString ReportValueText(const QVariant& value);
