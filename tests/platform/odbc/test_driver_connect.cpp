@@ -1,0 +1,72 @@
+#include "DriverFixture.h"
+
+#include <filesystem>
+
+namespace odbctest {
+namespace {
+
+class DriverConnectTest : public DriverTest {};
+
+TEST_F(DriverConnectTest, ConnectsUnderTheAccessDriversNameWithTheWorkgroupAccount)
+{
+    std::string text = connectionString();
+    SQLCHAR output[1024] = {};
+    SQLSMALLINT outputLength = 0;
+    allocateHandles();
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLSetConnectAttr(connection, SQL_ATTR_LOGIN_TIMEOUT,
+                                                reinterpret_cast<SQLPOINTER>(SQLULEN{5}), 0)));
+    EXPECT_EQ(SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS, output,
+                               sizeof output, &outputLength, SQL_DRIVER_NOPROMPT),
+              SQL_SUCCESS);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(output)), text);
+    EXPECT_EQ(outputLength, static_cast<SQLSMALLINT>(text.size()));
+}
+
+TEST_F(DriverConnectTest, ShortOutputBufferIsSuccessWithInformation)
+{
+    allocateHandles();
+    std::string text = connectionString();
+    SQLCHAR output[8] = {};
+    SQLSMALLINT outputLength = 0;
+    EXPECT_EQ(SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS, output,
+                               sizeof output, &outputLength, SQL_DRIVER_NOPROMPT),
+              SQL_SUCCESS_WITH_INFO);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "01004");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(output)), text.substr(0, 7));
+}
+
+TEST_F(DriverConnectTest, RefusesAMissingDatabase)
+{
+    std::filesystem::remove(databasePath);
+    EXPECT_EQ(connect(connectionString()), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "08001");
+    EXPECT_FALSE(std::filesystem::exists(databasePath));  // never created by connecting
+}
+
+TEST_F(DriverConnectTest, RefusesAMissingWorkgroupFile)
+{
+    std::filesystem::remove(workgroupPath);
+    EXPECT_EQ(connect(connectionString()), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "08001");
+}
+
+TEST_F(DriverConnectTest, RefusesAWrongAccountOrPassword)
+{
+    EXPECT_EQ(connect(connectionString(kUser, "nope")), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "28000");
+    EXPECT_EQ(connect(connectionString("Stranger", kPassword)), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "28000");
+}
+
+TEST_F(DriverConnectTest, WithoutSystemDbTheWorkgroupBesideTheDatabaseIsChecked)
+{
+    const std::string text = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + databasePath + ";UID=Quivo;PWD=Quivo";
+    EXPECT_EQ(connect(text), SQL_SUCCESS);
+    SQLDisconnect(connection);
+    std::filesystem::remove(workgroupPath);
+    EXPECT_EQ(connect(text), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "08001");
+}
+
+}  // namespace
+}  // namespace odbctest
