@@ -31,10 +31,13 @@ bool claimEmptyFile(const std::string& path, std::string& error)
     return true;
 }
 
+// The database file and the side files SQLite keeps beside it.
+constexpr const char* kDatabaseFileSuffixes[] = {"", "-wal", "-shm", "-journal"};
+
 void removeDatabaseFiles(const std::string& databasePath)
 {
     std::error_code ignored;
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+    for (const char* suffix : kDatabaseFileSuffixes)
         std::filesystem::remove(databasePath + suffix, ignored);
 }
 
@@ -80,9 +83,12 @@ bool createPracticeDatabase(const std::string& databasePath, std::string& error)
         error = "No database path was given.";
         return false;
     }
-    if (pathTaken(databasePath)) {
-        error = "The database file " + databasePath + " already exists.";
-        return false;
+    // A side file left by an earlier database would be taken for part of the new one.
+    for (const char* suffix : kDatabaseFileSuffixes) {
+        if (pathTaken(databasePath + suffix)) {
+            error = "The database file " + databasePath + suffix + " already exists.";
+            return false;
+        }
     }
     if (pathTaken(workgroupPath)) {
         error = "The workgroup file " + workgroupPath + " already exists.";
@@ -92,7 +98,7 @@ bool createPracticeDatabase(const std::string& databasePath, std::string& error)
         return false;
     std::string reason;
     if (!writeDefinition(databasePath, reason)) {
-        error = "The database " + databasePath + " cannot be created: " + reason;
+        error = "The database " + databasePath + " cannot be written: " + reason;
         removeDatabaseFiles(databasePath);
         return false;
     }
