@@ -108,7 +108,8 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings,
         return nullptr;
     }
     // SQLite takes an empty file for an empty database and would turn it into one.
-    if (!std::filesystem::is_regular_file(path, ignored) || std::filesystem::file_size(path, ignored) == 0) {
+    const bool empty = std::filesystem::file_size(path, ignored) == 0;
+    if (!std::filesystem::is_regular_file(path, ignored) || empty) {
         error = "The file is not a database: " + path;
         return nullptr;
     }
