@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <array>
-#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -18,14 +18,31 @@ struct InputFile {
     std::size_t position = 0;
     std::size_t end = 0;
     bool skipLineFeed = false;  // the previous line ended in CR: a following LF belongs to it
+    // Where the next CR and LF at or after position stand (end when none; kUnknown after a refill):
+    // each is searched for once per occurrence, so files of either line end are read in one pass.
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    std::size_t nextReturn = kUnknown;
+    std::size_t nextLineFeed = kUnknown;
 
     ~InputFile() { std::fclose(file); }
 
     bool refill() {
         position = 0;
         end = std::fread(buffer.data(), 1, buffer.size(), file);
+        nextReturn = nextLineFeed = kUnknown;
         return end > 0;
     }
+
+    std::size_t next(char wanted, std::size_t& cached) const {
+        if (cached == kUnknown || cached < position) {
+            const void* found = std::memchr(buffer.data() + position, wanted, end - position);
+            cached = found ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer.data()) : end;
+        }
+        return cached;
+    }
+
+    // Index of the line end (CR or LF) at or after position, or end.
+    std::size_t lineEnd() { return std::min(next('\r', nextReturn), next('\n', nextLineFeed)); }
 };
 
 // Handle n lives at index n; index 0 is never used, as 0 means "not opened".
@@ -90,19 +107,16 @@ LineResult ReadInputLine(int handle, std::string& line) {
                 continue;
             }
         }
-        const char* begin = input->buffer.data() + input->position;
-        const char* end = input->buffer.data() + input->end;
-        const char* stop = begin;
-        while (stop != end && *stop != '\r' && *stop != '\n') ++stop;
+        const std::size_t stop = input->lineEnd();
         anyByte = true;
         const std::size_t room = kMaxLineBytes - line.size();
-        line.append(begin, std::min(room, static_cast<std::size_t>(stop - begin)));
-        if (stop == end) {
+        line.append(input->buffer.data() + input->position, std::min(room, stop - input->position));
+        if (stop == input->end) {
             input->position = input->end;
             continue;
         }
-        input->skipLineFeed = *stop == '\r';
-        input->position = static_cast<std::size_t>(stop - input->buffer.data()) + 1;
+        input->skipLineFeed = input->buffer[stop] == '\r';
+        input->position = stop + 1;
         return LineResult::Line;
     }
 }

@@ -31,19 +31,47 @@ std::string_view withoutBlanks(std::string_view text) {
     return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
+// Takes the next field as a number, as RoundedValue(TakeField(line)) does. Most fields are empty or
+// a short plain integer: those are read in the same pass that finds their comma.
+bool takeRounded(std::string_view& line, std::int64_t& value) {
+    const bool negative = !line.empty() && line.front() == '-';
+    const std::size_t firstDigit = negative ? 1 : 0;
+    std::size_t i = firstDigit;
+    std::int64_t magnitude = 0;
+    for (; i < line.size() && i < firstDigit + 9 && line[i] >= '0' && line[i] <= '9'; ++i) {
+        magnitude = magnitude * 10 + (line[i] - '0');
+    }
+    const bool plainInteger = (i == line.size() || line[i] == ',') && !(negative && i == firstDigit);
+    if (!plainInteger) return RoundedValue(TakeField(line), 1, value);
+    value = negative ? -magnitude : magnitude;
+    line = i == line.size() ? std::string_view() : line.substr(i + 1);
+    return true;
+}
+
 // Takes the next field as a 16-bit number; false when its value does not fit.
 bool takeInt16(std::string_view& line, std::int16_t& value) {
-    const auto rounded = RoundedValue(TakeField(line));
-    if (!FitsInt16(rounded)) return false;
-    value = static_cast<std::int16_t>(*rounded);
+    std::int64_t rounded = 0;
+    if (!takeRounded(line, rounded) || !FitsInt16(rounded)) return false;
+    value = static_cast<std::int16_t>(rounded);
     return true;
 }
 
 bool takeInt32(std::string_view& line, std::int32_t& value) {
-    const auto rounded = RoundedValue(TakeField(line));
-    if (!FitsInt32(rounded)) return false;
-    value = static_cast<std::int32_t>(*rounded);
+    std::int64_t rounded = 0;
+    if (!takeRounded(line, rounded) || !FitsInt32(rounded)) return false;
+    value = static_cast<std::int32_t>(rounded);
     return true;
+}
+
+// Every element of a report names the same typeface: the text is shared rather than decoded anew.
+QString fontNameText(std::string_view bytes) {
+    static std::string lastBytes;
+    static QString lastName;
+    if (bytes != lastBytes) {
+        lastBytes = bytes;
+        lastName = FromWindows1252(bytes);
+    }
+    return lastName;
 }
 
 // Splits one element line; false when a number does not fit its field.
@@ -56,7 +84,7 @@ bool parseElement(std::string_view line, ViewItemRecord& item) {
         takeInt16(line, item.verticalAlignment) && takeInt16(line, item.grow) &&
         takeInt16(line, item.shrink) && takeInt32(line, item.colour) && takeInt32(line, item.fillColour);
     if (!numbersFit) return false;
-    item.fontName = FromWindows1252(TakeField(line));
+    item.fontName = fontNameText(TakeField(line));
     if (!takeInt16(line, item.fontSize)) return false;
     item.bold = IsNonZero(TakeField(line));
     item.italic = IsNonZero(TakeField(line));
@@ -69,11 +97,12 @@ bool parseElement(std::string_view line, ViewItemRecord& item) {
 bool readHeader(std::string_view header, bool& isViewFile) {
     isViewFile = TakeField(header) == kFormatTag;
     if (!isViewFile) return true;
-    const auto width = RoundedValue(TakeField(header), kTwipsPerInch);
-    const auto height = RoundedValue(TakeField(header), kTwipsPerInch);
-    if (!FitsInt16(width) || !FitsInt16(height)) return false;
-    PageWidth = static_cast<std::int16_t>(*width);
-    PageHeight = static_cast<std::int16_t>(*height);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (!RoundedValue(TakeField(header), kTwipsPerInch, width) || !FitsInt16(width)) return false;
+    if (!RoundedValue(TakeField(header), kTwipsPerInch, height) || !FitsInt16(height)) return false;
+    PageWidth = static_cast<std::int16_t>(width);
+    PageHeight = static_cast<std::int16_t>(height);
     return true;
 }
 
@@ -91,9 +120,12 @@ bool readDocument(int handle) {
         const LineResult result = ReadInputLine(handle, line);
         if (result == LineResult::End) break;
         if (result == LineResult::Error) return false;
-        ViewItemRecord item;
-        if (!parseElement(line, item)) return false;
         if (itemCount == kMostRecords) return false;
+        ViewItemRecord& item = ViewItem.emplace_back();
+        if (!parseElement(line, item)) {
+            ViewItem.pop_back();
+            return false;
+        }
         // A page begins wherever the number differs from the count of pages so far.
         if (item.page != pageCounter) {
             if (pageCounter > 0) ViewPage.back().lastItem = static_cast<std::int16_t>(itemCount);
@@ -101,7 +133,6 @@ bool readDocument(int handle) {
             ViewPage.push_back({static_cast<std::int16_t>(itemCount + 1), 0});
         }
         ++itemCount;
-        ViewItem.push_back(std::move(item));
     }
     if (pageCounter > 0) ViewPage.back().lastItem = static_cast<std::int16_t>(itemCount);
     return true;

@@ -55,10 +55,14 @@ ScannedNumber scan(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::int64_t> RoundedValue(std::string_view text, std::int64_t scale) {
+bool RoundedValue(std::string_view text, std::int64_t scale, std::int64_t& value) {
     const ScannedNumber number = scan(text);
-    if (number.tooLarge) return std::nullopt;
+    if (number.tooLarge) return false;
 
+    if (number.fractionDigits == 0) {
+        value = number.negative ? -number.whole * scale : number.whole * scale;
+        return true;
+    }
     __int128 denominator = 1;
     for (int d = 0; d < number.fractionDigits; ++d) denominator *= 10;
     const __int128 scaledFraction = number.fraction * scale;
@@ -68,19 +72,10 @@ std::optional<std::int64_t> RoundedValue(std::string_view text, std::int64_t sca
         (twiceRemainder == denominator && (number.moreFraction || quotient % 2 != 0))) {
         ++quotient;
     }
-    if (quotient > std::numeric_limits<std::int64_t>::max()) return std::nullopt;
+    if (quotient > std::numeric_limits<std::int64_t>::max()) return false;
     const auto magnitude = static_cast<std::int64_t>(quotient);
-    return number.negative ? -magnitude : magnitude;
+    value = number.negative ? -magnitude : magnitude;
+    return true;
 }
 
 bool IsNonZero(std::string_view text) { return scan(text).nonZero; }
-
-bool FitsInt16(std::optional<std::int64_t> value) {
-    return value && *value >= std::numeric_limits<std::int16_t>::min() &&
-           *value <= std::numeric_limits<std::int16_t>::max();
-}
-
-bool FitsInt32(std::optional<std::int64_t> value) {
-    return value && *value >= std::numeric_limits<std::int32_t>::min() &&
-           *value <= std::numeric_limits<std::int32_t>::max();
-}

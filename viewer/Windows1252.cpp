@@ -1,5 +1,7 @@
 #include "Windows1252.h"
 
+#include <algorithm>
+
 namespace {
 
 // 0x80..0x9F; the five unassigned bytes map to the C1 control of the same value, as Windows does.
@@ -13,6 +15,9 @@ constexpr char16_t kHighControls[32] = {
 }  // namespace
 
 QString FromWindows1252(std::string_view bytes) {
+    const bool plainAscii =
+        std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+    if (plainAscii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char byte : bytes) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "Badges.h"
 #include "ViewNumber.h"
 #include "ViewerTestSupport.h"
@@ -29,38 +31,54 @@ protected:
     TempDir folder;
 };
 
+// The rounded value, or nullopt when it is far beyond any field.
+std::optional<std::int64_t> rounded(std::string_view text, std::int64_t scale = 1) {
+    std::int64_t value = 0;
+    return RoundedValue(text, scale, value) ? std::optional(value) : std::nullopt;
+}
+
+bool fits16(std::string_view text) {
+    const auto value = rounded(text);
+    return value && FitsInt16(*value);
+}
+
+bool fits32(std::string_view text) {
+    const auto value = rounded(text);
+    return value && FitsInt32(*value);
+}
+
 TEST(ViewNumberReading, TakesTheLongestNumericPrefixAndRoundsHalvesToEven) {
-    EXPECT_EQ(RoundedValue("720.5"), 720);
-    EXPECT_EQ(RoundedValue("721.5"), 722);
-    EXPECT_EQ(RoundedValue("935.9999"), 936);
-    EXPECT_EQ(RoundedValue("-720.5"), -720);
-    EXPECT_EQ(RoundedValue("-721.5"), -722);
-    EXPECT_EQ(RoundedValue("720.5000000000000000000000000000000001"), 721);
-    EXPECT_EQ(RoundedValue("  14.4abc"), 14);
-    EXPECT_EQ(RoundedValue("1e5"), 1);
-    EXPECT_EQ(RoundedValue("1,5"), 1);
-    EXPECT_EQ(RoundedValue(""), 0);
-    EXPECT_EQ(RoundedValue("Times"), 0);
-    EXPECT_EQ(RoundedValue("+5"), 0);
-    EXPECT_EQ(RoundedValue("1 2"), 1);
+    EXPECT_EQ(rounded("720.5"), 720);
+    EXPECT_EQ(rounded("721.5"), 722);
+    EXPECT_EQ(rounded("935.9999"), 936);
+    EXPECT_EQ(rounded("-720.5"), -720);
+    EXPECT_EQ(rounded("-721.5"), -722);
+    EXPECT_EQ(rounded("720.5000000000000000000000000000000001"), 721);
+    EXPECT_EQ(rounded("  14.4abc"), 14);
+    EXPECT_EQ(rounded("1e5"), 1);
+    EXPECT_EQ(rounded("1,5"), 1);
+    EXPECT_EQ(rounded(""), 0);
+    EXPECT_EQ(rounded("Times"), 0);
+    EXPECT_EQ(rounded("+5"), 0);
+    EXPECT_EQ(rounded("1 2"), 1);
 }
 
 TEST(ViewNumberReading, ScalesInchesExactlyBeforeRounding) {
-    EXPECT_EQ(RoundedValue("8.5", 1440), 12240);
-    EXPECT_EQ(RoundedValue("8.2", 1440), 11808);
+    EXPECT_EQ(rounded("8.5", 1440), 12240);
+    EXPECT_EQ(rounded("8.2", 1440), 11808);
     // 0.003125 inch is exactly 4.5 twips: a binary fraction would not see the tie.
-    EXPECT_EQ(RoundedValue("0.003125", 1440), 4);
-    EXPECT_EQ(RoundedValue("0.009375", 1440), 14);
+    EXPECT_EQ(rounded("0.003125", 1440), 4);
+    EXPECT_EQ(rounded("0.009375", 1440), 14);
 }
 
 TEST(ViewNumberReading, RangeChecksFollowTheFieldWidth) {
-    EXPECT_TRUE(FitsInt16(RoundedValue("32767.4")));
-    EXPECT_FALSE(FitsInt16(RoundedValue("32767.5")));
-    EXPECT_TRUE(FitsInt16(RoundedValue("-32768")));
-    EXPECT_FALSE(FitsInt16(RoundedValue("-32769")));
-    EXPECT_TRUE(FitsInt32(RoundedValue("2147483647")));
-    EXPECT_FALSE(FitsInt32(RoundedValue("2147483648")));
-    EXPECT_FALSE(FitsInt32(RoundedValue("99999999999999999999999999999")));
+    EXPECT_TRUE(fits16("32767.4"));
+    EXPECT_FALSE(fits16("32767.5"));
+    EXPECT_TRUE(fits16("-32768"));
+    EXPECT_FALSE(fits16("-32769"));
+    EXPECT_TRUE(fits32("2147483647"));
+    EXPECT_FALSE(fits32("2147483648"));
+    EXPECT_FALSE(fits32("99999999999999999999999999999"));
 }
 
 TEST(TakeFieldSplitting, CutsAtTheFirstCommaOrTakesEverything) {
