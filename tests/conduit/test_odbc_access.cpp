@@ -8,6 +8,7 @@
 #include <sqlext.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -15,9 +16,10 @@ namespace {
 // Points unixODBC at the odbcinst.ini that the build generates beside the programs.
 void useProjectDriverRegistry()
 {
-    const char* binaries = std::getenv("VANTORA_BIN_DIR");
-    ASSERT_NE(binaries, nullptr);
-    setenv("ODBCSYSINI", (std::string(binaries) + "/../odbc").c_str(), 1);
+    // Test programs live in <build>/tests, the generated odbcinst.ini in <build>/odbc.
+    const auto registry = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "odbc";
+    ASSERT_TRUE(std::filesystem::exists(registry / "odbcinst.ini")) << registry;
+    setenv("ODBCSYSINI", registry.c_str(), 1);
 }
 
 class ConnectionStringTest : public ::testing::Test {

@@ -5,14 +5,16 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace odbctest {
 
 void useProjectDriverRegistry()
 {
-    const char* binaries = std::getenv("VANTORA_BIN_DIR");
-    ASSERT_NE(binaries, nullptr);
-    setenv("ODBCSYSINI", (std::string(binaries) + "/../odbc").c_str(), 1);
+    // Test programs live in <build>/tests, the generated odbcinst.ini in <build>/odbc.
+    const auto registry = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "odbc";
+    ASSERT_TRUE(std::filesystem::exists(registry / "odbcinst.ini")) << registry;
+    setenv("ODBCSYSINI", registry.c_str(), 1);
 }
 
 void DriverTest::SetUp()

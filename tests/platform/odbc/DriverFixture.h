@@ -14,7 +14,7 @@ namespace odbctest {
 inline constexpr const char* kUser = "Quivo";
 inline constexpr const char* kPassword = "Quivo";
 
-// Points unixODBC at the odbcinst.ini generated into the build folder.
+// Points unixODBC at the odbcinst.ini that the build generates.
 void useProjectDriverRegistry();
 
 class DriverTest : public ::testing::Test {
