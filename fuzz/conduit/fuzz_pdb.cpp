@@ -1,10 +1,14 @@
 // Feeds arbitrary bytes to the handheld-database reader: whatever it accepts must store again
-// and read back the same.
+// and read back the same; its application-info block goes to the layout reader and every record
+// through the field conversion, which must stay inside the record.
+#include "FieldConversion.h"
+#include "HandheldLayout.h"
 #include "PalmDatabaseFile.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,6 +34,40 @@ bool sameDatabase(const hotsync::PalmDatabase& a, const hotsync::PalmDatabase& b
     return true;
 }
 
+// Every field of the record both ways; the record keeps its size whatever the descriptors say.
+void convertEveryField(const HandheldLayout& layout, std::vector<uint8_t> record)
+{
+    const size_t size = record.size();
+    for (const HandheldFieldDescriptor& descriptor : layout.fields) {
+        std::string text;
+        bool inside = ConvertField(ConversionMode::RecordToLiteral, record, text, descriptor);
+        check(ConvertField(ConversionMode::TextToRecord, record, text, descriptor) == inside);
+        check(ConvertField(ConversionMode::Default, record, text, descriptor) == inside);
+        check(record.size() == size);
+    }
+}
+
+void convertRecords(const hotsync::PalmDatabase& database)
+{
+    HandheldLayout layout;
+    std::string error;
+    if (!ReadHandheldLayout(std::vector<uint8_t>(database.appInfo.begin(), database.appInfo.end()), layout, error))
+        return;
+    for (const hotsync::PalmRecord& record : database.records) {
+        std::vector<uint8_t> raw(record.bytes.begin(), record.bytes.end());
+        convertEveryField(layout, raw);
+        raw.resize(layout.storedRecordSize(), 0);
+        // At the layout's own size every field was checked to fit.
+        for (const HandheldFieldDescriptor& descriptor : layout.fields) {
+            std::string text;
+            check(ConvertField(ConversionMode::RecordToLiteral, raw, text, descriptor));
+        }
+    }
+    std::vector<uint8_t> fresh;
+    SetRecordDefaults(layout, fresh);
+    check(fresh.size() == layout.storedRecordSize());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -51,5 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     hotsync::PalmDatabase reread;
     check(hotsync::parsePalmDatabase(written, reread, error));
     check(sameDatabase(database, reread));
+    convertRecords(database);
     return 0;
 }

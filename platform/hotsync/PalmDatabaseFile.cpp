@@ -132,7 +132,7 @@ bool serializePalmDatabase(const PalmDatabase& database, std::string& bytes, std
     next += database.appInfo.size();
     uint32_t sortInfoOffset = database.sortInfo.empty() ? 0 : static_cast<uint32_t>(next);
     next += database.sortInfo.size();
-    if (next + database.records.size() > UINT32_MAX)
+    if (next > UINT32_MAX)
         return failWith(error, "database too large");
 
     std::string out = database.name;

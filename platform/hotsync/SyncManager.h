@@ -55,6 +55,7 @@ struct SyncRecordInfo {
     uint32_t reserved;
 };
 #pragma pack(pop)
+static_assert(sizeof(SyncRecordInfo) == 24 + sizeof(uint8_t*), "record info is packed with no gaps");
 
 // Chooses the handheld folder that the following calls work on (the HotSync manager's call).
 int32_t SyncSetHandheldFolder(const char* folder);
