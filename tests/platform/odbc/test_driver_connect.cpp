@@ -20,6 +20,9 @@ TEST_F(DriverConnectTest, ConnectsUnderTheAccessDriversNameWithTheWorkgroupAccou
               SQL_SUCCESS);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(output)), text);
     EXPECT_EQ(outputLength, static_cast<SQLSMALLINT>(text.size()));
+    SQLUINTEGER timeout = 0;
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLGetConnectAttr(connection, SQL_ATTR_LOGIN_TIMEOUT, &timeout, 0, nullptr)));
+    EXPECT_EQ(timeout, 5u);
 }
 
 TEST_F(DriverConnectTest, ShortOutputBufferIsSuccessWithInformation)
