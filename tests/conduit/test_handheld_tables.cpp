@@ -186,6 +186,31 @@ TEST_F(HandheldTables, RecordsOfAnotherSizeAreLoggedAndKeptAtTheLayoutsSize)
     EXPECT_TRUE(logged("Palm record 3 of VantoraPatients has 80 bytes, 54 expected")) << logText();
 }
 
+TEST_F(HandheldTables, ARecordTheHandheldCannotAnswerEndsTheReading)
+{
+    PalmDatabase patients = stored("VantoraPatients");
+    patients.records[2].bytes = std::string(2001, 'x');
+    store(patients);
+    ASSERT_EQ(OpenPalmTable(table_), 0);
+    EXPECT_EQ(ReadModifiedPalmRecords(table_), 1);
+    EXPECT_EQ(table_.records.size(), 1u);
+    EXPECT_TRUE(logged("SyncReadNextModifiedRec error=" + std::to_string(SYNC_ERR_BUFFER_TOO_SMALL) +
+                       " reading VantoraPatients"))
+        << logText();
+}
+
+TEST_F(HandheldTables, AChangeThatCannotReachTheFileIsLoggedOnClosing)
+{
+    ASSERT_EQ(OpenPalmTable(table_), 0);
+    ASSERT_EQ(ClearSortInfo(table_.handheldHandle), 0);
+    std::filesystem::remove(databasePath("VantoraPatients"));
+    std::filesystem::create_directory(databasePath("VantoraPatients"));
+    ClosePalmTable(table_);
+    EXPECT_TRUE(logged("ClosePalmTable: SyncCloseDB error=" + std::to_string(SYNC_ERR_FILE) + " closing VantoraPatients"))
+        << logText();
+    EXPECT_EQ(table_.handheldHandle, 0);
+}
+
 TEST_F(HandheldTables, AllRecordsAreReadByIndex)
 {
     ASSERT_EQ(OpenPalmTable(table_), 0);
