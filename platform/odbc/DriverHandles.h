@@ -124,7 +124,7 @@ SQLRETURN copyText(Handle* handle, const std::string& text, SQLPOINTER buffer,
     return SQL_SUCCESS;
 }
 
-// Text passed in by the application: nullTerminated length SQL_NTS, else the given length.
+// Text passed in by the application: up to its terminator for SQL_NTS, else of the given length.
 std::string inputText(const SQLCHAR* text, SQLINTEGER length);
 
 // True for SQL_SUCCESS and SQL_SUCCESS_WITH_INFO.
