@@ -2,7 +2,8 @@
 // Conduit Manager (libcondmgr): conduit registrations per creator id, kept in the HotSync
 // directory as "Conduits/<creator id as 8 hex digits>.reg". A registration holds the conduit
 // library's file name, a title, a remote name, a file (the table-description path) and a user.
-// The three strings a conduit reads back answer the registered user, title and remote name.
+// A conduit reads the registry key and value of its default database as A, NAME and VALUE through
+// CmGetCreatorUser, CmGetCreatorTitle and CmGetCreatorRemote.
 #include <cstdint>
 
 extern "C" {
