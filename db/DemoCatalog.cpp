@@ -121,6 +121,18 @@ const DemoCatalog& demoCatalog()
     return catalog;
 }
 
+std::vector<int> demoWardCodes(int facilityCode)
+{
+    const auto& facilities = demoCatalog().facilities;
+    int code = 1;
+    for (int facility = 1; facility < facilityCode; ++facility)
+        code += int(facilities[std::size_t(facility - 1)].wards.size());
+    std::vector<int> codes;
+    for (std::size_t i = 0; i < facilities[std::size_t(facilityCode - 1)].wards.size(); ++i)
+        codes.push_back(code++);
+    return codes;
+}
+
 bool writeDemoCatalog(SqliteFile& file, std::string& error)
 {
     const DemoCatalog& catalog = demoCatalog();
@@ -146,12 +158,12 @@ bool writeDemoCatalog(SqliteFile& file, std::string& error)
     for (const auto& [doctor, coveringDoctor] : catalog.coveringDoctors)
         covering.insert({std::int64_t(doctor), std::int64_t(coveringDoctor)});
     code = 0;
-    std::int64_t wardCode = 0;
     for (const DemoFacility& facility : catalog.facilities) {
         facilities.insert({++code, facility.name, std::int64_t(facility.typeCode), facility.billingCode,
                            facility.billingCodeOut});
-        for (const char* ward : facility.wards)
-            wards.insert({++wardCode, code, ward});
+        const std::vector<int> wardCodes = demoWardCodes(int(code));
+        for (std::size_t i = 0; i < wardCodes.size(); ++i)
+            wards.insert({std::int64_t(wardCodes[i]), code, facility.wards[i]});
     }
     code = 0;
     for (const DemoNamedCode& insurance : catalog.insurances)

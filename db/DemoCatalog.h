@@ -69,6 +69,9 @@ struct DemoCatalog {
 
 const DemoCatalog& demoCatalog();
 
+// The ward codes of a facility (by its code): wards are numbered on over all facilities.
+std::vector<int> demoWardCodes(int facilityCode);
+
 // The role every demo E&M code is given: the one the charge editor takes for a doctor
 // without a role of its own.
 inline constexpr int kDemoAttentionType = 2;

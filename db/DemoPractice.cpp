@@ -101,18 +101,6 @@ struct DemoPatient {
     std::vector<int> doctors;  // attending first, then visiting doctors
 };
 
-std::vector<int> wardCodesOf(int facilityCode)
-{
-    const auto& facilities = demoCatalog().facilities;
-    int first = 1;
-    for (int code = 1; code < facilityCode; ++code)
-        first += int(facilities[std::size_t(code - 1)].wards.size());
-    std::vector<int> codes;
-    for (std::size_t i = 0; i < facilities[std::size_t(facilityCode - 1)].wards.size(); ++i)
-        codes.push_back(first + int(i));
-    return codes;
-}
-
 std::vector<int> facilitiesOfTypes(std::initializer_list<int> types)
 {
     std::vector<int> codes;
@@ -164,7 +152,7 @@ bool writePatients(SqliteFile& file, DemoRandom& random, std::vector<DemoPatient
         std::int64_t ward = 0;
         if (random.percent(25)) {
             patient.facilityCode = random.pick(admittingFacilities);
-            ward = random.pick(wardCodesOf(patient.facilityCode));
+            ward = random.pick(demoWardCodes(patient.facilityCode));
             patient.attendingDoctor = random.between(1, doctorCount);
             patient.doctors.push_back(patient.attendingDoctor);
             doctorRows.insert({std::int64_t(patient.id), std::int64_t(patient.attendingDoctor), std::int64_t(1),

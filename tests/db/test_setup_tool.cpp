@@ -128,7 +128,7 @@ TEST_F(SetupToolTest, TakesBackTheDatabaseWhenItsPathCannotBeRecorded)
 
 TEST_F(SetupToolTest, ShowsUsageForBadArguments)
 {
-    for (const std::string arguments : {std::string(""), std::string("--demo"), std::string("a.mdb --bogus"),
+    for (const std::string& arguments : {std::string(""), std::string("--demo"), std::string("a.mdb --bogus"),
                                         std::string("a.mdb b.mdb"), std::string("a.mdb --demo --demo")}) {
         const Outcome outcome = run(arguments);
         EXPECT_EQ(outcome.exitCode, 2) << arguments;

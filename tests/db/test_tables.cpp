@@ -154,8 +154,9 @@ TEST_F(TablesTest, EveryTableIsKeyedByExactlyItsKeyColumns)
         for (const auto& column : table.columns)
             if (!isKey(table, column.first))
                 nonKey.push_back(column.first);
-        if (!nonKey.empty())
+        if (!nonKey.empty()) {
             EXPECT_FALSE(tryExecute(insertRow(table, nonKey))) << "a column outside the key is part of it";
+        }
         // ... but each key column does.
         for (const std::string& column : table.key)
             EXPECT_TRUE(tryExecute(insertRow(table, {column}))) << column << " is not part of the key";
