@@ -8,10 +8,13 @@ function(vantora_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vantora_test_support GTest::gtest GTest::gtest_main GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Where the built programs and the sources are, for tests that start a program or read a file.
+  target_compile_definitions(${name} PRIVATE
+    VANTORA_BIN_DIR="${CMAKE_BINARY_DIR}/bin" VANTORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  # gtest_discover_tests keeps only one ENVIRONMENT entry.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VANTORA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;VANTORA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-               TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
 
 # vantora_add_bench(<name> SOURCES <files...> LIBS <targets...>)
