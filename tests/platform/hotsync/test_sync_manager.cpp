@@ -7,6 +7,8 @@
 using hotsync::PalmDatabase;
 using hotsync::PalmRecord;
 
+// Record info fields are packed, so the checks read them by value (+info.field): a reference to
+// one would be misaligned.
 namespace {
 
 class SyncManagerTest : public HotSyncTest {
@@ -74,9 +76,9 @@ TEST_F(SyncManagerTest, ReadsRecordsByIndexAndByIdWithTheirAttributes)
     SyncRecordInfo info = readInfo(handle);
     info.index = 2;
     ASSERT_EQ(SyncReadRecordByIndex(&info), SYNC_OK);
-    EXPECT_EQ(info.recordId, 12u);
-    EXPECT_EQ(info.attributes, SYNC_REC_DIRTY | SYNC_REC_DELETED);
-    EXPECT_EQ(info.category, 8);
+    EXPECT_EQ(+info.recordId, 12u);
+    EXPECT_EQ(+info.attributes, SYNC_REC_DIRTY | SYNC_REC_DELETED);
+    EXPECT_EQ(+info.category, 8);
     EXPECT_EQ(bytesOf(info), "removed");
 
     info.index = 3;
@@ -85,8 +87,8 @@ TEST_F(SyncManagerTest, ReadsRecordsByIndexAndByIdWithTheirAttributes)
     info = readInfo(handle);
     info.recordId = 11;
     ASSERT_EQ(SyncReadRecordById(&info), SYNC_OK);
-    EXPECT_EQ(info.index, 1);
-    EXPECT_EQ(info.category, 2);
+    EXPECT_EQ(+info.index, 1);
+    EXPECT_EQ(+info.category, 2);
     EXPECT_EQ(bytesOf(info), "changed");
     info.recordId = 99;
     EXPECT_EQ(SyncReadRecordById(&info), SYNC_ERR_NOT_FOUND);
@@ -99,7 +101,7 @@ TEST_F(SyncManagerTest, ReadsTooLargeForTheBufferAreRefusedWithTheSizeNeeded)
     info.bufferSize = 4;
     info.recordId = 11;
     EXPECT_EQ(SyncReadRecordById(&info), SYNC_ERR_BUFFER_TOO_SMALL);
-    EXPECT_EQ(info.recordSize, 7u);
+    EXPECT_EQ(+info.recordSize, 7u);
     EXPECT_EQ(buffer_[4], 0) << "nothing was copied";
 }
 
@@ -109,7 +111,7 @@ TEST_F(SyncManagerTest, NextModifiedWalksTheDirtyRecordsInIndexOrder)
     std::vector<uint32_t> ids;
     SyncRecordInfo info = readInfo(handle);
     while (SyncReadNextModifiedRec(&info) == SYNC_OK)
-        ids.push_back(info.recordId);
+        ids.push_back(+info.recordId);
     EXPECT_EQ(ids, (std::vector<uint32_t>{11, 12}));
     EXPECT_EQ(SyncReadNextModifiedRec(&info), SYNC_ERR_NO_MORE_RECORDS);
 }
@@ -129,7 +131,7 @@ TEST_F(SyncManagerTest, WritesGiveNewIdsAndLeaveRecordsClean)
     SyncRecordInfo info = readInfo(handle);
     std::vector<uint32_t> modified;
     while (SyncReadNextModifiedRec(&info) == SYNC_OK)
-        modified.push_back(info.recordId);
+        modified.push_back(+info.recordId);
     EXPECT_EQ(modified, (std::vector<uint32_t>{12})) << "written records are clean";
     ASSERT_EQ(SyncCloseDB(handle), SYNC_OK);
 
@@ -160,11 +162,11 @@ TEST_F(SyncManagerTest, DeleteAndPurgeRemoveRecords)
     uint8_t handle = open();
     SyncRecordInfo info = readInfo(handle);
     ASSERT_EQ(SyncReadNextModifiedRec(&info), SYNC_OK);
-    EXPECT_EQ(info.recordId, 11u);
+    EXPECT_EQ(+info.recordId, 11u);
     ASSERT_EQ(SyncDeleteRec(handle, 10), SYNC_OK);
     EXPECT_EQ(SyncDeleteRec(handle, 10), SYNC_ERR_NOT_FOUND);
     ASSERT_EQ(SyncReadNextModifiedRec(&info), SYNC_OK);
-    EXPECT_EQ(info.recordId, 12u) << "deleting before the cursor skips nothing";
+    EXPECT_EQ(+info.recordId, 12u) << "deleting before the cursor skips nothing";
 
     ASSERT_EQ(SyncPurgeAllRecs(handle), SYNC_OK);
     uint16_t count = 99;
