@@ -40,7 +40,8 @@ enum : uint8_t {
 };
 
 // One record moving between the caller and a database. Packed with no gaps: 28 bytes where
-// addresses are 32-bit; the buffer address is as wide as a pointer.
+// addresses are 32-bit; the buffer address is as wide as a pointer. Fields are unaligned: copy
+// them, never bind a reference or pointer to one.
 #pragma pack(push, 1)
 struct SyncRecordInfo {
     uint8_t dbHandle;
