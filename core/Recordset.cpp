@@ -7,6 +7,7 @@
 #include <QTime>
 
 #include <algorithm>
+#include <numeric>
 
 Recordset::Recordset(std::vector<RecordsetColumn> columns, bool readOnly)
     : columns_(std::move(columns)), readOnly_(readOnly)
@@ -284,16 +285,35 @@ void Recordset::rebuildView()
         if (passes)
             view_.push_back(row.get());
     }
-    if (!sortColumns_.empty()) {
-        std::stable_sort(view_.begin(), view_.end(), [this](const Row* a, const Row* b) {
-            for (int column : sortColumns_) {
-                const int order = recordsetvalues::compare((*a)[column], (*b)[column]);
-                if (order != 0)
-                    return order < 0;
-            }
-            return false;
-        });
-    }
+    if (!sortColumns_.empty())
+        sortView();
     cursor_ = 0;
     currentDeleted_ = false;
+}
+
+void Recordset::sortView()
+{
+    // Keys are taken once per row; the sort then compares plain numbers and folded texts.
+    const std::size_t width = sortColumns_.size();
+    std::vector<recordsetvalues::SortKey> keys;
+    keys.reserve(view_.size() * width);
+    for (const Row* row : view_) {
+        for (int column : sortColumns_)
+            keys.push_back(recordsetvalues::sortKeyOf((*row)[column]));
+    }
+    std::vector<std::size_t> order(view_.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        for (std::size_t k = 0; k < width; ++k) {
+            const int comparison = recordsetvalues::compare(keys[a * width + k], keys[b * width + k]);
+            if (comparison != 0)
+                return comparison < 0;
+        }
+        return false;
+    });
+    std::vector<Row*> sorted;
+    sorted.reserve(view_.size());
+    for (std::size_t position : order)
+        sorted.push_back(view_[position]);
+    view_ = std::move(sorted);
 }

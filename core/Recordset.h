@@ -107,6 +107,7 @@ private:
     bool parseComparison(const QString& text, bool integersOnly, Comparison& comparison) const;
     bool rowMatches(const Row& row, const Comparison& comparison) const;
     void rebuildView();
+    void sortView();
 
     std::vector<RecordsetColumn> columns_;
     std::vector<std::unique_ptr<Row>> rows_;  // in the order read or added

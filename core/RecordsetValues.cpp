@@ -56,45 +56,18 @@ int threeWay(const T& a, const T& b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-int compareNumbers(const QVariant& a, const QVariant& b)
-{
-    if (isFloating(a) || isFloating(b))
-        return threeWay(a.toDouble(), b.toDouble());
-    return threeWay(a.toLongLong(), b.toLongLong());
-}
+constexpr qint64 kMillisecondsPerDay = 86400000;
 
 // The database's case-insensitive order: A-Z fold to a-z, everything else by code unit.
-int compareTextNoCase(const QString& a, const QString& b)
+QString foldedText(const QString& text)
 {
-    const qsizetype common = std::min(a.size(), b.size());
-    const QChar* left = a.constData();
-    const QChar* right = b.constData();
-    for (qsizetype i = 0; i < common; ++i) {
-        char16_t l = left[i].unicode();
-        char16_t r = right[i].unicode();
-        if (l >= u'A' && l <= u'Z')
-            l += u'a' - u'A';
-        if (r >= u'A' && r <= u'Z')
-            r += u'a' - u'A';
-        if (l != r)
-            return l < r ? -1 : 1;
+    QString folded = text;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const char16_t unit = folded.at(i).unicode();
+        if (unit >= u'A' && unit <= u'Z')
+            folded[i] = QChar(char16_t(unit + (u'a' - u'A')));
     }
-    return threeWay(a.size(), b.size());
-}
-
-int compareMoments(const QVariant& a, const QVariant& b)
-{
-    if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate)
-        return threeWay(a.toDate(), b.toDate());
-    const auto moment = [](const QVariant& v) {
-        return v.typeId() == QMetaType::QDate ? v.toDate().startOfDay() : v.toDateTime();
-    };
-    return threeWay(moment(a), moment(b));
-}
-
-const QString& textOf(const QVariant& value)
-{
-    return *static_cast<const QString*>(value.constData());
+    return folded;
 }
 
 // Reads `count` decimal digits at `position`.
@@ -259,27 +232,60 @@ bool isNull(const QVariant& value)
     return !value.isValid() || value.isNull();
 }
 
+SortKey sortKeyOf(const QVariant& value)
+{
+    SortKey key;
+    const Kind kind = isNull(value) ? Kind::Null : kindOf(value);
+    key.kind = int(kind);
+    switch (kind) {
+    case Kind::Null:
+        break;
+    case Kind::Number:
+        key.floating = isFloating(value);
+        if (key.floating)
+            key.real = value.toDouble();
+        else
+            key.integer = value.toLongLong();
+        break;
+    case Kind::Text:
+        key.text = foldedText(*static_cast<const QString*>(value.constData()));
+        break;
+    case Kind::Moment: {
+        // Local wall-clock time: a date is its midnight.
+        const QDateTime moment =
+            value.typeId() == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
+        if (!moment.isValid())
+            break;
+        key.integer = moment.date().toJulianDay() * kMillisecondsPerDay + moment.time().msecsSinceStartOfDay();
+        break;
+    }
+    case Kind::TimeOfDay:
+        key.integer = value.toTime().msecsSinceStartOfDay();
+        break;
+    case Kind::Other:
+        key.text = foldedText(value.toString());
+        break;
+    }
+    return key;
+}
+
+int compare(const SortKey& a, const SortKey& b)
+{
+    if (a.kind != b.kind)
+        return threeWay(a.kind, b.kind);
+    if (a.floating || b.floating) {
+        const double left = a.floating ? a.real : double(a.integer);
+        const double right = b.floating ? b.real : double(b.integer);
+        return threeWay(left, right);
+    }
+    if (a.integer != b.integer)
+        return threeWay(a.integer, b.integer);
+    return a.text.compare(b.text, Qt::CaseSensitive);
+}
+
 int compare(const QVariant& a, const QVariant& b)
 {
-    const Kind left = isNull(a) ? Kind::Null : kindOf(a);
-    const Kind right = isNull(b) ? Kind::Null : kindOf(b);
-    if (left != right)
-        return threeWay(int(left), int(right));
-    switch (left) {
-    case Kind::Null:
-        return 0;
-    case Kind::Number:
-        return compareNumbers(a, b);
-    case Kind::Text:
-        return compareTextNoCase(textOf(a), textOf(b));
-    case Kind::Moment:
-        return compareMoments(a, b);
-    case Kind::TimeOfDay:
-        return threeWay(a.toTime(), b.toTime());
-    case Kind::Other:
-        return compareTextNoCase(a.toString(), b.toString());
-    }
-    return 0;
+    return compare(sortKeyOf(a), sortKeyOf(b));
 }
 
 }  // namespace recordsetvalues

@@ -1,6 +1,7 @@
 #pragma once
 #include "JetTypes.h"
 
+#include <QString>
 #include <QVariant>
 
 // How the recordset holds, converts and orders its values.
@@ -14,6 +15,17 @@ QVariant fromDatabase(const jet::Value& value, jet::ColumnType type);
 bool toColumnType(const QVariant& value, jet::ColumnType type, QVariant& stored);
 
 bool isNull(const QVariant& value);
+
+// What a value is ordered by, taken once so that sorting compares plain numbers and texts.
+struct SortKey {
+    int kind = 0;           // Null, number, text, date or date-time, time, other: in that order
+    bool floating = false;  // a number compared as a double
+    qint64 integer = 0;     // whole numbers; dates and times as milliseconds
+    double real = 0;
+    QString text;           // text with A-Z folded to a-z
+};
+SortKey sortKeyOf(const QVariant& value);
+int compare(const SortKey& a, const SortKey& b);
 
 // Ascending order on typed values: Null first, then numbers by value, then text without
 // regard to case as the database compares it (A-Z folded to a-z), then dates, date-times
