@@ -39,8 +39,8 @@ public:
     }
 
 private:
-    const QString& headingSpecification_;
-    const QString& fieldSpecification_;
+    const ColumnSpecification headingSpecification_;
+    const ColumnSpecification fieldSpecification_;
 };
 
 }  // namespace

@@ -67,21 +67,27 @@ void writeText(ViewFile& file, std::string_view variables, qint16 page, float x,
     file.endLine();
 }
 
-// Calls cell(name, width, x) for each "name,width;" entry of specification, x starting at
-// the given x and growing by each width. An empty entry or the end of the text ends the walk.
+// Calls cell(name, width, x) for each entry, x starting at the given x and growing by
+// each width.
 template <typename Cell>
-void walkSpecification(const QString& specification, float x, Cell&& cell)
+void walkSpecification(const ColumnSpecification& specification, float x, Cell&& cell)
 {
-    QString rest = specification;
-    for (QString entry = TakeSemicolonToken(rest); !entry.isEmpty(); entry = TakeSemicolonToken(rest)) {
-        const QString name = TakeCommaToken(entry);
-        const float width = static_cast<float>(LeadingDecimal(entry));
-        cell(name, width, x);
-        x = x + width;
+    for (const ColumnSpecification::Entry& entry : specification.entries()) {
+        cell(entry.name, entry.width, x);
+        x = x + entry.width;
     }
 }
 
 }  // namespace
+
+ColumnSpecification::ColumnSpecification(const QString& text)
+{
+    QString rest = text;
+    for (QString entry = TakeSemicolonToken(rest); !entry.isEmpty(); entry = TakeSemicolonToken(rest)) {
+        QString name = TakeCommaToken(entry);
+        entries_.push_back({std::move(name), static_cast<float>(LeadingDecimal(entry))});
+    }
+}
 
 void WriteViewFileHeader(ViewFile& file, float width, float height)
 {
@@ -158,7 +164,7 @@ void WriteViewPageHeader(ViewFile& file, const QString& heading, const QString& 
 
 void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float lineWidth, qint32 outlineColour,
                              qint32 fillColour, qint32 textColour, qint16 fontSize, float gap,
-                             const QString& headingSpecification, qint16 page)
+                             const ColumnSpecification& headingSpecification, qint16 page)
 {
     walkSpecification(headingSpecification, x, [&](const QString& caption, float width, float cellX) {
         WriteViewBox(file, page, cellX, y, width - gap, h, lineWidth, fillColour, outlineColour);
@@ -168,7 +174,7 @@ void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float li
 }
 
 void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, float h, qint32 textColour,
-                  qint16 fontSize, float gap, const QString& fieldSpecification, qint16 page)
+                  qint16 fontSize, float gap, const ColumnSpecification& fieldSpecification, qint16 page)
 {
     walkSpecification(fieldSpecification, x, [&](const QString& fieldName, float width, float cellX) {
         const int column = records.FieldIndex(fieldName);
@@ -180,7 +186,7 @@ void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, fl
         std::string& line = file.line();
         appendPlacement(line, page, cellX + gap, y, width - gap, h);
         appendTextAttributes(line, "", viewalign::Left, viewalign::Middle, textColour, fontSize, false, true);
-        AppendWindows1252Line(line, ReportValueText(value));
+        AppendReportValue(line, value);
         file.endLine();
     });
 }

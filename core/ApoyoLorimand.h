@@ -3,6 +3,8 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <vector>
+
 class Recordset;
 class ViewFile;
 
@@ -45,12 +47,28 @@ void WriteViewSeparator(ViewFile& file, qint16 page, float y, float w);
 void WriteViewPageHeader(ViewFile& file, const QString& heading, const QString& title, const QString& subtitle,
                          qint16 page, float& y);
 
-// One heading cell (box and caption) per "caption,width;" entry of headingSpecification.
+// A column specification: "name,width;" entries, width in inches; an empty entry or the end
+// of the text ends it, an entry with an empty name still counts. Reports read it once and
+// use it for every row.
+class ColumnSpecification {
+public:
+    struct Entry {
+        QString name;
+        float width = 0;
+    };
+    ColumnSpecification(const QString& text);  // implicit: callers hand the text as it comes
+    const std::vector<Entry>& entries() const { return entries_; }
+
+private:
+    std::vector<Entry> entries_;
+};
+
+// One heading cell (box and caption) per entry of headingSpecification.
 void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float lineWidth, qint32 outlineColour,
                              qint32 fillColour, qint32 textColour, qint16 fontSize, float gap,
-                             const QString& headingSpecification, qint16 page);
+                             const ColumnSpecification& headingSpecification, qint16 page);
 
-// One cell per "field,width;" entry of fieldSpecification from the current record; a Null
+// One cell per entry of fieldSpecification (field names) from the current record; a Null
 // or a field the recordset lacks leaves its cell out.
 void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, float h, qint32 textColour,
-                  qint16 fontSize, float gap, const QString& fieldSpecification, qint16 page);
+                  qint16 fontSize, float gap, const ColumnSpecification& fieldSpecification, qint16 page);

@@ -1,8 +1,18 @@
 #include "ViewFile.h"
 
+#include <QFile>
+
+#include <filesystem>
+#include <system_error>
+
 namespace {
 // Lines are handed to the file in blocks of about this size.
 constexpr std::size_t kBlockSize = 64 * 1024;
+
+std::filesystem::path nativePath(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
 }  // namespace
 
 bool ViewFile::open(const QString& path, QString& error)
@@ -11,8 +21,8 @@ bool ViewFile::open(const QString& path, QString& error)
     pending_.clear();
     pending_.reserve(kBlockSize + 1024);
     failure_.clear();
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::WriteOnly)) {
+    file_.setFileTemplate(path + QStringLiteral(".XXXXXX"));
+    if (!file_.open()) {
         fail(file_.errorString());
         error = failure_;
         return false;
@@ -46,10 +56,19 @@ void ViewFile::fail(const QString& reason)
 bool ViewFile::commit(QString& error)
 {
     flush();
-    if (failure_.isEmpty() && !file_.commit())
+    if (failure_.isEmpty() && !file_.flush())
         fail(file_.errorString());
+    file_.close();
+    if (failure_.isEmpty()) {
+        std::error_code renameError;
+        std::filesystem::rename(nativePath(file_.fileName()), nativePath(path_), renameError);
+        if (renameError)
+            fail(QString::fromStdString(renameError.message()));
+        else
+            file_.setAutoRemove(false);
+    }
     if (!failure_.isEmpty()) {
-        file_.cancelWriting();
+        file_.remove();
         error = failure_;
         return false;
     }

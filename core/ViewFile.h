@@ -1,13 +1,14 @@
 #pragma once
-#include <QSaveFile>
 #include <QString>
+#include <QTemporaryFile>
 
 #include <string>
 
 // One view file being written. Lines go to a temporary file beside the target, which
 // replaces the target only when commit succeeds; a file that was not committed is
-// discarded, so a view file is either complete or absent. The first failure is kept and
-// every later write is skipped.
+// removed, so a view file is either complete or absent. The first failure is kept and
+// every later write is skipped. (The file is not forced to disk: it is written to be shown
+// at once and is rewritten by the next print.)
 class ViewFile {
 public:
     ViewFile() = default;
@@ -29,7 +30,7 @@ private:
     void flush();
     void fail(const QString& reason);
 
-    QSaveFile file_;
+    QTemporaryFile file_;
     QString path_;
     std::string pending_;
     QString failure_;

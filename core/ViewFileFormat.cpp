@@ -4,34 +4,60 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 
+namespace {
+
+// Value rounded to the given significant digits without exponent, trailing zeros dropped.
+// Number is float or double: each is rounded from its own exact value.
+constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+template <typename Number>
+void appendRounded(std::string& out, Number value, int significantDigits)
+{
+    if (value == 0 || !std::isfinite(value)) {
+        out += '0';
+        return;
+    }
+    // Whole numbers within the digits, most coordinates among them, are spelled as they are.
+    if (value == std::trunc(value) && std::fabs(value) < kPowersOfTen[significantDigits]) {
+        AppendInteger(out, static_cast<long long>(value));
+        return;
+    }
+    // The general form needs an exponent only for very large or small values, which are
+    // then spelled out in full.
+    std::array<char, 400> buffer;
+    char* const begin = buffer.data();
+    std::to_chars_result result =
+        std::to_chars(begin, begin + buffer.size(), value, std::chars_format::general, significantDigits);
+    if (result.ec == std::errc() && std::find(begin, result.ptr, 'e') != result.ptr) {
+        const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(static_cast<double>(value)))));
+        const int decimals = std::max(0, significantDigits - 1 - magnitude);
+        result = std::to_chars(begin, begin + buffer.size(), value, std::chars_format::fixed, decimals);
+        if (result.ec == std::errc() && decimals > 0) {
+            while (result.ptr[-1] == '0')
+                --result.ptr;
+            if (result.ptr[-1] == '.')
+                --result.ptr;
+        }
+    }
+    if (result.ec != std::errc()) {
+        out += '0';
+        return;
+    }
+    const std::string_view digits(begin, result.ptr - begin);
+    out += digits == "-0" ? std::string_view("0") : digits;
+}
+
+}  // namespace
+
 void AppendDecimal(std::string& out, double value, int significantDigits)
 {
-    if (value == 0.0 || !std::isfinite(value)) {
-        out += '0';
-        return;
-    }
-    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = std::max(0, significantDigits - 1 - magnitude);
-    std::array<char, 400> buffer;
-    auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    if (error != std::errc()) {
-        out += '0';
-        return;
-    }
-    const char* begin = buffer.data();
-    if (decimals > 0) {
-        while (end[-1] == '0')
-            --end;
-        if (end[-1] == '.')
-            --end;
-    }
-    const std::string_view digits(begin, end - begin);
-    out += digits == "-0" ? std::string_view("0") : digits;
+    appendRounded(out, value, significantDigits);
 }
 
 void AppendInteger(std::string& out, long long value)
@@ -43,7 +69,7 @@ void AppendInteger(std::string& out, long long value)
 
 void AppendSingle(std::string& out, float value)
 {
-    AppendDecimal(out, value, 7);
+    appendRounded(out, value, 7);
 }
 
 namespace {
@@ -72,6 +98,7 @@ char windows1252Byte(char16_t unit)
 void AppendWindows1252Line(std::string& out, QStringView text)
 {
     const qsizetype length = text.size();
+    out.reserve(out.size() + static_cast<std::size_t>(length));
     for (qsizetype i = 0; i < length; ++i) {
         const char16_t unit = text[i].unicode();
         if (unit == u'\r' || unit == u'\n') {
@@ -114,35 +141,70 @@ double LeadingDecimal(QStringView text)
     return value;
 }
 
+namespace {
+
+// Three numbers of two digits each (the last two of each) with separator between them.
+QString twoDigitTriple(int first, int second, int third, QChar separator)
+{
+    QString text(8, separator);
+    const int parts[] = {first, second, third};
+    for (int i = 0; i < 3; ++i) {
+        text[3 * i] = QChar(u'0' + parts[i] / 10 % 10);
+        text[3 * i + 1] = QChar(u'0' + parts[i] % 10);
+    }
+    return text;
+}
+
+}  // namespace
+
 QString ReportDate(const QDate& date)
 {
-    return date.toString(u"MM/dd/yy");
+    if (!date.isValid())
+        return QString();
+    return twoDigitTriple(date.month(), date.day(), date.year() % 100, u'/');
 }
 
 QString ReportTime(const QTime& time)
 {
-    return time.toString(u"HH:mm:ss");
+    if (!time.isValid())
+        return QString();
+    return twoDigitTriple(time.hour(), time.minute(), time.second(), u':');
 }
 
-QString ReportValueText(const QVariant& value)
+namespace {
+
+// Numbers in decimal; false for any other value.
+bool appendNumber(std::string& out, const QVariant& value)
 {
-    if (recordsetvalues::isNull(value))
-        return QString();
-    std::string digits;
     switch (value.typeId()) {
     case QMetaType::Short:
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UShort:
     case QMetaType::UInt:
-        AppendInteger(digits, value.toLongLong());
-        return QString::fromLatin1(digits);
+        AppendInteger(out, value.toLongLong());
+        return true;
     case QMetaType::Float:
-        AppendSingle(digits, value.toFloat());
-        return QString::fromLatin1(digits);
+        AppendSingle(out, value.toFloat());
+        return true;
     case QMetaType::Double:
-        AppendDecimal(digits, value.toDouble(), 15);
+        AppendDecimal(out, value.toDouble(), 15);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+QString ReportValueText(const QVariant& value)
+{
+    if (recordsetvalues::isNull(value))
+        return QString();
+    std::string digits;
+    if (appendNumber(digits, value))
         return QString::fromLatin1(digits);
+    switch (value.typeId()) {
     case QMetaType::QDate:
         return ReportDate(value.toDate());
     case QMetaType::QTime:
@@ -154,4 +216,10 @@ QString ReportValueText(const QVariant& value)
     default:
         return value.toString();
     }
+}
+
+void AppendReportValue(std::string& out, const QVariant& value)
+{
+    if (!appendNumber(out, value))
+        AppendWindows1252Line(out, ReportValueText(value));
 }

@@ -10,7 +10,7 @@
 // How values are spelled in a view file: plain decimal numbers with "." whatever the
 // locale, texts in Windows-1252 on one line, dates mm/dd/yy and times hh:mm:ss.
 
-// Appends value rounded to the given number of significant digits, without exponent or
+// Appends value rounded to the given number (1 to 15) of significant digits, without exponent or
 // thousands separator, trailing zeros (and a trailing ".") dropped: 720, 14.4, 935.9999.
 void AppendDecimal(std::string& out, double value, int significantDigits);
 
@@ -35,3 +35,6 @@ QString ReportTime(const QTime& time);
 // A record's value as reports print it: numbers in decimal, dates mm/dd/yy, times hh:mm:ss,
 // date-times both; Null gives the empty text.
 QString ReportValueText(const QVariant& value);
+
+// The same value appended to a line of the file (Windows-1252, on one line).
+void AppendReportValue(std::string& out, const QVariant& value);
