@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace viewfilelines;
 
 namespace {
@@ -282,6 +284,8 @@ TEST_F(DetailedChargeReport, UnreadableCodesStopTheReportWithoutAFile)
     EXPECT_TRUE(error.contains(QStringLiteral("could not be read"))) << error.toStdString();
     EXPECT_EQ(shownMessages.size(), 1) << "the reader showed its own message";
     EXPECT_FALSE(QFile::exists(path));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path().filename().string().find("ChargesDetail"), std::string::npos) << entry.path();
     EXPECT_TRUE(started.empty());
 }
 

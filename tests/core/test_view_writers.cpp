@@ -219,6 +219,26 @@ TEST(ViewTexts, ReportDatesAndTimes)
     EXPECT_EQ(ReportTime(QTime(23, 59, 0)), QStringLiteral("23:59:00"));
 }
 
+TEST(ViewTexts, RecordValuesAsReportsPrintThem)
+{
+    EXPECT_TRUE(ReportValueText(QVariant()).isEmpty());
+    EXPECT_EQ(ReportValueText(QVariant::fromValue<qint16>(-25001)), QStringLiteral("-25001"));
+    EXPECT_EQ(ReportValueText(QVariant::fromValue<qint32>(99231)), QStringLiteral("99231"));
+    EXPECT_EQ(ReportValueText(12.75), QStringLiteral("12.75"));
+    EXPECT_EQ(ReportValueText(1.0 / 3.0), QStringLiteral("0.333333333333333"));
+    EXPECT_EQ(ReportValueText(QDate(2005, 2, 3)), QStringLiteral("02/03/05"));
+    EXPECT_EQ(ReportValueText(QTime(14, 5, 0)), QStringLiteral("14:05:00"));
+    EXPECT_EQ(ReportValueText(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15))), QStringLiteral("12/07/26 09:30:15"));
+    EXPECT_EQ(ReportValueText(QStringLiteral("ACC 7")), QStringLiteral("ACC 7"));
+    EXPECT_TRUE(ReportValueText(QDate()).isEmpty());
+
+    std::string line;
+    AppendReportValue(line, 2.5);
+    line += '|';
+    AppendReportValue(line, QStringLiteral("caf\u00e9\nbar"));
+    EXPECT_EQ(line, "2.5|caf\xe9 bar");
+}
+
 TEST_F(ViewWriters, SubtitleLinesMoveYDown)
 {
     float y = 1.25f;
