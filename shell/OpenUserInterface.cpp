@@ -1,17 +1,17 @@
 #include "OpenUserInterface.h"
 
-#include "AppGlobals.h"
-#include "ApplicationTitle.h"
-
-#include <QMainWindow>
+#include "ModalDialogs.h"
+#include "frmMain.h"
+#include "frmSplash.h"
 
 void OpenUserInterface()
 {
-    auto* window = new QMainWindow;
+    {
+        frmSplash splash;
+        ShowModalDialog(splash);
+    }
+    auto* window = new frmMain;
+    // Closing the main window ends the program.
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(kApplicationTitle);
-    window->resize(640, 480);
-    QObject::connect(window, &QObject::destroyed, [] { Globals().MainForm = nullptr; });
-    Globals().MainForm = window;
     window->show();
 }

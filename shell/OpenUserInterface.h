@@ -1,4 +1,5 @@
 #pragma once
 
-// What the program shows once connected: the main window, which becomes MainForm.
+// What the program shows once connected: the splash until it closes itself, then the main
+// window, which becomes MainForm.
 void OpenUserInterface();

@@ -1,0 +1,77 @@
+#include "frmBrowser.h"
+
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QWebEngineHistory>
+#include <QWebEngineView>
+
+frmBrowser::frmBrowser(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("frmBrowser");
+    setWindowTitle("Kelmion on the Web");
+
+    browser_ = new QWebEngineView(this);
+    browser_->setObjectName("brwWebBrowser");
+    connect(browser_, &QWebEngineView::loadStarted, this, [this] { busy_ = true; });
+    connect(browser_, &QWebEngineView::loadFinished, this, [this] {
+        busy_ = false;
+        showLocationName();
+    });
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("timTimer");
+    timer_->setInterval(5);
+    connect(timer_, &QTimer::timeout, this, &frmBrowser::tick);
+}
+
+void frmBrowser::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Each return to the view opens its start page again.
+    if (event->spontaneous() || StartAddress.isEmpty())
+        return;
+    timer_->start();
+    browser_->load(QUrl(StartAddress));
+}
+
+void frmBrowser::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    browser_->setGeometry(0, 0, width(), height());
+}
+
+void frmBrowser::Accion(const QString& key)
+{
+    timer_->start();
+    if (key == "Back") {
+        browser_->back();
+    } else if (key == "Fordward") {
+        browser_->forward();
+    } else if (key == "Refresh") {
+        browser_->reload();
+    } else if (key == "Home" || key == "Búsqueda") {
+        // The browser's home and search pages are the ones this view starts on.
+        browser_->load(QUrl(StartAddress));
+    } else if (key == "Stop") {
+        timer_->stop();
+        browser_->stop();
+        busy_ = false;
+        showLocationName();
+    }
+}
+
+void frmBrowser::tick()
+{
+    if (busy_) {
+        setWindowTitle("Working...");
+        return;
+    }
+    timer_->stop();
+    showLocationName();
+}
+
+void frmBrowser::showLocationName()
+{
+    const QString title = browser_->title();
+    setWindowTitle(title.isEmpty() ? browser_->url().toString() : title);
+}

@@ -1,0 +1,162 @@
+#include "frmMain.h"
+
+#include "AppGlobals.h"
+#include "ApplicationTitle.h"
+#include "PrinterPage.h"
+#include "Twips.h"
+#include "UserSettings.h"
+#include "frmBanner.h"
+#include "frmShorcuts.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+
+namespace {
+
+const char* const kApplication = "Vantora";
+const char* const kSection = "Settings";
+constexpr int kPaneWidthTwips = 2700;
+
+double numberSetting(const char* key, double defaultValue)
+{
+    bool ok = false;
+    const double value = GetSetting(kApplication, kSection, key, QString::number(defaultValue)).trimmed().toDouble(&ok);
+    return ok ? value : defaultValue;
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("frmMain");
+    setWindowTitle(kApplicationTitle);
+    Globals().MainForm = this;
+
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName("ClientArea");
+    clientArea_->installEventFilter(this);
+    setCentralWidget(clientArea_);
+    banner_ = new frmBanner(clientArea_);
+    shortcuts_ = new frmShorcuts(clientArea_);
+    shortcuts_->resize(TwipsToPixels(kPaneWidthTwips), shortcuts_->height());
+    connect(shortcuts_, &frmShorcuts::ViewChosen, this, &frmMain::CambiaAVista);
+    connect(shortcuts_, &frmShorcuts::CloseRequested, this, &frmMain::CerrarShortcut);
+
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+
+    BannerHeight = 500;
+    loadPageSize();
+    paneShown_ = qint16(numberSetting("Shortcut", 1));
+    restorePlacement();
+    goToMenu_->menuAction()->setVisible(false);
+    if (paneShown_ == 0)
+        CerrarShortcut();  // the stored choice is to work without the pane
+    VistaActual = -1;
+    FiltroActual = -1;
+    openStartView();
+}
+
+frmMain::~frmMain()
+{
+    // Child forms unload while the main window they read from still exists.
+    for (QWidget* child : std::as_const(childForms_))
+        delete child;
+    childForms_.clear();
+    activeChild_ = nullptr;
+    if (Globals().MainForm == this)
+        Globals().MainForm = nullptr;
+}
+
+void frmMain::loadPageSize()
+{
+    AppGlobals& globals = Globals();
+    globals.PrintPageWidth = 8.5f;
+    globals.PrintPageHeight = 11.0f;
+    printer_ = DefaultPrinter();
+    if (printer_)
+        PrinterPageSize(*printer_, globals.PrintPageWidth, globals.PrintPageHeight);
+}
+
+void frmMain::restorePlacement()
+{
+    move(TwipsToPixels(numberSetting("MainLeft", 1000)), TwipsToPixels(numberSetting("MainTop", 1000)));
+    resize(TwipsToPixels(numberSetting("MainWidth", 6500)), TwipsToPixels(numberSetting("MainHeight", 6500)));
+}
+
+void frmMain::openStartView()
+{
+    const auto view = qint16(numberSetting("ActiveView", 0));
+    const auto filter = qint16(numberSetting("ActiveFilter", 0));
+    // A pair without a node (settings edited by hand) starts on the charges instead.
+    if (!shortcuts_->FuerzaNodeClick(view, filter))
+        shortcuts_->FuerzaNodeClick(0, 0);
+}
+
+int frmMain::PaneWidth() const
+{
+    return shortcuts_->width();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == clientArea_ && event->type() == QEvent::Resize)
+        Layout();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::Layout()
+{
+    const int bannerHeight = TwipsToPixels(BannerHeight);
+    const int width = clientArea_->width();
+    const int height = clientArea_->height();
+    if (BannerHeight > 0)
+        banner_->setGeometry(0, 0, width, bannerHeight);
+    if (paneShown_ > 0)
+        shortcuts_->setGeometry(0, bannerHeight, PaneWidth(), qMax(0, height - bannerHeight));
+    placeChild(paneShown_ != 0);
+}
+
+void frmMain::placeChild(bool besidePane)
+{
+    if (!activeChild_)
+        return;
+    const int bannerHeight = TwipsToPixels(BannerHeight);
+    const int left = besidePane ? PaneWidth() : 0;
+    activeChild_->setGeometry(left, bannerHeight, qMax(0, clientArea_->width() - left),
+                              qMax(0, clientArea_->height() - bannerHeight));
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    storeSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::storeSettings()
+{
+    if (!isMinimized()) {
+        SaveSetting(kApplication, kSection, "MainLeft", QString::number(PixelsToTwips(x())));
+        SaveSetting(kApplication, kSection, "MainTop", QString::number(PixelsToTwips(y())));
+        SaveSetting(kApplication, kSection, "MainWidth", QString::number(PixelsToTwips(width())));
+        SaveSetting(kApplication, kSection, "MainHeight", QString::number(PixelsToTwips(height())));
+    }
+    SaveSetting(kApplication, kSection, "ActiveView", QString::number(VistaActual));
+    SaveSetting(kApplication, kSection, "ActiveFilter", QString::number(FiltroActual));
+}
+
+QAction* frmMain::GoToItem(int view) const
+{
+    return goToItems_.value(view);
+}
+
+QAction* frmMain::CurrentViewItem(int filter) const
+{
+    return filterItems_.value(filter);
+}
+
+QAction* frmMain::ToolbarButton(const QString& key) const
+{
+    return buttons_.value(key);
+}
