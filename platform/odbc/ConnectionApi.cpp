@@ -75,7 +75,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLDisconnect(SQLHDBC ConnectionHandle)
         if (!connection.database) {
             return connection.fail("08003", "Connection not open");
         }
-        connection.database.reset();
+        connection.disconnect();
         return SQL_SUCCESS;
     });
 }

@@ -18,6 +18,23 @@ SQLRETURN Handle::inform(const char* sqlState, const std::string& message)
     return SQL_SUCCESS_WITH_INFO;
 }
 
+Statement* Connection::addStatement()
+{
+    statements.push_back(std::make_unique<Statement>(*this));
+    return statements.back().get();
+}
+
+void Connection::freeStatement(Statement* statement)
+{
+    std::erase_if(statements, [statement](const auto& owned) { return owned.get() == statement; });
+}
+
+void Connection::disconnect()
+{
+    statements.clear();
+    database.reset();
+}
+
 void Statement::closeCursor()
 {
     hasResultSet = false;

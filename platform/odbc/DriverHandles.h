@@ -38,12 +38,20 @@ struct Environment : Handle {
     SQLINTEGER odbcVersion = SQL_OV_ODBC3;
 };
 
+struct Statement;
+
 struct Connection : Handle {
     explicit Connection(Environment& owner) : Handle(SQL_HANDLE_DBC), environment(owner) {}
     Environment& environment;
     std::unique_ptr<jet::Connection> database;  // null while not connected
     SQLUINTEGER loginTimeout = 0;  // seconds; kept for the application, the open does not wait
     SQLUINTEGER accessMode = SQL_MODE_READ_WRITE;
+    // Statements belong to their connection: disconnecting frees those still allocated.
+    std::vector<std::unique_ptr<Statement>> statements;
+
+    Statement* addStatement();
+    void freeStatement(Statement* statement);
+    void disconnect();
 };
 
 struct Statement : Handle {

@@ -31,10 +31,15 @@ SQLRETURN allocate(SQLSMALLINT handleType, SQLHANDLE input, SQLHANDLE* output)
         if (connection == nullptr) {
             return SQL_INVALID_HANDLE;
         }
+        connection->diagnostics.clear();
         if (!connection->database) {
             return connection->fail("08003", "Connection not open");
         }
-        created = new (std::nothrow) Statement(*connection);
+        try {
+            created = connection->addStatement();
+        } catch (...) {
+            return connection->fail("HY001", "Memory allocation error");
+        }
         break;
     }
     default:
@@ -60,6 +65,11 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT HandleType, SQLHA
     auto* handle = handleAs<odbcdriver::Handle>(Handle, HandleType);
     if (handle == nullptr) {
         return SQL_INVALID_HANDLE;
+    }
+    if (HandleType == SQL_HANDLE_STMT) {
+        auto* statement = static_cast<Statement*>(handle);
+        statement->connection.freeStatement(statement);
+        return SQL_SUCCESS;
     }
     if (HandleType == SQL_HANDLE_DBC && static_cast<Connection*>(handle)->database) {
         handle->diagnostics.clear();

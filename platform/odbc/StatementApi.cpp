@@ -124,7 +124,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT StatementHandle, SQLUS
         if (statement == nullptr) {
             return SQL_INVALID_HANDLE;
         }
-        delete statement;
+        statement->connection.freeStatement(statement);
         return SQL_SUCCESS;
     }
     return runOn<Statement>(StatementHandle, SQL_HANDLE_STMT, [&](Statement& statement) -> SQLRETURN {

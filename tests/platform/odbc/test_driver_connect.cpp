@@ -71,5 +71,14 @@ TEST_F(DriverConnectTest, WithoutSystemDbTheWorkgroupBesideTheDatabaseIsChecked)
     EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "08001");
 }
 
+TEST_F(DriverConnectTest, ReconnectsAfterDisconnectingWithAStatementOpen)
+{
+    connectOrFail();
+    ASSERT_EQ(execute("SELECT * FROM Items"), SQL_SUCCESS);
+    EXPECT_EQ(SQLDisconnect(connection), SQL_SUCCESS);
+    statement = SQL_NULL_HSTMT;  // gone with the connection
+    EXPECT_TRUE(SQL_SUCCEEDED(connect(connectionString())));
+}
+
 }  // namespace
 }  // namespace odbctest
