@@ -19,9 +19,9 @@ inline constexpr const char* EMCodes = "EMCodesView";
 inline constexpr const char* DiagnosisFamilies = "DiagnosisFamiliesView";
 inline constexpr const char* Charges = "ChargesView";
 inline constexpr const char* ChargesDetail = "ChargesDetail";
-inline constexpr const char* ChargesDetailBilling = "ChargesDetailB";
-inline constexpr const char* ChargesBilling = "ChargesBilling";
-inline constexpr const char* ChargesBillingBilling = "ChargesBillingB";
+inline constexpr const char* ChargesDetailWithBillingCodes = "ChargesDetailB";
+inline constexpr const char* ChargesDataEntry = "ChargesBilling";
+inline constexpr const char* ChargesDataEntryWithBillingCodes = "ChargesBillingB";
 }  // namespace viewfilename
 
 // The folder of the running program, where the view files and the viewer live.

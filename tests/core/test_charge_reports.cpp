@@ -103,7 +103,7 @@ protected:
     {
         RecordsetPtr records = charges();
         path = ViewFilePath(QString::fromLatin1(realCodes ? viewfilename::ChargesDetail
-                                                          : viewfilename::ChargesDetailBilling));
+                                                          : viewfilename::ChargesDetailWithBillingCodes));
         error.clear();
         return PrintChargeReport(*records, path, 8.5f, height, QString(), QStringLiteral("Outstanding Charges (All)"),
                                  QString(), realCodes, error);
@@ -112,8 +112,8 @@ protected:
     bool printList(bool realCodes, const QString& subtitle = QString())
     {
         RecordsetPtr records = charges();
-        path = ViewFilePath(QString::fromLatin1(realCodes ? viewfilename::ChargesBilling
-                                                          : viewfilename::ChargesBillingBilling));
+        path = ViewFilePath(QString::fromLatin1(realCodes ? viewfilename::ChargesDataEntry
+                                                          : viewfilename::ChargesDataEntryWithBillingCodes));
         error.clear();
         return PrintChargeList(*records, path, 11.0f, 8.2f, QString(), QStringLiteral("Billing (Ready)"), subtitle,
                                realCodes, error);

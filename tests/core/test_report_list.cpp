@@ -289,7 +289,7 @@ TEST(ViewerCommand, ProgramFromTheProgramFolderWithTheFullPathAsItsOneArgument)
     const ViewerCommand command = ViewerCommandLine(QStringLiteral("/opt/vantora/Charges View.lrm"));
     EXPECT_EQ(command.program, QStringLiteral("/opt/vantora/lorimand"));
     EXPECT_EQ(command.arguments, QStringList{QStringLiteral("/opt/vantora/Charges View.lrm")});
-    EXPECT_EQ(ViewFilePath(QString::fromLatin1(viewfilename::ChargesBillingBilling)),
+    EXPECT_EQ(ViewFilePath(QString::fromLatin1(viewfilename::ChargesDataEntryWithBillingCodes)),
               QStringLiteral("/opt/vantora/ChargesBillingB.lrm"));
     SetProgramFolder(previous);
 }
