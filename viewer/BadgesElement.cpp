@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kTwipsPerPoint = 20;
 constexpr int kLargestFontTwips = 2160 * kTwipsPerPoint;  // the largest size a device offers
+constexpr int kMostKnownTypefaces = 256;
 
 enum Kind { Text = 0, Picture = 1, Box = 2, Line = 3 };
 
@@ -44,6 +45,7 @@ bool typefaceAvailable(const QString& name) {
     const auto found = known.constFind(name);
     if (found != known.constEnd()) return *found;
     const bool available = QFontDatabase::hasFamily(name) || QFontInfo(QFont(name)).family() != fallback;
+    if (known.size() >= kMostKnownTypefaces) known.clear();  // a file of ever new names stays small
     known.insert(name, available);
     return available;
 }
@@ -54,11 +56,9 @@ QFont sizedFont(QFont font, double points) {
     return font;
 }
 
-// Font size after grow or shrink fits the text to its box; sizes are in points, measures in twips.
-double fittedSize(const ViewItemRecord& item, const QString& text, const QFont& font) {
-    const QFontMetricsF metrics(font);
-    const double width = metrics.horizontalAdvance(text);
-    const double height = metrics.height();
+// Font size after grow or shrink fits the text to its box; sizes are in points, the text's
+// width and height in twips at the element's own size.
+double fittedSize(const ViewItemRecord& item, double width, double height) {
     const double size = item.fontSize;
     if (item.grow == 1 && width < item.w && width > 0) return size * item.w / width;
     if (item.grow == 2 && std::nearbyint(height) < item.h && height > 0) return size * item.h / std::nearbyint(height);
@@ -67,27 +67,42 @@ double fittedSize(const ViewItemRecord& item, const QString& text, const QFont& 
     return size;
 }
 
+// The part of the page that the surface shows, in twips.
+QRectF visibleArea(const QPainter& surface) {
+    const QRectF device(0, 0, surface.device()->width(), surface.device()->height());
+    return surface.worldTransform().inverted().mapRect(device);
+}
+
 void drawText(QPainter& surface, const ViewItemRecord& item, const QString& text) {
     if (item.fontSize <= 0) return;  // no device offers such a size
     QFont font = surface.font();
     if (!item.fontName.isEmpty() && typefaceAvailable(item.fontName)) font.setFamily(item.fontName);
     font.setBold(item.bold);
     font.setItalic(item.italic);
-    // Design metrics, so that the screen measures text as the printer does.
+    // Design metrics: measures grow in proportion to the size, and the screen measures text as
+    // the printer does. The text is measured once; its measures at the fitted size follow.
     font.setHintingPreference(QFont::PreferNoHinting);
     font = sizedFont(font, item.fontSize);
+    const QFontMetricsF metrics(font);
+    const double width = metrics.horizontalAdvance(text);
+    const double height = metrics.height();
+    const double ascent = metrics.ascent();
 
-    const double size = fittedSize(item, text, font);
+    const double size = fittedSize(item, width, height);
     if (!(size > 0)) return;  // shrunk into a box without room
+    const int measuredPixels = font.pixelSize();
     font = sizedFont(font, size);
     surface.setFont(font);
+    const double scale = double(font.pixelSize()) / measuredPixels;
 
-    const QFontMetricsF metrics(font);
-    const double x = item.x + alignedOffset(item.horizontalAlignment, item.w, metrics.horizontalAdvance(text));
-    const double y = item.y + alignedOffset(item.verticalAlignment, item.h, metrics.height());
+    const double x = item.x + alignedOffset(item.horizontalAlignment, item.w, width * scale);
+    const double y = item.y + alignedOffset(item.verticalAlignment, item.h, height * scale);
+    // Glyphs may reach past their advance by a fraction of the height: keep that much margin.
+    const QRectF reach = QRectF(x, y, width * scale, height * scale).adjusted(-height * scale, 0, height * scale, 0);
+    if (!reach.intersects(visibleArea(surface))) return;
     surface.setPen(fromViewColour(item.colour));
     surface.setBackgroundMode(Qt::TransparentMode);
-    surface.drawText(QPointF(x, y + metrics.ascent()), text);
+    surface.drawText(QPointF(x, y + ascent * scale), text);
 }
 
 // Only regular files: opening a device or a pipe could block or never end.

@@ -59,10 +59,6 @@ bool RoundedValue(std::string_view text, std::int64_t scale, std::int64_t& value
     const ScannedNumber number = scan(text);
     if (number.tooLarge) return false;
 
-    if (number.fractionDigits == 0) {
-        value = number.negative ? -number.whole * scale : number.whole * scale;
-        return true;
-    }
     __int128 denominator = 1;
     for (int d = 0; d < number.fractionDigits; ++d) denominator *= 10;
     const __int128 scaledFraction = number.fraction * scale;

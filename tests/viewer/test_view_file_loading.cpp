@@ -69,6 +69,9 @@ TEST(ViewNumberReading, ScalesInchesExactlyBeforeRounding) {
     // 0.003125 inch is exactly 4.5 twips: a binary fraction would not see the tie.
     EXPECT_EQ(rounded("0.003125", 1440), 4);
     EXPECT_EQ(rounded("0.009375", 1440), 14);
+    EXPECT_EQ(rounded("999999999999999", 1440), 1439999999999998560);
+    EXPECT_EQ(rounded("9951084466383504", 1440), std::nullopt);
+    EXPECT_EQ(rounded("-9951084466383504.5", 1440), std::nullopt);
 }
 
 TEST(ViewNumberReading, RangeChecksFollowTheFieldWidth) {

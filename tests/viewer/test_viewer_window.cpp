@@ -79,7 +79,7 @@ TEST_F(ViewerWindow, CommandLineWithBlanksOpensThatFileOnPageOne) {
 }
 
 TEST_F(ViewerWindow, EmptyOrWrongCommandLineShowsAnEmptyGreySurface) {
-    for (const QString commandLine : {QString(), QStringLiteral("\"quoted.lrm\""), QStringLiteral("/no/such/file.lrm")}) {
+    for (const QString& commandLine : {QString(), QStringLiteral("\"quoted.lrm\""), QStringLiteral("/no/such/file.lrm")}) {
         ScriptedViewer viewer(commandLine);
         EXPECT_EQ(viewer.windowTitle(), "Preview: " + commandLine);
         const QImage& surface = surfaceOf(viewer);
