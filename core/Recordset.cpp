@@ -21,13 +21,19 @@ std::shared_ptr<Recordset> Recordset::fromRows(const jet::Rows& rows, bool readO
     for (const jet::Column& column : rows.columns)
         columns.push_back({QString::fromStdString(column.name), column.type});
 
+    std::vector<recordsetvalues::ColumnConverter> converters;
+    converters.reserve(rows.columns.size());
+    for (const jet::Column& column : rows.columns)
+        converters.emplace_back(column.type);
+
     auto recordset = std::make_shared<Recordset>(std::move(columns), readOnly);
     recordset->rows_.reserve(rows.rows.size());
     for (const std::vector<jet::Value>& source : rows.rows) {
         auto row = std::make_unique<Row>();
         row->reserve(source.size());
-        for (std::size_t i = 0; i < source.size(); ++i)
-            row->push_back(recordsetvalues::fromDatabase(source[i], rows.columns[i].type));
+        for (std::size_t i = 0; i < source.size() && i < converters.size(); ++i)
+            row->push_back(converters[i].convert(source[i]));
+        row->resize(converters.size());
         recordset->rows_.push_back(std::move(row));
     }
     recordset->rebuildView();

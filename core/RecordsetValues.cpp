@@ -178,6 +178,18 @@ QVariant fromDatabase(const jet::Value& value, jet::ColumnType type)
     return QVariant();
 }
 
+QVariant ColumnConverter::convert(const jet::Value& value)
+{
+    const auto* text = std::get_if<std::string>(&value);
+    if (!text || type_ == jet::ColumnType::Date || type_ == jet::ColumnType::Time
+        || type_ == jet::ColumnType::DateTime)
+        return fromDatabase(value, type_);
+    auto [shared, isNew] = texts_.try_emplace(std::string_view(*text));
+    if (isNew)
+        shared->second = QString::fromStdString(*text);
+    return QVariant(shared->second);
+}
+
 bool toColumnType(const QVariant& value, jet::ColumnType type, QVariant& stored)
 {
     if (isNull(value)) {

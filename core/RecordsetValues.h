@@ -4,11 +4,27 @@
 #include <QString>
 #include <QVariant>
 
+#include <string_view>
+#include <unordered_map>
+
 // How the recordset holds, converts and orders its values.
 namespace recordsetvalues {
 
 // A database value as the recordset holds it for a column of that type.
 QVariant fromDatabase(const jet::Value& value, jet::ColumnType type);
+
+// Converts the values of one column of a query result. Texts repeat down a column (names of
+// doctors, facilities, billing codes), so equal texts share one QString. The converter refers
+// to the texts it was given: they must outlive it.
+class ColumnConverter {
+public:
+    explicit ColumnConverter(jet::ColumnType type) : type_(type) {}
+    QVariant convert(const jet::Value& value);
+
+private:
+    jet::ColumnType type_;
+    std::unordered_map<std::string_view, QString> texts_;
+};
 
 // Converts a value set by a caller to the column's type; an invalid QVariant is Null.
 // False when the value cannot be held by the column (not a number, out of range, no date).
