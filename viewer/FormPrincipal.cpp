@@ -125,7 +125,7 @@ void FormPrincipal::openViewFile() {
 }
 
 void FormPrincipal::printDocument() {
-    QPrinter printer;
+    QPrinter printer(QPrinter::HighResolution);
     int fromPage = 1;
     int toPage = Badges::TotalPages();
     if (!choosePrintRange(printer, fromPage, toPage)) return;
