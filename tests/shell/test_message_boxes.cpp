@@ -1,10 +1,8 @@
 #include "AppGlobals.h"
 #include "MessageBoxes.h"
-#include "OpenUserInterface.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMainWindow>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -92,16 +90,4 @@ TEST_F(MessageBoxTest, InstalledHandlerShowsCoreMessages)
     EXPECT_EQ(ShowMessage("From core", MessageButtons::OkCancel), MessageAnswer::Cancel);
     EXPECT_EQ(seen.text, "From core");
     SetMessageHandler(nullptr);
-}
-
-TEST_F(MessageBoxTest, UserInterfaceStartsWithTheMainWindowAsMainForm)
-{
-    OpenUserInterface();
-    auto* window = qobject_cast<QMainWindow*>(Globals().MainForm);
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), "Vantora");
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Globals().MainForm, nullptr);
 }
