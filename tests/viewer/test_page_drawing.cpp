@@ -108,6 +108,15 @@ TEST_F(PageDrawing, RightAlignedTextEndsAtItsBoxRightEdgeWhateverItsLength) {
     }
 }
 
+TEST_F(PageDrawing, TextStartingOutsideTheSurfaceStillShowsItsVisiblePart) {
+    load({text(9360, 1440, 1440, 288, 2, "A much longer right aligned line HM")});
+    // The surface shows the page from 9000 twips across: the text begins left of it.
+    const QImage image = renderCurrentPage(QSize(200, 200), 15, QPointF(9000, 0));
+    const auto [left, right] = darkColumns(image, QRect(0, 90, 200, 30));
+    EXPECT_EQ(left, 0);
+    EXPECT_NEAR(right, 120, 3);  // 10800 twips
+}
+
 TEST_F(PageDrawing, LeftAndCentredTextsArePlacedInTheirBox) {
     load({text(1500, 1440, 3000, 288, 0, "MMMM"), text(1500, 2880, 3000, 288, 1, "MMMM")});
     const QImage image = renderCurrentPage(QSize(816, 300), 15);
