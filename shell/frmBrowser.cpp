@@ -12,7 +12,6 @@ frmBrowser::frmBrowser(QWidget* parent) : QWidget(parent)
 
     browser_ = new QWebEngineView(this);
     browser_->setObjectName("brwWebBrowser");
-    connect(browser_, &QWebEngineView::loadStarted, this, [this] { busy_ = true; });
     connect(browser_, &QWebEngineView::loadFinished, this, [this] {
         busy_ = false;
         showLocationName();
@@ -31,7 +30,7 @@ void frmBrowser::showEvent(QShowEvent* event)
     if (event->spontaneous() || StartAddress.isEmpty())
         return;
     timer_->start();
-    browser_->load(QUrl(StartAddress));
+    navigate([this] { browser_->load(QUrl(StartAddress)); });
 }
 
 void frmBrowser::resizeEvent(QResizeEvent* event)
@@ -44,20 +43,29 @@ void frmBrowser::Accion(const QString& key)
 {
     timer_->start();
     if (key == "Back") {
-        browser_->back();
+        if (browser_->history()->canGoBack())
+            navigate([this] { browser_->back(); });
     } else if (key == "Fordward") {
-        browser_->forward();
+        if (browser_->history()->canGoForward())
+            navigate([this] { browser_->forward(); });
     } else if (key == "Refresh") {
-        browser_->reload();
+        navigate([this] { browser_->reload(); });
     } else if (key == "Home" || key == "Búsqueda") {
         // The browser's home and search pages are the ones this view starts on.
-        browser_->load(QUrl(StartAddress));
+        navigate([this] { browser_->load(QUrl(StartAddress)); });
     } else if (key == "Stop") {
         timer_->stop();
         browser_->stop();
         busy_ = false;
         showLocationName();
     }
+}
+
+void frmBrowser::navigate(const std::function<void()>& request)
+{
+    // The browser is busy from the request on, not only once the page starts to load.
+    busy_ = true;
+    request();
 }
 
 void frmBrowser::tick()

@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+
 class QWebEngineView;
 
 // The web page view: a browser over the whole form, driven by the toolbar through Accion.
@@ -27,6 +29,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void navigate(const std::function<void()>& request);
     void tick();
     void showLocationName();
 
