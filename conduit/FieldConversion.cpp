@@ -270,7 +270,12 @@ bool ConvertField(ConversionMode mode, std::vector<std::uint8_t>& record, std::s
     std::size_t size = StoredFieldSize(descriptor);
     if (descriptor.offset < 2 || descriptor.offset - 2u + size > record.size())
         return false;
-    std::uint8_t* field = record.data() + descriptor.offset - 2;
+    if (size == 0) {  // a text field of no length holds the empty text
+        if (mode == ConversionMode::RecordToLiteral)
+            text = "''";
+        return true;
+    }
+    std::uint8_t* field = record.data() + (descriptor.offset - 2);
     switch (mode) {
     case ConversionMode::RecordToLiteral:
         text = toLiteral(field, descriptor);

@@ -118,6 +118,18 @@ TEST_F(FieldConversion, TextsDoubleApostrophesAndAreCutAtTheirLength)
     EXPECT_EQ(literal("name"), "'Ann'");
 }
 
+TEST_F(FieldConversion, ATextOfNoLengthIsTheEmptyText)
+{
+    HandheldFieldDescriptor empty{"none", kFieldText, 0, 2};
+    std::vector<std::uint8_t> noRecord;
+    std::string text = "Ann";
+    EXPECT_TRUE(ConvertField(ConversionMode::TextToRecord, noRecord, text, empty));
+    EXPECT_TRUE(ConvertField(ConversionMode::Default, noRecord, text, empty));
+    EXPECT_TRUE(ConvertField(ConversionMode::RecordToLiteral, noRecord, text, empty));
+    EXPECT_EQ(text, "''");
+    EXPECT_TRUE(noRecord.empty());
+}
+
 TEST_F(FieldConversion, FloatsAreStoredInTheDesktopsOwnOrder)
 {
     store("ratio", "2.5");
