@@ -1,6 +1,6 @@
 #include "frmGeneralInfo.h"
 
-#include <QGridLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QStyle>
 
@@ -32,17 +32,19 @@ frmGeneralInfo::frmGeneralInfo(QWidget* parent) : QWidget(parent)
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Picture1");
-    picture->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(96, 96));
+    const QPixmap icon = style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(64, 64);
+    picture->setPixmap(icon.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(40, 40, 40, 40);
-    layout->addWidget(picture, 0, 0, 4, 1, Qt::AlignTop);
-    layout->addWidget(makeLabel(this, "Label1", "Vantora™ PC", 28, true), 0, 1);
-    layout->addWidget(makeLabel(this, "Label6", "by", 12, false), 1, 1);
-    layout->addWidget(makeLabel(this, "Label2", "Kelmion", 20, true), 2, 1);
-    layout->addWidget(makeLabel(this, "Label3", "https://kelmion.example.com/", 11, false), 3, 1);
-    layout->addWidget(makeLabel(this, "Label4", "Sales: sales@kelmion.example.com", 11, false), 4, 1);
-    layout->addWidget(makeLabel(this, "Label5", "Support: support@kelmion.example.com", 11, false), 5, 1);
-    layout->setColumnStretch(2, 1);
-    layout->setRowStretch(6, 1);
+    // One column, so that the page reads whole in the main window's first-start size.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->addWidget(picture);
+    layout->addWidget(makeLabel(this, "Label1", "Vantora™ PC", 20, true));
+    layout->addWidget(makeLabel(this, "Label6", "by", 10, false));
+    layout->addWidget(makeLabel(this, "Label2", "Kelmion", 16, true));
+    layout->addSpacing(8);
+    layout->addWidget(makeLabel(this, "Label3", "https://kelmion.example.com/", 10, false));
+    layout->addWidget(makeLabel(this, "Label4", "sales@kelmion.example.com", 10, false));
+    layout->addWidget(makeLabel(this, "Label5", "support@kelmion.example.com", 10, false));
+    layout->addStretch(1);
 }
