@@ -20,6 +20,9 @@ QApplication& TestApplication();
 // registered, and every modal dialog recorded and handled by `onDialog` (default: rejected).
 class ShellTest : public CoreTest {
 protected:
+    // Widgets that fixtures hold as members need the application first.
+    ShellTest() { TestApplication(); }
+
     void SetUp() override;
     void TearDown() override;
 

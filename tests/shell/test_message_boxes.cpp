@@ -1,5 +1,6 @@
 #include "AppGlobals.h"
 #include "MessageBoxes.h"
+#include "ShellTestEnvironment.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,15 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "test_message_boxes";
-    static char* argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
-}
 
 struct SeenBox {
     QString title;
@@ -44,7 +36,7 @@ MessageAnswer showAndAnswer(const QString& text, MessageButtons buttons, SeenBox
 
 class MessageBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override { application(); }
+    void SetUp() override { TestApplication(); }
     void TearDown() override { ResetGlobals(); }
 };
 
