@@ -48,14 +48,15 @@ bool GetKeyValue(RegistryRoot, const QString& keyName, const QString& valueName,
 void StartSysInfo()
 {
     QString path;
-    if (GetKeyValue(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path) &&
-        startProgram(path))
-        return;
     QString folder;
-    if (GetKeyValue(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", folder)) {
+    bool started = false;
+    if (GetKeyValue(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path)) {
+        started = startProgram(path);
+    } else if (GetKeyValue(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+                           folder)) {
         const QString program = QDir(folder).filePath("MSINFO32.EXE");
-        if (QFileInfo(program).isFile() && startProgram(program))
-            return;
+        started = QFileInfo(program).isFile() && startProgram(program);
     }
-    ShowMessage("La información del sistema no está disponible en este momento", MessageButtons::Ok);
+    if (!started)
+        ShowMessage("La información del sistema no está disponible en este momento", MessageButtons::Ok);
 }

@@ -9,15 +9,15 @@ const QStringList kBrowserButtons = {"SepBrowser", "Back", "Fordward", "Stop", "
 
 ViewDefinition listView(const char* formName, std::vector<int> filterItems)
 {
-    return {formName, true, std::move(filterItems), kListButtons, {}};
+    return {formName, std::move(filterItems), kListButtons, {}};
 }
 
 const std::array<ViewDefinition, kViewCount>& viewTable()
 {
     static const std::array<ViewDefinition, kViewCount> views = {
-        ViewDefinition{"frmCharges", true, {4, 5, 13}, {"SepDelete", "Eliminar", "SepPrint", "SepApprove", "Post"},
+        ViewDefinition{"frmCharges", {4, 5, 13}, {"SepDelete", "Eliminar", "SepPrint", "SepApprove", "Post"},
                        {"mnuActionsPost"}},
-        ViewDefinition{"frmPatients", true, {1, 2, 3, 15, 16, 17, 18},
+        ViewDefinition{"frmPatients", {1, 2, 3, 15, 16, 17, 18},
                        {"SepDelete", "Eliminar", "SepPrint", "SepAdmit", "Admit", "Discharge", "Merge"},
                        {"mnuActionsAdmit", "mnuActionsDischarge"}},
         listView("frmDoctors", {1}),
@@ -27,10 +27,10 @@ const std::array<ViewDefinition, kViewCount>& viewTable()
         listView("frmInsurances", {1}),
         listView("frmEMCodes", {6, 7, 8, 9, 14}),
         listView("frmSickness", {10, 11, 12}),
-        ViewDefinition{"frmDiagnosisFamilies", false, {1}, kListButtons, {}},
-        ViewDefinition{"frmGeneralInfo", false, {1}, {}, {}},
-        ViewDefinition{"frmBrowser", false, {}, kBrowserButtons, {}},
-        ViewDefinition{"frmBrowser", false, {}, kBrowserButtons, {}},
+        ViewDefinition{"frmDiagnosisFamilies", {1}, kListButtons, {}},
+        ViewDefinition{"frmGeneralInfo", {1}, {}, {}},
+        ViewDefinition{"frmBrowser", {}, kBrowserButtons, {}},
+        ViewDefinition{"frmBrowser", {}, kBrowserButtons, {}},
     };
     return views;
 }
@@ -39,7 +39,7 @@ const std::array<ViewDefinition, kViewCount>& viewTable()
 
 const ViewDefinition& ViewDefinitionFor(qint16 view)
 {
-    static const ViewDefinition informationPage{"frmGeneralInfo", false, {1}, {}, {}};
+    static const ViewDefinition informationPage{"frmGeneralInfo", {1}, {}, {}};
     if (view < 0 || view >= kViewCount)
         return informationPage;
     return viewTable()[std::size_t(view)];

@@ -10,7 +10,6 @@
 // and "Imprimir". Views run from 0 to 12; any higher number is the product information page.
 struct ViewDefinition {
     QString formName;
-    bool showsCurrentView = false;
     std::vector<int> filterItems;
     QStringList toolbarButtons;
     QStringList actionItems;  // object names of the "&Actions" items

@@ -462,6 +462,31 @@ TEST_F(NavigationTest, CommandsCallTheActiveChildByName)
     EXPECT_EQ(calls, QStringList({"frmCharges Refresca"}));
 }
 
+TEST_F(NavigationTest, WebViewsShareOneBrowserThatOpensTheStartAddressOfEach)
+{
+    window = openMainWindow();
+    window->Shortcuts()->FuerzaNodeClick(12, 0);
+    QWidget* browser = window->ActiveChild();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->objectName(), "frmBrowser");
+    EXPECT_EQ(browser->property("StartAddress").toString(), "https://kelmion.example.com/");
+    EXPECT_FALSE(menu("mnuViewCurrentView")->menuAction()->isVisible());
+
+    window->CambiaAVista(11, 0);
+    EXPECT_EQ(window->ActiveChild(), browser);
+    EXPECT_TRUE(browser->property("StartAddress").toString().contains("example.com"));
+    EXPECT_NE(browser->property("StartAddress").toString(), "https://kelmion.example.com/");
+
+    // The browser offers no Imprimir: the button does nothing.
+    calls.clear();
+    window->ToolbarButton("Imprimir")->trigger();
+    window->ToolbarButton("Stop")->trigger();
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_TRUE(shownMessages.isEmpty());
+    window->ToolbarButton("Stop")->trigger();
+    EXPECT_NE(browser->windowTitle(), "Working...");
+}
+
 TEST_F(NavigationTest, NuevoOpensTheDialogOfTheViewAndMergesOnlyAcceptedRecords)
 {
     QList<qint16> doctorCodeSeen;
