@@ -27,11 +27,6 @@ void UnregisterForm(const QString& name)
     factories().remove(name);
 }
 
-bool IsFormRegistered(const QString& name)
-{
-    return factories().contains(name);
-}
-
 QWidget* CreateForm(const QString& name, QWidget* parent)
 {
     const auto found = factories().constFind(name);

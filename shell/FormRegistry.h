@@ -13,7 +13,6 @@ using FormFactory = std::function<QWidget*(QWidget* parent)>;
 void RegisterForm(const QString& name, FormFactory factory);
 // Forgets a form name.
 void UnregisterForm(const QString& name);
-bool IsFormRegistered(const QString& name);
 
 // A new instance of the named form with the given parent; nullptr for a name not registered.
 QWidget* CreateForm(const QString& name, QWidget* parent);

@@ -109,7 +109,6 @@ private:
     QHash<QString, QAction*> buttons_;
     QList<QAction*> goToItems_;
     QList<QAction*> filterItems_;
-    QLabel* textPanel_ = nullptr;
     QLabel* datePanel_ = nullptr;
     QLabel* timePanel_ = nullptr;
     std::unique_ptr<QPrinter> printer_;

@@ -221,13 +221,13 @@ void frmMain::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName("sbStatusBar");
-    textPanel_ = new QLabel(bar);
-    textPanel_->setObjectName("Panel1");
+    auto* textPanel = new QLabel(bar);
+    textPanel->setObjectName("Panel1");
     datePanel_ = new QLabel(bar);
     datePanel_->setObjectName("Panel2");
     timePanel_ = new QLabel(bar);
     timePanel_->setObjectName("Panel3");
-    bar->addWidget(textPanel_, 1);
+    bar->addWidget(textPanel, 1);
     bar->addPermanentWidget(datePanel_);
     bar->addPermanentWidget(timePanel_);
     auto* clock = new QTimer(this);
