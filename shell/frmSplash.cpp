@@ -30,7 +30,8 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
     frame->setFrameShape(QFrame::Box);
     auto* picLogo = new QLabel(frame);
     picLogo->setObjectName("picLogo");
-    picLogo->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(64, 64));
+    const QPixmap logo = style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(64, 64);
+    picLogo->setPixmap(logo.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     auto* warning = makeLabel(frame, "lblWarning",
                               "Warning: this program is protected by copyright law. Copying or distributing it, "
                               "or any part of it, without permission may bring civil and criminal penalties.",
