@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "Badges.h"
+#include "BadgesElement.h"
 #include "ViewNumber.h"
 #include "ViewerTestSupport.h"
 
@@ -248,6 +249,7 @@ TEST_F(ViewFileLoading, NumberOutOfRangeStopsTheLoadAndKeepsWhatWasRead) {
     EXPECT_EQ(ViewItem.size(), 3u);
     EXPECT_EQ(pageRanges(), (std::vector<std::pair<int, int>>{{1, 1}, {2, 0}}));
     EXPECT_EQ(ViewVariable.size(), 1u);
+    EXPECT_EQ(SubstituteVariables("1 of #TotalPaginas"), "1 of TotalPaginas");
 
     EXPECT_FALSE(LoadViewFile(writeViewFile(folder, "colour.lrm", {"LORIMAND10,8.5,11", "1,0,0,0,0,0,0,0,0,0,0,2147483648"})));
     EXPECT_EQ(TotalPages(), 0);
