@@ -1,5 +1,7 @@
 #include "ViewFileFormat.h"
 
+#include "Windows1252.h"
+
 #include "RecordsetValues.h"
 
 #include <QDateTime>
@@ -72,29 +74,6 @@ void AppendSingle(std::string& out, float value)
     appendRounded(out, value, 7);
 }
 
-namespace {
-
-// Windows-1252 bytes 0x80 to 0x9F and the characters they stand for; the five bytes the
-// code page leaves unassigned pass the C1 control of the same number, as Windows does.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char windows1252Byte(char16_t unit)
-{
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return static_cast<char>(unit);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == unit)
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
-}
-
-}  // namespace
-
 void AppendWindows1252Line(std::string& out, QStringView text)
 {
     const qsizetype length = text.size();
@@ -109,7 +88,7 @@ void AppendWindows1252Line(std::string& out, QStringView text)
             ++i;
             out += '?';
         } else {
-            out += windows1252Byte(unit);
+            out += codepage::toWindows1252(unit);
         }
     }
 }

@@ -3,6 +3,8 @@
 #include "ViewNumber.h"
 #include "Windows1252.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <limits>
 
@@ -20,6 +22,18 @@ namespace {
 constexpr char kFormatTag[] = "LORIMAND10";
 constexpr int kTwipsPerInch = 1440;
 constexpr int kMostRecords = std::numeric_limits<std::int16_t>::max();
+
+// View files are written in the Windows-1252 code page; most lines are plain ASCII.
+QString FromWindows1252(std::string_view bytes) {
+    const bool plainAscii =
+        std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+    if (plainAscii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char byte : bytes)
+        *out++ = QChar(static_cast<char16_t>(codepage::fromWindows1252(static_cast<unsigned char>(byte))));
+    return text;
+}
 
 std::string_view withoutLeadingBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');

@@ -1,5 +1,5 @@
 // Connecting with DBQ, SystemDB, UID and PWD, and the connection's attributes.
-#include "CodePage.h"
+#include "Windows1252.h"
 #include "ConnectionAttributes.h"
 #include "DriverHandles.h"
 #include "Workgroup.h"
@@ -61,7 +61,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLDriverConnect(SQLHDBC ConnectionHandle, 
         }
         const std::string text = inputText(InConnectionString, StringLength1);
         const SQLRETURN opened =
-            openDatabase(connection, parseConnectionAttributes(windows1252ToUtf8(text)));
+            openDatabase(connection, parseConnectionAttributes(codepage::windows1252ToUtf8(text)));
         if (!succeeded(opened)) {
             return opened;
         }

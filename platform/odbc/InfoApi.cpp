@@ -1,5 +1,5 @@
 // What the driver tells about itself, and its diagnostic records.
-#include "CodePage.h"
+#include "Windows1252.h"
 #include "DriverHandles.h"
 
 #include <algorithm>
@@ -151,7 +151,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT HandleType, SQLHA
     if (NativeError != nullptr) {
         *NativeError = record.nativeError;
     }
-    return copyText(nullptr, utf8ToWindows1252(record.message), MessageText, BufferLength, TextLength);
+    return copyText(nullptr, codepage::utf8ToWindows1252(record.message), MessageText, BufferLength, TextLength);
 }
 
 ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT HandleType, SQLHANDLE Handle,
@@ -187,7 +187,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT HandleType, SQL
     case SQL_DIAG_SQLSTATE:
         return copyText(nullptr, record.sqlState, DiagInfo, BufferLength, StringLength);
     case SQL_DIAG_MESSAGE_TEXT:
-        return copyText(nullptr, utf8ToWindows1252(record.message), DiagInfo, BufferLength, StringLength);
+        return copyText(nullptr, codepage::utf8ToWindows1252(record.message), DiagInfo, BufferLength, StringLength);
     case SQL_DIAG_NATIVE:
         return answerNumber<SQLINTEGER>(record.nativeError, DiagInfo);
     case SQL_DIAG_CLASS_ORIGIN:

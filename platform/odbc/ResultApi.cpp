@@ -1,6 +1,6 @@
 // Reading results: column count and descriptions, fetching rows, values as character data,
 // and row counts.
-#include "CodePage.h"
+#include "Windows1252.h"
 #include "ColumnData.h"
 #include "DriverHandles.h"
 
@@ -38,7 +38,7 @@ SQLRETURN columnAttribute(Statement& statement, SQLUSMALLINT column, SQLUSMALLIN
     case SQL_DESC_LABEL:
     case SQL_DESC_BASE_COLUMN_NAME:
     case SQL_COLUMN_NAME:
-        return copyText(&statement, utf8ToWindows1252(described.name), text, textLength, length);
+        return copyText(&statement, codepage::utf8ToWindows1252(described.name), text, textLength, length);
     case SQL_DESC_TYPE_NAME:
         return copyText(&statement, std::string(type.typeName), text, textLength, length);
     case SQL_DESC_TABLE_NAME:
@@ -117,7 +117,7 @@ SQLRETURN getData(Statement& statement, SQLUSMALLINT column, SQLSMALLINT targetT
     std::string text;
     const bool present = characterData(statement.result.rows[statement.rowIndex][column - 1],
                                        statement.result.columns[column - 1].type, text);
-    text = utf8ToWindows1252(text);
+    text = codepage::utf8ToWindows1252(text);
     if (offset && *offset >= text.size()) {
         return SQL_NO_DATA;
     }
@@ -176,7 +176,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLDescribeCol(SQLHSTMT StatementHandle, SQ
         if (Nullable != nullptr) {
             *Nullable = SQL_NULLABLE_UNKNOWN;
         }
-        return copyText(&statement, utf8ToWindows1252(column.name), ColumnName, BufferLength, NameLength);
+        return copyText(&statement, codepage::utf8ToWindows1252(column.name), ColumnName, BufferLength, NameLength);
     });
 }
 

@@ -1,5 +1,5 @@
 // Running statements: direct execution, prepare and execute, and closing the cursor.
-#include "CodePage.h"
+#include "Windows1252.h"
 #include "DriverHandles.h"
 
 #include <cctype>
@@ -79,7 +79,7 @@ SQLRETURN checkedText(Statement& statement, const SQLCHAR* text, SQLINTEGER leng
     if (length < 0 && length != SQL_NTS) {
         return statement.fail("HY090", "Invalid string or buffer length");
     }
-    sql = windows1252ToUtf8(inputText(text, length));
+    sql = codepage::windows1252ToUtf8(inputText(text, length));
     return SQL_SUCCESS;
 }
 

@@ -1,8 +1,8 @@
-#include "CodePage.h"
+#include "Windows1252.h"
 
 #include <array>
 
-namespace odbcdriver {
+namespace codepage {
 
 namespace {
 
@@ -11,27 +11,6 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t codePointOf(unsigned char byte)
-{
-    if (byte >= 0x80 && byte <= 0x9F) {
-        return kHighControls[byte - 0x80];
-    }
-    return byte;
-}
-
-char byteOf(char32_t codePoint)
-{
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-        return static_cast<char>(codePoint);
-    }
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == codePoint) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
 
 void appendUtf8(std::string& out, char32_t codePoint)
 {
@@ -88,12 +67,33 @@ char32_t decodeUtf8(std::string_view text, std::size_t& position)
 
 }  // namespace
 
+char32_t fromWindows1252(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F) {
+        return kHighControls[byte - 0x80];
+    }
+    return byte;
+}
+
+char toWindows1252(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<char>(codePoint);
+    }
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == codePoint) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
 std::string windows1252ToUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     for (const char character : text) {
-        appendUtf8(out, codePointOf(static_cast<unsigned char>(character)));
+        appendUtf8(out, fromWindows1252(static_cast<unsigned char>(character)));
     }
     return out;
 }
@@ -104,9 +104,9 @@ std::string utf8ToWindows1252(std::string_view text)
     out.reserve(text.size());
     std::size_t position = 0;
     while (position < text.size()) {
-        out.push_back(byteOf(decodeUtf8(text, position)));
+        out.push_back(toWindows1252(decodeUtf8(text, position)));
     }
     return out;
 }
 
-}  // namespace odbcdriver
+}  // namespace codepage
