@@ -1,8 +1,10 @@
 #include "AppGlobals.h"
 #include "ApplicationTitle.h"
+#include "ChargesForms.h"
 #include "MessageBoxes.h"
 #include "OpenUserInterface.h"
 #include "Principal.h"
+#include "RecordsForms.h"
 #include "ShellForms.h"
 
 #include <QApplication>
@@ -15,6 +17,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(kApplicationTitle);
     InstallMessageBoxes();
     RegisterShellForms();
+    RegisterRecordsForms();
+    RegisterChargesForms();
     Main(OpenUserInterface);
     // Without a connection no window was opened: the program ends after its message.
     if (!Globals().ConnectionOpen)

@@ -1,0 +1,5 @@
+#include "ChargesForms.h"
+
+void RegisterChargesForms()
+{
+}

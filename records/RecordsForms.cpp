@@ -1,0 +1,9 @@
+#include "RecordsForms.h"
+
+void RegisterRecordsForms()
+{
+    RegisterListFormBasics();
+    RegisterPatientForms();
+    RegisterProviderForms();
+    RegisterCodeTableForms();
+}

@@ -1,0 +1,5 @@
+#include "RecordsForms.h"
+
+void RegisterPatientForms()
+{
+}
