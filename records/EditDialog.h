@@ -1,0 +1,93 @@
+#pragma once
+#include "ListForm.h"
+#include "Recordset.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <vector>
+
+// The base of every edit dialog. A dialog derives from EditDialog with its caption, its
+// current-code global and its Get routine; its constructor adds its controls (addTextBox,
+// addComboBox, addLookup, or its own widgets in Fields()), then calls Load() as its last
+// statement. It implements showRecord (an existing record's row into the controls) and
+// insertRecord / updateRecord (the controls through the data routines; lookupCode gives the
+// code of a lookup combo's entry).
+//
+// The caller sets the current-code global (0 = new) and shows the dialog modally. OK stores
+// the record (Insert leaves the new code in the global), sets DialogAccepted and closes; a
+// failed write shows its text and the dialog stays open. Cancel, Escape and the close box set
+// DialogAccepted false. A dialog whose Load stopped closes as soon as it is shown.
+
+// A drop-down list filled from a lookup recordset in query order: entry i is row i + 1.
+struct Lookup {
+    QString query;                          // opened with OpenRecordset ...
+    std::function<RecordsetPtr()> reader;   // ... or read by a data routine instead
+    QComboBox* combo = nullptr;
+    QString shownField;
+    QString codeField;                      // in the lookup and in the edited record
+    QString emptyMessage;                   // "You have to define ... first!"
+};
+
+struct EditDialogParameters {
+    QString formName;
+    QString caption;
+    CodeGlobal currentCode;
+    std::function<RecordsetPtr(qint32 code)> readRecord;  // the Get routine
+};
+
+class EditDialog : public QDialog {
+    Q_OBJECT
+public:
+    EditDialog(EditDialogParameters parameters, QWidget* parent);
+
+    // True while Load runs, and after a Load that stopped.
+    bool CloseOnActivate() const { return closeOnActivate_; }
+
+public slots:
+    void reject() override;
+
+protected:
+    // A labelled text box or drop-down list in the next row of the fields.
+    QLineEdit* addTextBox(const QString& label, const QString& name);
+    QComboBox* addComboBox(const QString& label, const QString& name);
+    // A lookup for a combo, opened at Load in the order added.
+    void addLookup(Lookup lookup);
+    QFormLayout& Fields() const { return *fields_; }
+
+    // Runs the load; call it at the end of the derived constructor.
+    void Load();
+
+    // Copies the edited record's row into the controls; false stops the load (the dialog
+    // has shown why).
+    virtual bool showRecord(const Recordset& row) = 0;
+    // Prepares the controls for a new record: empties the text boxes (lookups stay on their
+    // first entry); false stops the load.
+    virtual bool showNewRecord();
+    virtual qint16 insertRecord(QString& error) = 0;
+    virtual qint16 updateRecord(QString& error) = 0;
+
+    // The code of the row a lookup combo shows (lookups counted from 0 in the order added).
+    QVariant lookupCode(int lookup) const;
+    qint32 currentCode() const { return parameters_.currentCode.read(); }
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool openLookups();
+    void fillLookups();
+    void selectLookupEntries(const Recordset& row);
+    void okClicked();
+
+    EditDialogParameters parameters_;
+    QFormLayout* fields_ = nullptr;
+    std::vector<QLineEdit*> textBoxes_;
+    std::vector<Lookup> lookups_;
+    std::vector<RecordsetPtr> lookupRows_;
+    bool closeOnActivate_ = true;
+};
