@@ -1,0 +1,198 @@
+#include "frmEditPatient.h"
+
+#include "AsisRutinasRecordsets.h"
+#include "FormRegistry.h"
+#include "ListViewRoutines.h"
+#include "Messages.h"
+#include "SubListRows.h"
+#include "VNSQLPatients.h"
+
+#include <QDate>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+enum LookupIndex { Insurances, SicknessTypes };
+
+constexpr int kPickedItemLength = 50;
+
+}  // namespace
+
+frmEditPatient::frmEditPatient(QWidget* parent)
+    : EditDialog({"frmEditPatient", "Patient", GlobalCode(&AppGlobals::CurrentPatientId),
+                  [](qint32 code) { return GetPatient(qint16(code)); }},
+                 parent)
+{
+    names_ = addTextBox("Names:", "TxtNames");
+    dateOfBirth_ = new QDateEdit(this);
+    dateOfBirth_->setObjectName("DTDOB");
+    dateOfBirth_->setDisplayFormat("MM/dd/yyyy");
+    dateOfBirth_->setCalendarPopup(true);
+    Fields().addRow("DOB:", dateOfBirth_);
+    account_ = addTextBox("Account:", "TxtAccount");
+    insurances_ = addComboBox("Insurance:", "CBSeguros");
+
+    auto* history = new QGroupBox("Medical History", this);
+    history->setObjectName("Frame1");
+    sicknessTypes_ = new QComboBox(history);
+    sicknessTypes_->setObjectName("CBSicknessType");
+    historyList_ = new ListView(history);
+    historyList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    historyList_->AddColumn("Description", "Description", 2880);
+    auto* addButton = new QPushButton("add", history);
+    addButton->setObjectName("Command1");
+    auto* removeButton = new QPushButton("del", history);
+    removeButton->setObjectName("Command2");
+    auto* historyButtons = new QHBoxLayout;
+    historyButtons->addWidget(addButton);
+    historyButtons->addWidget(removeButton);
+    historyButtons->addStretch();
+    auto* historyLayout = new QVBoxLayout(history);
+    historyLayout->addWidget(sicknessTypes_);
+    historyLayout->addWidget(historyList_);
+    historyLayout->addLayout(historyButtons);
+    Fields().addRow(history);
+
+    connect(sicknessTypes_, &QComboBox::currentIndexChanged, this, &frmEditPatient::showChosenType);
+    connect(addButton, &QPushButton::clicked, this, &frmEditPatient::addClicked);
+    connect(removeButton, &QPushButton::clicked, this, &frmEditPatient::removeClicked);
+
+    addLookup({"select * from insurance", nullptr, insurances_, "Description", "InsuranceCode",
+               "You have to define Insurances First!"});
+    addLookup({"select * from SicknessType", nullptr, sicknessTypes_, "Description", "SicknessTypeCode",
+               "You have to define Sickness Types First!"});
+    Load();
+}
+
+bool frmEditPatient::openHistory(qint16 patientId)
+{
+    QString error;
+    if (OpenRecordset(history_, "select * from PatientsHistoryDescriptive Where PatientId=" + QString::number(patientId),
+                      error) != 0) {
+        ShowMessage(error);
+        return false;
+    }
+    return true;
+}
+
+bool frmEditPatient::showRecord(const Recordset& row)
+{
+    if (!openHistory(qint16(currentCode())))
+        return false;
+    names_->setText(row.Field("Names").toString());
+    account_->setText(row.Field("AccountNumber").toString());
+    // A stored row without a date of birth shows today's date, as a new patient does.
+    const QDate dateOfBirth = row.Field("DateOfBirth").toDate();
+    dateOfBirth_->setDate(dateOfBirth.isValid() ? dateOfBirth : QDate::currentDate());
+    showChosenType();
+    return true;
+}
+
+bool frmEditPatient::showNewRecord()
+{
+    EditDialog::showNewRecord();
+    dateOfBirth_->setDate(QDate::currentDate());
+    if (!openHistory(0))
+        return false;
+    showChosenType();
+    return true;
+}
+
+void frmEditPatient::showChosenType()
+{
+    if (!history_ || sicknessTypes_->currentIndex() < 0)
+        return;
+    history_->SetFilter("SicknessTypeCode=" + QString::number(lookupCode(SicknessTypes).toInt()));
+    FillSubList(*historyList_, *history_);
+    ClearListSelection(*historyList_);
+}
+
+void frmEditPatient::addClicked()
+{
+    if (!history_ || sicknessTypes_->currentIndex() < 0)
+        return;
+    ActiveSicknessType = qint16(lookupCode(SicknessTypes).toInt());
+    PickedItems.clear();
+    ShowDialogByName("frmPickHistory", this);
+    appendPickedItems();
+    showChosenType();
+}
+
+void frmEditPatient::appendPickedItems()
+{
+    const qsizetype count = PickedItems.size() / kPickedItemLength;
+    for (qsizetype index = 0; index < count; ++index) {
+        const QString item = PickedItems.mid(index * kPickedItemLength, kPickedItemLength);
+        history_->AddNew();
+        history_->SetField("SicknessCode", item.mid(0, 5).toInt());
+        history_->SetField("SicknessTypeCode", item.mid(5, 5).toInt());
+        history_->SetField("Description", item.mid(10).trimmed());
+        history_->SetField("checked", RowAdded);
+        history_->Update();
+    }
+}
+
+void frmEditPatient::removeClicked()
+{
+    const QList<QTreeWidgetItem*> selected = historyList_->selectedItems();
+    if (!history_ || selected.isEmpty())
+        return;
+    QTreeWidgetItem& item = *selected.first();
+    const bool added = history_->SetAbsolutePosition(ListItemPosition(ListView::ItemKey(item))) &&
+                       history_->Field("checked").toInt() == RowAdded;
+    ToggleRowRemoval(*historyList_, item, *history_);
+    // A row added here goes at once and the list is shown afresh, with nothing selected.
+    if (added)
+        ClearListSelection(*historyList_);
+}
+
+qint16 frmEditPatient::chosenInsuranceCode() const
+{
+    return qint16(lookupCode(Insurances).toInt());
+}
+
+void frmEditPatient::writeHistory(qint16 patientId)
+{
+    history_->SetFilter("");
+    for (history_->MoveFirst(); !history_->EndOfFile(); history_->MoveNext()) {
+        const qint16 sicknessCode = qint16(history_->Field("SicknessCode").toInt());
+        const qint16 sicknessTypeCode = qint16(history_->Field("SicknessTypeCode").toInt());
+        QString error;
+        qint16 result = 0;
+        switch (history_->Field("checked").toInt()) {
+        case RowAdded:
+            result = InsertPatientHistory(patientId, sicknessCode, sicknessTypeCode, error);
+            break;
+        case RowRemoved:
+            result = DeletePatientHistory(patientId, sicknessCode, sicknessTypeCode, error);
+            break;
+        default:
+            break;
+        }
+        if (result != 0)
+            ShowMessage(error);
+    }
+}
+
+// The patient row first; the history follows only once it is stored, row by row.
+qint16 frmEditPatient::updateRecord(QString& error)
+{
+    const qint16 result = UpdatePatient(Globals().CurrentPatientId, names_->text(), dateOfBirth_->date(),
+                                        account_->text(), chosenInsuranceCode(), error);
+    if (result == 0)
+        writeHistory(Globals().CurrentPatientId);
+    return result;
+}
+
+qint16 frmEditPatient::insertRecord(QString& error)
+{
+    // The new id reaches CurrentPatientId only once the patient row is stored.
+    const qint16 result = InsertPatient(Globals().CurrentPatientId, names_->text(), dateOfBirth_->date(),
+                                        account_->text(), chosenInsuranceCode(), error);
+    if (result == 0)
+        writeHistory(Globals().CurrentPatientId);
+    return result;
+}
