@@ -1,0 +1,121 @@
+#pragma once
+#include "ListView.h"
+#include "Recordset.h"
+
+#include <QDate>
+#include <QString>
+#include <QWidget>
+#include <QtGlobal>
+
+class QDateEdit;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The charges list, child form of the "Charges" view: the charges of one status view, narrowed
+// by five filter frames (dates, patient, insurance, doctor, print lot) stacked above the list.
+// Creating it loads it: column layout and saved filter restored, the date filter on today.
+// The patient, insurance and doctor filters use CurrentPatientId, CurrentInsuranceCode and
+// CurrentDoctorCode as they stand when the list reloads.
+class frmCharges : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmCharges(QWidget* parent = nullptr);
+    ~frmCharges() override;
+
+    // Operations the main window calls by name.
+    Q_INVOKABLE void Refresca();
+    Q_INVOKABLE void Insertado();
+    Q_INVOKABLE void Eliminar();
+    Q_INVOKABLE void Post();
+    Q_INVOKABLE void Imprimir();
+
+    // The exchange with the post dialog. The count is kept in 32 bits so that a list of more
+    // Ready charges than a 16-bit count holds still posts and shows its true number.
+    qint32 ChargesToPost = 0;
+    qint32 PostLotNumber = 0;
+    qint16 PrintAfterPost = 0;
+
+    // The view filter of the last reload (0 All, 4 Ready, 5 Posted, 13 Archived).
+    qint16 ActiveFilter() const { return filter_; }
+    const RecordsetPtr& Records() const { return records_; }
+    ListView* List() const { return ListView1; }
+
+    // The SELECT text the list opens for the view filter and the active criteria; empty for a
+    // filter the list does not show.
+    QString QueryText(qint16 filter) const;
+
+public slots:
+    // Edits the selected charge in the charge editor and merges it back when it was stored.
+    void ListView1DblClick();
+    // Re-sorts the list by the clicked column, which moves to the front of the sort.
+    void ListView1ColumnClick(int column);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Building and load (frmCharges.cpp).
+    void buildFilterFrames();
+    void buildList();
+    void connectFilters();
+    void load();
+    void unload();
+
+    // Filters (frmChargesFilters.cpp).
+    void dateOptionChosen(bool between);
+    void lotOptionChosen(bool selected);
+    void columnFilterChosen(const QString& columnKey, double& savedWidth, QLineEdit* text, QPushButton* search,
+                            bool selected);
+    // Picks a record through the named picker and filters on it when it is another one.
+    void search(const QString& pickerName, qint16& picked, qint16& current, RecordsetPtr (*read)(qint16),
+                const QString& field, QLineEdit* text);
+
+    // Print choice (frmChargesPrint.cpp).
+    QString subtitle() const;
+    QString viewName() const;
+    void columnSpecifications(QString& headings, QString& keys) const;
+
+    RecordsetPtr records_;
+    qint16 filter_ = 0;
+    bool FiltersReady = false;
+    double SavedPatientColumnWidth = 0;
+    double SavedInsuranceColumnWidth = 0;
+    double SavedDoctorColumnWidth = 0;
+
+    QFrame* frmFiltroFechas = nullptr;
+    QFrame* frmFiltroPaciente = nullptr;
+    QFrame* frmFiltroSeguro = nullptr;
+    QFrame* frmFiltroDoctor = nullptr;
+    QFrame* frmFiltroLote = nullptr;
+    QRadioButton* optAllDates = nullptr;
+    QRadioButton* optSelectedDates = nullptr;
+    QRadioButton* optAllPatients = nullptr;
+    QRadioButton* optSelectedPatients = nullptr;
+    QRadioButton* optAllInsurances = nullptr;
+    QRadioButton* optSelectedInsurances = nullptr;
+    QRadioButton* optAllDoctors = nullptr;
+    QRadioButton* optSelectedDoctors = nullptr;
+    QRadioButton* optAllLots = nullptr;
+    QRadioButton* optSelectedLot = nullptr;
+    QDateEdit* DTPicker1 = nullptr;
+    QDateEdit* DTPicker2 = nullptr;
+    QLineEdit* TxtPatient = nullptr;
+    QLineEdit* TxtInsurance = nullptr;
+    QLineEdit* TxtDoctor = nullptr;
+    QLineEdit* TxtLotNumber = nullptr;
+    QPushButton* btnGo = nullptr;
+    QPushButton* btnGo2 = nullptr;
+    QPushButton* btnSearchPatient = nullptr;
+    QPushButton* btnSearchInsurance = nullptr;
+    QPushButton* btnSearchDoctor = nullptr;
+    ListView* ListView1 = nullptr;
+};
+
+// The lot proposed for a post on `day`: year x 100000 + month x 1000 + day x 10 + 1.
+qint32 ProposedLotNumber(const QDate& day);
+
+// A list's sort text after a click on the column keyed `key`: the key moves to the front and
+// the other keys keep their order (a plain text search, never descending).
+QString SortAfterColumnClick(const QString& sort, const QString& key);

@@ -1,0 +1,130 @@
+#include "frmCharges.h"
+
+#include "AppGlobals.h"
+#include "AsisRutinasRecordsets.h"
+#include "FormRegistry.h"
+#include "ListViewRoutines.h"
+#include "Messages.h"
+#include "SqlLiterals.h"
+#include "ViewFileFormat.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+QString baseQuery(qint16 filter)
+{
+    switch (filter) {
+    case 0:
+        return "SELECT * FROM ChargesDescriptive Where [status]<>2";
+    case 4:
+        return "SELECT * FROM ChargesDescriptive Where [status]=0";
+    case 5:
+        return "SELECT * FROM ChargesDescriptive Where [status]=1";
+    case 13:
+        return "SELECT * FROM ChargesDescriptive Where [status]=2";
+    default:
+        return QString();
+    }
+}
+
+// A number as the filter writes it: whole numbers without decimals, "." otherwise.
+QString numberText(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+}  // namespace
+
+QString frmCharges::QueryText(qint16 filter) const
+{
+    QString sql = baseQuery(filter);
+    if (sql.isEmpty())
+        return sql;
+    const AppGlobals& globals = Globals();
+    if (optSelectedDates->isChecked())
+        sql += " and ChargeRealDate >= #" + SqlDateMonthFirst(DTPicker1->date()) + "# and ChargeRealDate <= #" +
+               SqlDateMonthFirst(DTPicker2->date()) + "#";
+    if (optSelectedPatients->isChecked())
+        sql += " and PatientId= " + QString::number(globals.CurrentPatientId);
+    if (optSelectedInsurances->isChecked())
+        sql += " and InsuranceCode= " + QString::number(globals.CurrentInsuranceCode);
+    if (optSelectedDoctors->isChecked())
+        sql += " and DoctorCode= " + QString::number(globals.CurrentDoctorCode);
+    if (optSelectedLot->isChecked())
+        sql += " and PrintLot = " + numberText(LeadingDecimal(TxtLotNumber->text()));
+    return sql;
+}
+
+void frmCharges::Refresca()
+{
+    if (!FiltersReady)
+        return;
+    const QObject* mainForm = Globals().MainForm;
+    filter_ = mainForm ? qint16(mainForm->property("FiltroActual").toInt()) : 0;
+    const QString sql = QueryText(filter_);
+    if (sql.isEmpty())
+        return;  // a view this list does not show
+    // The rows shown stay with their recordset until a new one has been read.
+    RecordsetPtr reread;
+    QString error;
+    if (OpenRecordset(reread, sql, error) != 0) {
+        ShowMessage(error, MessageButtons::Ok);
+        return;
+    }
+    records_ = std::move(reread);
+    records_->SetSort("ChargeRealDate");
+    FillListView(*ListView1, *records_);
+}
+
+void frmCharges::dateOptionChosen(bool between)
+{
+    DTPicker1->setEnabled(between);
+    DTPicker2->setEnabled(between);
+    Refresca();
+}
+
+void frmCharges::lotOptionChosen(bool selected)
+{
+    TxtLotNumber->setEnabled(selected);
+    Refresca();
+}
+
+void frmCharges::columnFilterChosen(const QString& columnKey, double& savedWidth, QLineEdit* text,
+                                    QPushButton* search, bool selected)
+{
+    // While one record is shown its column would repeat it on every row.
+    const int column = ListView1->ColumnWithKey(columnKey);
+    if (selected) {
+        savedWidth = ListView1->ColumnWidth(column);
+        ListView1->SetColumnWidth(column, 0);
+    } else {
+        ListView1->SetColumnWidth(column, savedWidth);
+    }
+    text->setEnabled(selected);
+    search->setEnabled(selected);
+    Refresca();
+}
+
+void frmCharges::search(const QString& pickerName, qint16& picked, qint16& current, RecordsetPtr (*read)(qint16),
+                        const QString& field, QLineEdit* text)
+{
+    picked = 0;
+    ShowDialogByName(pickerName, this);
+    const qint16 choice = picked;
+    if (choice == 0 || choice == current)
+        return;
+    RecordsetPtr record = read(choice);
+    if (!record)
+        return;
+    if (record->RecordCount() > 0) {
+        record->MoveFirst();
+        text->setText(ListValueText(record->Field(field)));
+        current = choice;
+    }
+    record.reset();
+    Refresca();
+}
