@@ -60,9 +60,10 @@ int OpenForInput(const QString& path);
 bool FileExists(const QString& path);
 
 enum class LineResult { Line, End, Error };
-// Next line of an open file without its CR, LF or CR LF end. Overlong lines keep their first
-// kMaxLineBytes bytes so that a line without end cannot exhaust memory.
-LineResult ReadInputLine(int handle, std::string& line);
+// Next line of an open file without its CR, LF or CR LF end; line stays valid until the next read
+// or the close. Overlong lines keep their first kMaxLineBytes bytes so that a line without end
+// cannot exhaust memory.
+LineResult ReadInputLine(int handle, std::string_view& line);
 void CloseInput(int handle);
 constexpr std::size_t kMaxLineBytes = 65536;
 

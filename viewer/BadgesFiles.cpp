@@ -18,6 +18,7 @@ struct InputFile {
     std::size_t position = 0;
     std::size_t end = 0;
     bool skipLineFeed = false;  // the previous line ended in CR: a following LF belongs to it
+    std::string spanning;       // a line that runs past the buffer's end is gathered here
     // Where the next CR and LF at or after position stand (end when none; kUnknown after a refill):
     // each is searched for once per occurrence, so files of either line end are read in one pass.
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
@@ -90,14 +91,17 @@ void CloseInput(int handle) {
     if (inputFile(handle)) openFiles[handle].reset();
 }
 
-LineResult ReadInputLine(int handle, std::string& line) {
-    line.clear();
+LineResult ReadInputLine(int handle, std::string_view& line) {
+    line = std::string_view();
     InputFile* input = inputFile(handle);
     if (!input) return LineResult::Error;
+    // Most lines lie wholly in the buffer and are handed out where they stand.
+    input->spanning.clear();
     bool anyByte = false;
     for (;;) {
         if (input->position == input->end && !input->refill()) {
             if (std::ferror(input->file)) return LineResult::Error;
+            line = input->spanning;
             return anyByte ? LineResult::Line : LineResult::End;
         }
         if (input->skipLineFeed) {
@@ -109,14 +113,16 @@ LineResult ReadInputLine(int handle, std::string& line) {
         }
         const std::size_t stop = input->lineEnd();
         anyByte = true;
-        const std::size_t room = kMaxLineBytes - line.size();
-        line.append(input->buffer.data() + input->position, std::min(room, stop - input->position));
-        if (stop == input->end) {
-            input->position = input->end;
-            continue;
+        const std::string_view piece(input->buffer.data() + input->position, stop - input->position);
+        input->position = stop == input->end ? stop : stop + 1;
+        if (stop == input->end || !input->spanning.empty()) {
+            input->spanning.append(piece.substr(0, kMaxLineBytes - input->spanning.size()));
+            if (stop == input->end) continue;
+            line = input->spanning;
+        } else {
+            line = piece.substr(0, kMaxLineBytes);
         }
         input->skipLineFeed = input->buffer[stop] == '\r';
-        input->position = stop + 1;
         return LineResult::Line;
     }
 }

@@ -46,21 +46,25 @@ std::string_view withoutBlanks(std::string_view text) {
     return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
-// Takes the next field as a number, as RoundedValue(TakeField(line)) does. Most fields are empty or
-// a short plain integer: those are read in the same pass that finds their comma.
-bool takeRounded(std::string_view& line, std::int64_t& value) {
-    const bool negative = !line.empty() && line.front() == '-';
-    const std::size_t firstDigit = negative ? 1 : 0;
-    std::size_t i = firstDigit;
-    std::int64_t magnitude = 0;
-    for (; i < line.size() && i < firstDigit + 9 && line[i] >= '0' && line[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + (line[i] - '0');
-    }
-    const bool plainInteger = (i == line.size() || line[i] == ',') && !(negative && i == firstDigit);
-    if (!plainInteger) return RoundedValue(TakeField(line), 1, value);
-    value = negative ? -magnitude : magnitude;
-    line = i == line.size() ? std::string_view() : line.substr(i + 1);
+// Longest field read as a plain whole number: far below the limits of RoundedValue.
+constexpr std::size_t kMostPlainDigits = 9;
+
+// Most fields are empty or a short run of digits: such a field is read in the same pass that
+// finds its comma, and taken off line. False for any other field, which stays on line.
+bool takePlainWhole(std::string_view& line, std::int64_t& value) {
+    const std::size_t limit = std::min(line.size(), kMostPlainDigits);
+    std::int64_t whole = 0;
+    std::size_t i = 0;
+    for (; i < limit && line[i] >= '0' && line[i] <= '9'; ++i) whole = whole * 10 + (line[i] - '0');
+    if (i < line.size() && line[i] != ',') return false;
+    value = whole;
+    line.remove_prefix(i < line.size() ? i + 1 : i);
     return true;
+}
+
+// Takes the next field as a number rounded to a whole one; false when it is far too large.
+bool takeRounded(std::string_view& line, std::int64_t& value) {
+    return takePlainWhole(line, value) || RoundedValue(TakeField(line), 1, value);
 }
 
 // Takes the next field as a 16-bit number; false when its value does not fit.
@@ -78,19 +82,31 @@ bool takeInt32(std::string_view& line, std::int32_t& value) {
     return true;
 }
 
-// Every element of a report names the same typeface: the text is shared rather than decoded anew.
-QString fontNameText(std::string_view bytes) {
-    static std::string lastBytes;
-    static QString lastName;
-    if (bytes != lastBytes) {
-        lastBytes = bytes;
-        lastName = FromWindows1252(bytes);
-    }
-    return lastName;
+// Takes the next field as a flag: true when its number is not 0, before any rounding.
+bool takeFlag(std::string_view& line) {
+    std::int64_t whole = 0;
+    return takePlainWhole(line, whole) ? whole != 0 : IsNonZero(TakeField(line));
 }
 
+// Every element of a report names the same typeface: the name is decoded once and shared.
+class FontNames {
+public:
+    QString take(std::string_view bytes) {
+        if (bytes.empty()) return QString();
+        if (bytes != lastBytes_) {
+            lastBytes_ = bytes;
+            lastName_ = FromWindows1252(bytes);
+        }
+        return lastName_;
+    }
+
+private:
+    std::string lastBytes_;
+    QString lastName_;
+};
+
 // Splits one element line; false when a number does not fit its field.
-bool parseElement(std::string_view line, ViewItemRecord& item) {
+bool parseElement(std::string_view line, ViewItemRecord& item, FontNames& fontNames) {
     line = withoutLeadingBlanks(line);
     const bool numbersFit =
         takeInt16(line, item.page) && takeInt16(line, item.x) && takeInt16(line, item.y) &&
@@ -99,10 +115,10 @@ bool parseElement(std::string_view line, ViewItemRecord& item) {
         takeInt16(line, item.verticalAlignment) && takeInt16(line, item.grow) &&
         takeInt16(line, item.shrink) && takeInt32(line, item.colour) && takeInt32(line, item.fillColour);
     if (!numbersFit) return false;
-    item.fontName = fontNameText(TakeField(line));
+    item.fontName = fontNames.take(TakeField(line));
     if (!takeInt16(line, item.fontSize)) return false;
-    item.bold = IsNonZero(TakeField(line));
-    item.italic = IsNonZero(TakeField(line));
+    item.bold = takeFlag(line);
+    item.italic = takeFlag(line);
     if (!takeInt16(line, item.lineWidth)) return false;
     item.text = FromWindows1252(withoutBlanks(line));
     return true;
@@ -123,12 +139,13 @@ bool readHeader(std::string_view header, bool& isViewFile) {
 
 // Reads the open file into the emptied document; false when an error stopped the read.
 bool readDocument(int handle) {
-    std::string line;
+    std::string_view line;
     if (ReadInputLine(handle, line) != LineResult::Line) return false;
     bool isViewFile = false;
     if (!readHeader(line, isViewFile)) return false;
     if (!isViewFile) return true;
 
+    FontNames fontNames;
     int pageCounter = 0;
     int itemCount = 0;
     for (;;) {
@@ -137,7 +154,7 @@ bool readDocument(int handle) {
         if (result == LineResult::Error) return false;
         if (itemCount == kMostRecords) return false;
         ViewItemRecord& item = ViewItem.emplace_back();
-        if (!parseElement(line, item)) {
+        if (!parseElement(line, item, fontNames)) {
             ViewItem.pop_back();
             return false;
         }
