@@ -1,0 +1,281 @@
+#include "DesktopRows.h"
+
+#include "ConduitLog.h"
+#include "FetchedRow.h"
+#include "FieldConversion.h"
+#include "HandheldLayout.h"
+#include "OdbcAccess.h"
+#include "PalmRecordEdits.h"
+#include "TableDescription.h"
+
+#include <sqlext.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kStampTextSize = 30;
+constexpr std::size_t kValueTextSize = 200;
+
+std::string bracketed(const std::string& column)
+{
+    return "[" + column + "]";
+}
+
+bool isMatchField(const SyncFieldDescription& field)
+{
+    return field.kind != FieldKind::Compared;
+}
+
+bool isKeyField(const SyncFieldDescription& field)
+{
+    return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
+}
+
+std::string joined(const std::vector<std::string>& parts, const std::string& separator)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+const HandheldFieldDescriptor& descriptorOf(const HandheldLayout& layout, const SyncFieldDescription& field)
+{
+    return layout.fields.at(static_cast<std::size_t>(field.descriptorIndex));
+}
+
+struct StampParts {
+    int year, month, day, hour, minute, second;
+};
+
+StampParts stampParts(const std::vector<std::uint8_t>& record)
+{
+    auto part = [&record](std::size_t i) { return static_cast<int>(static_cast<std::int8_t>(record[i])); };
+    return {part(0) + 2000, part(1), part(2), part(3), part(4), part(5)};
+}
+
+// The stamp as a date-time literal. A stamp that is no date (the six zero bytes a row without a
+// desktop stamp gets) is written as NULL: the database refuses it as a date, and the row would
+// never reach its table or mirror.
+std::string stampLiteral(const std::vector<std::uint8_t>& record)
+{
+    StampParts parts = stampParts(record);
+    bool isDate = parts.month >= 1 && parts.month <= 12 && parts.day >= 1 && parts.day <= 31 &&
+                  parts.hour >= 0 && parts.hour < 24 && parts.minute >= 0 && parts.minute < 60 &&
+                  parts.second >= 0 && parts.second < 60;
+    return isDate ? "#" + HandheldStampText(record) + "#" : "NULL";
+}
+
+// "T1.[F1] = literal" for every key field (K or A), joined by " AND ".
+std::string keyConditions(const SyncTableDescription& table, const HandheldLayout& layout,
+                          std::vector<std::uint8_t>& record)
+{
+    std::vector<std::string> conditions;
+    for (const SyncFieldDescription& field : table.fields)
+        if (isKeyField(field))
+            conditions.push_back(table.readTable + "." + bracketed(field.desktopColumn) + " = " +
+                                 FieldLiteral(layout, field, record));
+    return joined(conditions, " AND ");
+}
+
+// Columns and values of an insert: the stamp, the constant columns, then the fields (the
+// autonumber field only when asked).
+void insertColumnsAndValues(const SyncTableDescription& table, const HandheldLayout& layout,
+                            std::vector<std::uint8_t>& record, bool withAutonumber, std::string& columns,
+                            std::string& values)
+{
+    std::vector<std::string> columnList;
+    std::vector<std::string> valueList;
+    if (!table.timeStampColumn.empty()) {
+        columnList.push_back(bracketed(table.timeStampColumn) + " ");
+        valueList.push_back(stampLiteral(record));
+    }
+    for (const ConstantColumn& constant : table.constantColumns) {
+        columnList.push_back(bracketed(constant.desktopColumn) + " ");
+        valueList.push_back(constant.value);
+    }
+    for (const SyncFieldDescription& field : table.fields) {
+        if (field.kind == FieldKind::Autonumber && !withAutonumber)
+            continue;
+        columnList.push_back(bracketed(field.desktopColumn) + " ");
+        valueList.push_back(FieldLiteral(layout, field, record));
+    }
+    columns = joined(columnList, ",");
+    values = joined(valueList, ",");
+}
+
+// Reads "SELECT @@IDENTITY" into the table's autonumber field of the record.
+void readAutonumber(const SyncRun& run, const SyncTableDescription& table, const HandheldLayout& layout,
+                    std::vector<std::uint8_t>& record)
+{
+    for (const SyncFieldDescription& field : table.fields) {
+        if (field.kind != FieldKind::Autonumber)
+            continue;
+        const std::string sql = "SELECT @@IDENTITY";
+        SQLHSTMT statement = SQL_NULL_HSTMT;
+        if (OpenQuery(run.connection, statement, sql) != 0) {
+            ConduitLog("Failure: " + sql);
+            return;
+        }
+        std::string identity;
+        if (IsFetchedRow(SQLFetch(statement)))
+            GetColumnByIndex(statement, 1, identity, kValueTextSize);
+        else
+            ConduitLog("Failure: " + sql);
+        CloseQuery(statement);
+        ConvertField(ConversionMode::TextToRecord, record, identity, descriptorOf(layout, field));
+        return;
+    }
+}
+
+// Keeps the fetched row's stamp and field values; false when a column cannot be read (logged).
+bool keepFoundRow(SQLHSTMT statement, SyncTableDescription& table)
+{
+    table.desktopStamp.clear();
+    if (!table.timeStampColumn.empty() &&
+        GetColumnByName(statement, table.timeStampColumn, table.desktopStamp, kStampTextSize) != 0) {
+        ConduitLog("Unable to extract column : " + table.timeStampColumn);
+        return false;
+    }
+    for (SyncFieldDescription& field : table.fields) {
+        if (GetColumnByName(statement, field.desktopColumn, field.value, kValueTextSize) != 0) {
+            ConduitLog("Unable to extract column : " + field.desktopColumn);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string FieldLiteral(const HandheldLayout& layout, const SyncFieldDescription& field,
+                         std::vector<std::uint8_t>& record)
+{
+    std::string literal;
+    ConvertField(ConversionMode::RecordToLiteral, record, literal, descriptorOf(layout, field));
+    return literal;
+}
+
+std::string HandheldStampText(const std::vector<std::uint8_t>& record)
+{
+    StampParts parts = stampParts(record);
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d-%02d-%02d %02d:%02d:%02d", parts.year, parts.month, parts.day, parts.hour,
+                  parts.minute, parts.second);
+    return text;
+}
+
+int RunDesktopStatement(const SyncRun& run, const std::string& sql)
+{
+    if (ExecuteSQL(run.connection, sql) != 0) {
+        ConduitLog("Failure: " + sql);
+        return 1;
+    }
+    return 0;
+}
+
+int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& found)
+{
+    found = false;
+    HandheldLayout layout = ReadTableLayout(table);
+    std::vector<std::string> columns;
+    if (!table.timeStampColumn.empty())
+        columns.push_back(bracketed(table.timeStampColumn));
+    for (const ConstantColumn& constant : table.constantColumns)
+        columns.push_back(bracketed(constant.desktopColumn) + " ");
+    for (const SyncFieldDescription& field : table.fields)
+        columns.push_back(bracketed(field.desktopColumn));
+    const std::string sql = "SELECT " + joined(columns, ",") + " FROM " + table.readTable + " WHERE " +
+                            keyConditions(table, layout, entry.bytes);
+
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (OpenQuery(run.connection, statement, sql) != 0) {
+        ConduitLog("Failure: " + sql);
+        return 1;
+    }
+    int result = 0;
+    SQLRETURN fetched = SQLFetch(statement);
+    if (IsFetchedRow(fetched)) {
+        found = keepFoundRow(statement, table);
+        result = found ? 0 : 1;
+    } else if (fetched != SQL_NO_DATA) {
+        ConduitLog("Fetch Failure");
+        result = 1;
+    }
+    CloseQuery(statement);
+    return result;
+}
+
+int ComparePCTimestamp(const SyncTableDescription& table, const PalmRecordEntry& entry)
+{
+    if (table.desktopStamp.empty())
+        return 2;
+    int order = std::strcmp(HandheldStampText(entry.bytes).c_str(), table.desktopStamp.c_str());
+    return order < 0 ? 1 : order == 0 ? 0 : 2;
+}
+
+int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
+{
+    HandheldLayout layout = ReadTableLayout(table);
+    return RunDesktopStatement(run, "DELETE FROM " + table.writeTable + " WHERE " +
+                                        keyConditions(table, layout, entry.bytes));
+}
+
+int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
+{
+    HandheldLayout layout = ReadTableLayout(table);
+    std::string columns;
+    std::string values;
+    insertColumnsAndValues(table, layout, entry.bytes, false, columns, values);
+    if (RunDesktopStatement(run, "INSERT INTO " + table.writeTable + " (" + columns + ") VALUES (" + values + ")") != 0)
+        return 1;
+    readAutonumber(run, table, layout, entry.bytes);
+    WriteBackPalmRecord(table, entry);
+    return 0;
+}
+
+int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
+{
+    HandheldLayout layout = ReadTableLayout(table);
+    std::vector<std::string> assignments;
+    std::vector<std::string> conditions;
+    if (!table.timeStampColumn.empty())
+        assignments.push_back(bracketed(table.timeStampColumn) + " = " + stampLiteral(entry.bytes));
+    for (const SyncFieldDescription& field : table.fields) {
+        std::string literal = FieldLiteral(layout, field, entry.bytes);
+        if (isMatchField(field))
+            conditions.push_back(bracketed(field.desktopColumn) + " =" + literal);
+        else
+            assignments.push_back(bracketed(field.desktopColumn) + " = " + literal);
+    }
+    if (RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
+                                     joined(conditions, " AND ")) != 0)
+        return 1;
+    WriteBackPalmRecord(table, entry);
+    return 0;
+}
+
+int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,
+                    std::vector<std::uint8_t>& bytes)
+{
+    HandheldLayout layout = ReadTableLayout(table);
+    std::string columns;
+    std::string values;
+    insertColumnsAndValues(table, layout, bytes, true, columns, values);
+    return RunDesktopStatement(run, "INSERT INTO " + table.mirrorTable + " (" + columns + ", PDTId, PDTRecordId" +
+                                        ") VALUES (" + values + "," + std::to_string(run.pdtId) + "," +
+                                        std::to_string(recordId) + ")");
+}
+
+int DeleteMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId)
+{
+    return RunDesktopStatement(run, "DELETE FROM " + table.mirrorTable + " WHERE PDTId = " + std::to_string(run.pdtId) +
+                                        " AND PDTRecordId = " + std::to_string(recordId));
+}
+
+int PurgePCRows(const SyncRun& run, const SyncTableDescription& table)
+{
+    return RunDesktopStatement(run, "DELETE FROM " + table.mirrorTable + "  WHERE PDTId = " + std::to_string(run.pdtId));
+}

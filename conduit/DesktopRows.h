@@ -1,0 +1,46 @@
+#pragma once
+// The desktop statements that apply one handheld record to its desktop table and mirror table.
+// Each is built as Jet SQL text and run on the run's connection; a statement that fails is
+// logged as "Failure: <statement>" and answers 1.
+#include "SyncRun.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct HandheldLayout;
+struct PalmRecordEntry;
+struct SyncFieldDescription;
+struct SyncTableDescription;
+
+// The field of the record as a desktop SQL literal.
+std::string FieldLiteral(const HandheldLayout& layout, const SyncFieldDescription& field,
+                         std::vector<std::uint8_t>& record);
+
+// The record's HandheldTimeStamp as "YYYY-MM-DD HH:MM:SS" (each byte read as a signed number).
+std::string HandheldStampText(const std::vector<std::uint8_t>& record);
+
+// Looks the record's desktop row up by its key fields. On success found tells whether a row
+// exists; its stamp goes to the table's desktopStamp and its values to the fields' value texts.
+// 1 when the lookup failed (logged).
+int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& found);
+
+// 1: the desktop row found last is newer than the record; 0: same time; 2: the record is newer
+// (always when the desktop row has no stamp).
+int ComparePCTimestamp(const SyncTableDescription& table, const PalmRecordEntry& entry);
+
+int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
+// Inserts the record into the desktop table (its autonumber field, if any, read back into the
+// record) and writes the record back to the handheld.
+int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
+// Updates the desktop row's stamp and compared fields and writes the record back to the handheld.
+int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
+
+int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,
+                    std::vector<std::uint8_t>& bytes);
+int DeleteMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId);
+// Removes every mirror row of the run's handheld.
+int PurgePCRows(const SyncRun& run, const SyncTableDescription& table);
+
+// Runs a statement without rows; logs "Failure: <statement>" when it fails. 0 or 1.
+int RunDesktopStatement(const SyncRun& run, const std::string& sql);
