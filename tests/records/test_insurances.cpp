@@ -1,0 +1,146 @@
+// The insurances list and its edit dialog, as the main window and the list use them.
+#include "RecordsTestEnvironment.h"
+
+#include "frmEditInsurance.h"
+#include "frmInsurances.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class InsurancesTest : public RecordsTest {
+protected:
+    static QLineEdit& textBox(QWidget& dialog, const char* name)
+    {
+        auto* box = dialog.findChild<QLineEdit*>(name);
+        EXPECT_NE(box, nullptr) << name;
+        return *box;
+    }
+
+    QString storedText(const QString& column, qint16 code)
+    {
+        return queryValue(QString("SELECT %1 FROM Insurance WHERE InsuranceCode = %2").arg(column).arg(code)).toString();
+    }
+};
+
+TEST_F(InsurancesTest, ANewInsuranceIsStoredAsTypedAndItsCodeLeftInTheGlobal)
+{
+    Globals().CurrentInsuranceCode = 0;
+    frmEditInsurance dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Insurance");
+    EXPECT_FALSE(dialog.CloseOnActivate());
+    EXPECT_TRUE(textBox(dialog, "TxtDescription").text().isEmpty());
+    textBox(dialog, "TxtDescription").setText("O'Neill Mutual ");
+    textBox(dialog, "TxtBillingCode").setText("");
+    clickButton(dialog, "btnOk");
+
+    EXPECT_TRUE(Globals().DialogAccepted);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const qint16 code = Globals().CurrentInsuranceCode;
+    ASSERT_NE(code, 0);
+    EXPECT_EQ(storedText("Description", code), "O'Neill Mutual ");
+    EXPECT_EQ(storedText("BillingInsuranceCode", code), "");
+
+    // Re-opened, it shows what was stored.
+    frmEditInsurance reopened;
+    EXPECT_EQ(textBox(reopened, "TxtDescription").text(), "O'Neill Mutual ");
+    EXPECT_TRUE(shownMessages.isEmpty());
+}
+
+TEST_F(InsurancesTest, AnExistingInsuranceIsLoadedAndUpdated)
+{
+    execute("INSERT INTO Insurance VALUES (5, 'Harbor Trust', 'HT')");
+    Globals().CurrentInsuranceCode = 5;
+    frmEditInsurance dialog;
+    EXPECT_EQ(textBox(dialog, "TxtDescription").text(), "Harbor Trust");
+    EXPECT_EQ(textBox(dialog, "TxtBillingCode").text(), "HT");
+    textBox(dialog, "TxtBillingCode").setText("H'T2");
+    clickButton(dialog, "btnOk");
+    EXPECT_TRUE(Globals().DialogAccepted);
+    EXPECT_EQ(Globals().CurrentInsuranceCode, 5);
+    EXPECT_EQ(storedText("BillingInsuranceCode", 5), "H'T2");
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Insurance").toInt(), 1);
+}
+
+TEST_F(InsurancesTest, AMissingRecordIsReportedAndTheDialogClosesAsSoonAsShown)
+{
+    Globals().CurrentInsuranceCode = 77;
+    Globals().DialogAccepted = true;  // left from an earlier dialog
+    frmEditInsurance dialog;
+    EXPECT_EQ(shownMessages, QStringList({"Record not found.  Please report this error!"}));
+    EXPECT_TRUE(dialog.CloseOnActivate());
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Insurance").toInt(), 0);
+}
+
+TEST_F(InsurancesTest, AFailedUpdateKeepsTheDialogOpenUntilCancelled)
+{
+    execute("INSERT INTO Insurance VALUES (6, 'Keystone', 'KS')");
+    Globals().CurrentInsuranceCode = 6;
+    Globals().DialogAccepted = false;
+    frmEditInsurance dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    execute("DELETE FROM Insurance WHERE InsuranceCode = 6");  // gone meanwhile
+    textBox(dialog, "TxtDescription").setText("Keystone West");
+    clickButton(dialog, "btnOk");
+    clickButton(dialog, "btnOk");
+    ASSERT_EQ(shownMessages.size(), 2);
+    EXPECT_FALSE(shownMessages[0].isEmpty());
+    EXPECT_EQ(shownMessages[0], shownMessages[1]);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(textBox(dialog, "TxtDescription").text(), "Keystone West");
+    EXPECT_FALSE(Globals().DialogAccepted);
+
+    clickButton(dialog, "btnCancel");
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(InsurancesTest, CancelStoresNothing)
+{
+    Globals().CurrentInsuranceCode = 0;
+    Globals().DialogAccepted = true;
+    frmEditInsurance dialog;
+    textBox(dialog, "TxtDescription").setText("Never stored");
+    clickButton(dialog, "btnCancel");
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_EQ(Globals().CurrentInsuranceCode, 0);
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Insurance").toInt(), 0);
+}
+
+TEST_F(InsurancesTest, ANewInsuranceFromTheListsCallerIsShownAndSelected)
+{
+    execute("INSERT INTO Insurance VALUES (1, 'Beacon Plan', '')");
+    mainForm.FiltroActual = 0;
+    std::unique_ptr<QWidget> list(CreateForm("frmInsurances", nullptr));
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(QMetaObject::invokeMethod(list.get(), "Refresca"));
+
+    // What the main window's "New" does: clear the code, show the dialog, then Insertado.
+    onDialog = [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("TxtDescription")->setText("Atlas Union");
+        dialog.findChild<QLineEdit*>("TxtBillingCode")->setText("AU");
+        clickButton(dialog, "btnOk");
+        return dialog.result();
+    };
+    Globals().CurrentInsuranceCode = 0;
+    ASSERT_TRUE(ShowDialogByName("frmEditInsurance", list.get()));
+    ASSERT_TRUE(Globals().DialogAccepted);
+    ASSERT_TRUE(QMetaObject::invokeMethod(list.get(), "Insertado"));
+
+    ListView& view = listOf(*list);
+    EXPECT_EQ(view.topLevelItemCount(), 2);
+    const QList<QTreeWidgetItem*> selected = view.selectedItems();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0]->text(0), "Atlas Union");
+    EXPECT_EQ(selected[0]->text(1), "AU");
+    EXPECT_EQ(storedText("Description", Globals().CurrentInsuranceCode), "Atlas Union");
+}
+
+}  // namespace
