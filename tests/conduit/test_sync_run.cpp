@@ -1,0 +1,92 @@
+// The run's order: HotSync user, table-description file, preference database, connection; each
+// failure ends the run after one log line.
+#include "SyncTestEnvironment.h"
+
+#include "SyncManager.h"
+#include "SyncTables.h"
+#include "UserData.h"
+
+#include <cstdio>
+
+namespace {
+
+class SyncRunTest : public SyncTest {
+protected:
+    void SetUp() override
+    {
+        SyncTest::SetUp();
+        registerHandheld();
+        execute("INSERT INTO Patient (PatientId, [Names]) VALUES (25001, 'ON DESKTOP')");
+    }
+
+    void synchroniseWithDefaults(const std::string& databasePath, const std::string& workgroupPath)
+    {
+        EXPECT_EQ(SyncTables(0, kConduitName, tableDescriptionPath, databasePath, workgroupPath), 0);
+    }
+};
+
+TEST_F(SyncRunTest, TheTableDescriptionAndPreferenceDatabaseMustBeReadable)
+{
+    tableDescriptionPath = temp.file("missing.vlx");
+    synchronise();
+    EXPECT_TRUE(logged("Error reading file " + tableDescriptionPath)) << logText();
+
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient\nF,id,PatientId,K\n");
+    synchronise();
+    EXPECT_TRUE(logged("Error opereading file " + tableDescriptionPath));
+
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient\nF,id,PatientId,K\nP,NoSuchPrefs\n");
+    synchronise();
+    EXPECT_TRUE(logged("Unable to open preference file NoSuchPrefs"));
+    EXPECT_TRUE(storedPatients().records.empty());
+}
+
+TEST_F(SyncRunTest, WithoutTheUsersDatabaseTheDefaultsServeOrTheRunEnds)
+{
+    ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "DBQ", ""), 0);
+    synchroniseWithDefaults("", "");
+    EXPECT_TRUE(logged("No DBQ for the User 4242"));
+    EXPECT_TRUE(logged("No default values"));
+    EXPECT_TRUE(storedPatients().records.empty());
+
+    synchroniseWithDefaults(databasePath, databasePath.substr(0, databasePath.size() - 1) + "w");
+    EXPECT_TRUE(logged("Assuming default values"));
+    EXPECT_TRUE(handheldHasPatient(25001)) << logText();
+}
+
+TEST_F(SyncRunTest, AConnectionThatFailsIsLoggedWithItsString)
+{
+    ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "SystemDB", temp.file("none.mdw").c_str()), 0);
+    synchronise();
+    EXPECT_TRUE(logged("Connection could not be stablished with Velvix with connection string "
+                       "DRIVER=Microsoft Access Driver (*.mdb);DBQ=" +
+                       databasePath + ";SystemDB=" + temp.file("none.mdw") + ";"))
+        << logText();
+    EXPECT_TRUE(storedPatients().records.empty());
+}
+
+TEST_F(SyncRunTest, AMissingHandheldDatabaseSkipsOnlyItsTable)
+{
+    useTableDescription("T,VelvixMissing,Patient,Patient,VXPatient,N,N,VXTS\nF,id,PatientId,K\n"
+                        "T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\nF,id,PatientId,K\nF,names,Names,C\n"
+                        "P,VelvixPrefs\n");
+    synchronise();
+    EXPECT_TRUE(logged("Fail to open Palm DB VelvixMissing")) << logText();
+    EXPECT_TRUE(handheldHasPatient(25001));
+}
+
+TEST_F(SyncRunTest, ASubTableWithoutTheParentsKeyIsSkipped)
+{
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\nF,id,PatientId,K\nF,names,Names,C\n"
+                        "S,VelvixHistory,PatientHistory,PatientHistory\nB,sickness,SicknessCode,K\n"
+                        "S,VelvixNone,PatientHistory,PatientHistory\nB,id,PatientId,K\n"
+                        "P,VelvixPrefs\n");
+    execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (25001, 1, 1)");
+    synchronise();
+    EXPECT_TRUE(logged("Didn't find related key id")) << logText();
+    EXPECT_TRUE(logged("Fail to open Palm DB VelvixNone"));
+    EXPECT_TRUE(handheldHasPatient(25001));
+    EXPECT_TRUE(storedDatabase(demohandheld::kHistoryDatabase).records.empty());
+}
+
+}  // namespace
