@@ -133,6 +133,11 @@ struct LocationCase {
     const char* facilityShown;
 };
 
+void PrintTo(const LocationCase& location, std::ostream* out)
+{
+    *out << location.operation;
+}
+
 class PatientLocationTest : public PatientsListTest, public ::testing::WithParamInterface<LocationCase> {};
 
 TEST_P(PatientLocationTest, OpensTheDialogForEachSelectedPatientFromTheLastAndReReadsEachRow)

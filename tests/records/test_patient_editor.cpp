@@ -1,0 +1,295 @@
+// The patient editor: new and edited patients, and the history sub-list written only on OK.
+#include "test_patients_support.h"
+
+#include "JetConnection.h"
+#include "frmEditPatient.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+
+#include <memory>
+
+namespace {
+
+// One history record as the picker returns it: code, type, description in 50 characters.
+QString pickedItem(int sicknessCode, int sicknessTypeCode, const QString& description)
+{
+    return QString("%1%2").arg(sicknessCode, 5, 10, QChar('0')).arg(sicknessTypeCode, 5, 10, QChar('0')) +
+           (description + QString(40, ' ')).left(40);
+}
+
+class PatientEditorTest : public PatientsTest {
+protected:
+    void SetUp() override
+    {
+        PatientsTest::SetUp();
+        execute("INSERT INTO Sickness VALUES (1, 'Penicillin', 0, 0)");
+        execute("INSERT INTO Sickness VALUES (2, 'Latex', 0, 0)");
+        execute("INSERT INTO Sickness VALUES (3, 'Asthma', 1, 0)");
+        execute("INSERT INTO Sickness VALUES (4, 'Appendectomy', 2, 0)");
+        registerStandInDialog("frmPickHistory");
+        // The stand-in picker answers what the test queued, and notes the type it was opened for.
+        onDialog = [this](QDialog& dialog) {
+            if (dialog.objectName() == "frmPickHistory") {
+                pickerOpenedFor << dialog.parentWidget()->property("ActiveSicknessType").toInt();
+                dialog.parentWidget()->setProperty("PickedItems", nextPick);
+            }
+            return int(QDialog::Accepted);
+        };
+    }
+
+    std::unique_ptr<frmEditPatient> openEditor(qint16 patientId)
+    {
+        Globals().CurrentPatientId = patientId;
+        return std::make_unique<frmEditPatient>();
+    }
+
+    static QComboBox& combo(QWidget& dialog, const char* name) { return *dialog.findChild<QComboBox*>(name); }
+    static QLineEdit& textBox(QWidget& dialog, const char* name) { return *dialog.findChild<QLineEdit*>(name); }
+
+    static void chooseType(frmEditPatient& dialog, int index) { combo(dialog, "CBSicknessType").setCurrentIndex(index); }
+
+    void pick(frmEditPatient& dialog, const QString& items)
+    {
+        nextPick = items;
+        clickButton(dialog, "Command1");
+    }
+
+    // Selects the history line with the text and presses "del".
+    void removeLine(frmEditPatient& dialog, const QString& text)
+    {
+        ListView& list = listOf(dialog);
+        const QStringList lines = columnTexts(list);
+        ASSERT_TRUE(lines.contains(text)) << text.toStdString() << " not in " << lines.join('|').toStdString();
+        selectItems(list, {int(lines.indexOf(text))});
+        clickButton(dialog, "Command2");
+    }
+
+    QStringList storedHistory(int patientId)
+    {
+        QStringList rows;
+        jet::Rows result;
+        std::string error;
+        EXPECT_TRUE(Globals().DbConnection->query(
+            QString("SELECT SicknessCode, SicknessTypeCode FROM PatientHistory WHERE PatientId = %1 "
+                    "ORDER BY SicknessCode")
+                .arg(patientId)
+                .toStdString(),
+            result, error));
+        for (const auto& row : result.rows)
+            rows << QString("%1/%2").arg(std::get<std::int64_t>(row[0])).arg(std::get<std::int64_t>(row[1]));
+        return rows;
+    }
+
+    QString nextPick;
+    QList<int> pickerOpenedFor;
+};
+
+TEST_F(PatientEditorTest, NewPatientIsStoredWithApostrophesAndItsHistoryUnderTheNewId)
+{
+    auto dialog = openEditor(0);
+    ASSERT_FALSE(dialog->CloseOnActivate());
+    EXPECT_EQ(dialog->windowTitle(), "Patient");
+    EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");
+    EXPECT_EQ(dialog->findChild<QDateEdit*>("DTDOB")->date(), QDate::currentDate());
+    EXPECT_EQ(combo(*dialog, "CBSeguros").currentIndex(), 0);
+
+    textBox(*dialog, "TxtNames").setText("O'BRIEN, PAT");
+    textBox(*dialog, "TxtAccount").setText("OB'1");
+    dialog->findChild<QDateEdit*>("DTDOB")->setDate(QDate(1961, 7, 4));
+    combo(*dialog, "CBSeguros").setCurrentIndex(1);
+    pick(*dialog, pickedItem(2, 0, "Latex"));
+    chooseType(*dialog, 2);
+    pick(*dialog, pickedItem(4, 2, "Appendectomy"));
+    EXPECT_EQ(pickerOpenedFor, (QList<int>{0, 2}));
+    clickButton(*dialog, "btnOk");
+
+    EXPECT_TRUE(Globals().DialogAccepted);
+    EXPECT_EQ(Globals().CurrentPatientId, 25000);
+    EXPECT_EQ(queryValue("SELECT Names FROM Patient WHERE PatientId = 25000").toString(), "O'BRIEN, PAT");
+    EXPECT_EQ(queryValue("SELECT AccountNumber FROM Patient WHERE PatientId = 25000").toString(), "OB'1");
+    EXPECT_EQ(queryValue("SELECT DateOfBirth FROM Patient WHERE PatientId = 25000").toString(), "1961-07-04");
+    EXPECT_EQ(queryValue("SELECT InsuranceCode FROM Patient WHERE PatientId = 25000").toInt(), 2);
+    EXPECT_EQ(storedHistory(25000), QStringList({"2/0", "4/2"}));
+    EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join('|').toStdString();
+}
+
+TEST_F(PatientEditorTest, EditedPatientIsStampedAndOnlyTheHistoryChangesLeftAtOkAreWritten)
+{
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1", 2);
+    execute("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
+    execute("INSERT INTO PatientHistory VALUES (25010, 2, 0)");
+    execute("INSERT INTO PatientHistory VALUES (25010, 3, 1)");
+    auto dialog = openEditor(25010);
+    ASSERT_FALSE(dialog->CloseOnActivate());
+    EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "KENT, CLARK");
+    EXPECT_EQ(textBox(*dialog, "TxtAccount").text(), "K1");
+    EXPECT_EQ(dialog->findChild<QDateEdit*>("DTDOB")->date(), QDate(1970, 2, 3));
+    EXPECT_EQ(combo(*dialog, "CBSeguros").currentIndex(), 1);
+
+    // The first type's lines only; each "del" toggles a stored line's mark.
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"Penicillin", "Latex"}));
+    removeLine(*dialog, "Penicillin");
+    removeLine(*dialog, "Latex");
+    removeLine(*dialog, "*Latex");
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"*Penicillin", "Latex"}));
+    // Added and removed again before OK: never stored.
+    pick(*dialog, pickedItem(4, 2, "Appendectomy") + pickedItem(5, 0, "Iodine"));
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"*Penicillin", "Latex", "Iodine"}));
+    removeLine(*dialog, "Iodine");
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"*Penicillin", "Latex"}));
+    EXPECT_TRUE(listOf(*dialog).selectedItems().isEmpty());
+    chooseType(*dialog, 1);
+    removeLine(*dialog, "Asthma");
+    // Nothing reaches the database before OK.
+    EXPECT_EQ(storedHistory(25010), QStringList({"1/0", "2/0", "3/1"}));
+    EXPECT_FALSE(queryValue("SELECT VXTS FROM Patient WHERE PatientId = 25010").isValid());
+
+    textBox(*dialog, "TxtNames").setText("KENT, CLARK D'ARCY");
+    clickButton(*dialog, "btnOk");
+
+    EXPECT_TRUE(Globals().DialogAccepted);
+    EXPECT_EQ(queryValue("SELECT Names FROM Patient WHERE PatientId = 25010").toString(), "KENT, CLARK D'ARCY");
+    EXPECT_EQ(queryValue("SELECT InsuranceCode FROM Patient WHERE PatientId = 25010").toInt(), 2);
+    EXPECT_TRUE(queryValue("SELECT VXTS FROM Patient WHERE PatientId = 25010").isValid());
+    EXPECT_EQ(storedHistory(25010), QStringList({"2/0", "4/2"}));
+}
+
+TEST_F(PatientEditorTest, AMarkedLineKeepsItsMarkWhenItsTypeIsShownAgain)
+{
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
+    execute("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
+    auto dialog = openEditor(25010);
+    removeLine(*dialog, "Penicillin");
+    chooseType(*dialog, 2);
+    EXPECT_TRUE(columnTexts(listOf(*dialog)).isEmpty());
+    chooseType(*dialog, 0);
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"*Penicillin"}));
+    // Unmarking it again gives back the description whole.
+    removeLine(*dialog, "*Penicillin");
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"Penicillin"}));
+    clickButton(*dialog, "btnOk");
+    EXPECT_EQ(storedHistory(25010), QStringList({"1/0"}));
+}
+
+TEST_F(PatientEditorTest, PickedItemsBecomeAddedRowsOfTheirOwnTypeWithTrimmedDescriptions)
+{
+    auto dialog = openEditor(0);
+    pick(*dialog, pickedItem(3, 1, "  Asthma") + pickedItem(1, 0, "Penicillin") + pickedItem(12, 2, "Knee"));
+
+    Recordset& history = *dialog->History();
+    history.SetFilter("");
+    ASSERT_EQ(history.RecordCount(), 3);
+    QStringList rows;
+    for (history.MoveFirst(); !history.EndOfFile(); history.MoveNext())
+        rows << QString("%1/%2/%3/%4")
+                    .arg(history.Field("SicknessCode").toInt())
+                    .arg(history.Field("SicknessTypeCode").toInt())
+                    .arg(history.Field("Description").toString())
+                    .arg(history.Field("checked").toInt());
+    EXPECT_EQ(rows, QStringList({"3/1/Asthma/1", "1/0/Penicillin/1", "12/2/Knee/1"}));
+    // Shown: the lines of the type chosen in the dialog.
+    history.SetFilter("SicknessTypeCode=0");
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"Penicillin"}));
+}
+
+TEST_F(PatientEditorTest, AnEmptyPickAddsNothing)
+{
+    auto dialog = openEditor(0);
+    pick(*dialog, "");
+    dialog->History()->SetFilter("");
+    EXPECT_EQ(dialog->History()->RecordCount(), 0);
+}
+
+TEST_F(PatientEditorTest, CancelAfterAddingAndMarkingWritesNothing)
+{
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
+    execute("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
+    auto dialog = openEditor(25010);
+    Globals().DialogAccepted = true;
+    removeLine(*dialog, "Penicillin");
+    pick(*dialog, pickedItem(2, 0, "Latex"));
+    textBox(*dialog, "TxtNames").setText("CHANGED");
+    clickButton(*dialog, "btnCancel");
+
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_EQ(storedHistory(25010), QStringList({"1/0"}));
+    EXPECT_EQ(queryValue("SELECT Names FROM Patient WHERE PatientId = 25010").toString(), "KENT, CLARK");
+}
+
+TEST_F(PatientEditorTest, AnInsuranceThatNoLongerExistsShowsAndStoresTheFirstOne)
+{
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1", 9);
+    auto dialog = openEditor(25010);
+    EXPECT_EQ(combo(*dialog, "CBSeguros").currentIndex(), 0);
+    clickButton(*dialog, "btnOk");
+    EXPECT_EQ(queryValue("SELECT InsuranceCode FROM Patient WHERE PatientId = 25010").toInt(), 1);
+}
+
+TEST_F(PatientEditorTest, AFailedPatientWriteKeepsTheDialogOpenAndWritesNoHistory)
+{
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
+    auto dialog = openEditor(25010);
+    pick(*dialog, pickedItem(2, 0, "Latex"));
+    execute("DELETE FROM Patient WHERE PatientId = 25010");
+    Globals().DialogAccepted = false;
+    clickButton(*dialog, "btnOk");
+
+    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_NE(dialog->result(), int(QDialog::Accepted));
+    EXPECT_TRUE(storedHistory(25010).isEmpty());
+    EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "KENT, CLARK");
+}
+
+TEST_F(PatientEditorTest, AFailingHistoryRowIsReportedAndTheOthersAreStillWritten)
+{
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
+    auto dialog = openEditor(25010);
+    // Picked twice: the second insert breaks the key.
+    pick(*dialog, pickedItem(2, 0, "Latex") + pickedItem(1, 0, "Penicillin") + pickedItem(2, 0, "Latex"));
+    clickButton(*dialog, "btnOk");
+
+    EXPECT_EQ(shownMessages.size(), 1);
+    EXPECT_TRUE(Globals().DialogAccepted);
+    EXPECT_EQ(storedHistory(25010), QStringList({"1/0", "2/0"}));
+}
+
+TEST_F(PatientEditorTest, LoadStopsAtAMissingLookupOrPatientAndTheDialogClosesWhenShown)
+{
+    struct Case {
+        const char* arrange;
+        qint16 patient;
+        const char* message;
+    };
+    for (const Case& stop : {Case{"DELETE FROM Insurance", 0, "You have to define Insurances First!"},
+                             Case{"DELETE FROM SicknessType", 0, "You have to define Sickness Types First!"},
+                             Case{"DELETE FROM Patient", 25010, "Record not found.  Please report this error!"}}) {
+        execute("DELETE FROM Patient");
+        addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
+        execute("INSERT OR IGNORE INTO Insurance VALUES (1, 'Mutual Care', 'MC1')");
+        execute("INSERT OR IGNORE INTO SicknessType VALUES (0, 'Allergies')");
+        execute(stop.arrange);
+        shownMessages.clear();
+        auto dialog = openEditor(stop.patient);
+        EXPECT_EQ(shownMessages, QStringList({stop.message}));
+        EXPECT_TRUE(dialog->CloseOnActivate());
+        dialog->show();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(dialog->isVisible()) << stop.message;
+    }
+}
+
+TEST_F(PatientEditorTest, AStoredPatientWithEmptyFieldsOpensWithEmptyTextsAndTodaysDate)
+{
+    execute("INSERT INTO Patient (PatientId, InsuranceCode) VALUES (25010, 2)");
+    auto dialog = openEditor(25010);
+    ASSERT_FALSE(dialog->CloseOnActivate());
+    EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");
+    EXPECT_EQ(textBox(*dialog, "TxtAccount").text(), "");
+    EXPECT_EQ(dialog->findChild<QDateEdit*>("DTDOB")->date(), QDate::currentDate());
+}
+
+}  // namespace
