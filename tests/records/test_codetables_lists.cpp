@@ -1,6 +1,7 @@
 #include "test_codetables_support.h"
 
 #include "AppGlobals.h"
+#include "FormRegistry.h"
 #include "UserSettings.h"
 #include "VNSQLDiagnosis.h"
 #include "VNSQLDiagnosisFamilies.h"
@@ -13,7 +14,6 @@
 #include "frmProcedures.h"
 #include "frmSickness.h"
 
-#include <QLineEdit>
 
 #include <functional>
 
@@ -404,4 +404,35 @@ TEST_F(CodeTableListsTest, ANewRecordFromTheMainWindowJoinsTheOpenList)
     EXPECT_EQ(columnTexts(procedures->List()), QStringList({"Existing", "Added"}));
     ASSERT_EQ(procedures->List().selectedItems().size(), 1);
     EXPECT_EQ(procedures->List().selectedItems().first()->text(0), "Added");
+}
+
+struct RegisteredList {
+    QString name;
+    QString caption;
+    QStringList headings;
+};
+
+TEST_F(CodeTableListsTest, ListsOpenByNameWithTheirCaptionsAndHeadings)
+{
+    const std::vector<RegisteredList> lists = {
+        {"frmSickness", "History items", {"Description", "Type"}},
+        {"frmProcedures", "Procedures", {"Description", "Billing Code", "Real Code"}},
+        {"frmDiagnosis", "Diagnosis", {"Description", "Billing Code", "Real Code", "Family"}},
+        {"frmEMCodes",
+         "Evaluation & Management codes",
+         {"Description", "Applies to", "Billing Code", "Real Code", "Charge Type", "AttentionType"}},
+        {"frmDiagnosisFamilies", "Diagnosis Groups", {"Description"}},
+    };
+    for (const RegisteredList& registered : lists) {
+        SCOPED_TRACE(registered.name.toStdString());
+        std::unique_ptr<QWidget> widget(CreateForm(registered.name, nullptr));
+        auto* form = qobject_cast<ListForm*>(widget.get());
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->objectName(), registered.name);
+        EXPECT_EQ(form->windowTitle(), registered.caption);
+        QStringList headings;
+        for (int column = 0; column < form->List().columnCount(); ++column)
+            headings << form->List().headerItem()->text(column);
+        EXPECT_EQ(headings, registered.headings);
+    }
 }
