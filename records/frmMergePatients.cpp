@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "Twips.h"
 #include "VNSQLPatients.h"
+#include "frmPatients.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,11 +48,8 @@ frmMergePatients::frmMergePatients(QWidget* parent) : QDialog(parent), list_(new
     auto* hint = new QLabel("Select destination patient and press merge button.", this);
     hint->setObjectName("Label1");
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->AddColumn("Names", "Names", 2880);
-    list_->AddColumn("DateOfBirth", "DOB", 1440);
-    list_->AddColumn("Description", "Insurance", 2880);
-    list_->AddColumn("FacilityName", "Facility", 2880);
-    list_->AddColumn("AccountNumber", "Billing Code", 1440);
+    for (const ListColumn& column : PatientListColumns())
+        list_->AddColumn(column.key, column.caption, column.widthTwips);
     auto* mergeButton = new QPushButton("Merge", this);
     mergeButton->setObjectName("btnOk");
     auto* cancelButton = new QPushButton("Cancel", this);

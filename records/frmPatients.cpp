@@ -7,6 +7,15 @@
 #include "ViewerCommandLine.h"
 #include "frmMergePatients.h"
 
+std::vector<ListColumn> PatientListColumns()
+{
+    return {{"Names", "Names", 2880},
+            {"DateOfBirth", "DOB", 1440},
+            {"Description", "Insurance", 2880},
+            {"FacilityName", "Facility", 2880},
+            {"AccountNumber", "Billing Code", 1440}};
+}
+
 namespace {
 
 ListFormParameters patientListParameters()
@@ -15,11 +24,7 @@ ListFormParameters patientListParameters()
     parameters.formName = "frmPatients";
     parameters.caption = "Patients";
     parameters.settingsSection = "Patients";
-    parameters.columns = {{"Names", "Names", 2880},
-                          {"DateOfBirth", "DOB", 1440},
-                          {"Description", "Insurance", 2880},
-                          {"FacilityName", "Facility", 2880},
-                          {"AccountNumber", "Billing Code", 1440}};
+    parameters.columns = PatientListColumns();
     parameters.filters = {
         {0, "SELECT * FROM PatientsDescriptive", "Names", "All"},
         {1, "SELECT * FROM PatientsDescriptiveInconsistent", "Names", "Incomplete"},

@@ -3,6 +3,11 @@
 
 #include <QList>
 
+#include <vector>
+
+// The columns of the patients list, which the merge dialog shows too.
+std::vector<ListColumn> PatientListColumns();
+
 // Every patient of the practice, or the admitted, not admitted, incomplete or likely
 // duplicate ones; admits, discharges and merges the selected patients.
 class frmPatients : public ListForm {
