@@ -3,6 +3,12 @@
 #include "FormRegistry.h"
 #include "frmEditInsurance.h"
 #include "frmInsurances.h"
+#include "frmPickDiagnosis.h"
+#include "frmPickDoctor.h"
+#include "frmPickHistory.h"
+#include "frmPickInsurance.h"
+#include "frmPickPatient.h"
+#include "frmPickProcedures.h"
 
 namespace {
 
@@ -18,4 +24,10 @@ void RegisterListFormBasics()
 {
     registerFormClass<frmInsurances>("frmInsurances");
     registerFormClass<frmEditInsurance>("frmEditInsurance");
+    registerFormClass<frmPickPatient>("frmPickPatient");
+    registerFormClass<frmPickInsurance>("frmPickInsurance");
+    registerFormClass<frmPickDoctor>("frmPickDoctor");
+    registerFormClass<frmPickHistory>("frmPickHistory");
+    registerFormClass<frmPickDiagnosis>("frmPickDiagnosis");
+    registerFormClass<frmPickProcedures>("frmPickProcedures");
 }

@@ -1,0 +1,10 @@
+#pragma once
+#include "SingleChoicePicker.h"
+
+// Picks one patient into PickedPatientId: with PickPatientScope 1 among those admitted to
+// PickPatientFacilityCode, otherwise among those not admitted.
+class frmPickPatient : public SingleChoicePicker {
+    Q_OBJECT
+public:
+    explicit frmPickPatient(QWidget* parent = nullptr);
+};
