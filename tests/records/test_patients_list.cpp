@@ -2,10 +2,12 @@
 #include "test_patients_support.h"
 
 #include "VNSQLPatients.h"
+#include "frmMain.h"
 #include "frmPatients.h"
 
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTreeWidgetItem>
 
 #include <memory>
@@ -227,6 +229,43 @@ TEST_F(PatientsListTest, AnAcceptedMergeReloadsTheListAndACancelledOneDoesNot)
     selectItems(form->List(), {0, 1});
     form->Merge();
     EXPECT_EQ(form->List().topLevelItemCount(), 5);
+}
+
+}  // namespace
+
+namespace {
+
+// The main window reaches the list and its dialogs only by name.
+TEST_F(PatientsListTest, MainWindowShowsTheListAndItsCommandsReachItByName)
+{
+    registerStandInDialog("frmAdmitPatient");
+    frmMain* window = openMainWindow();
+    window->CambiaAVista(1, 2);
+    QWidget* child = window->ActiveChild();
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->objectName(), "frmPatients");
+    ListView& list = listOf(*child);
+    EXPECT_EQ(columnTexts(list), QStringList({"BAKER, MARY", "DAVIS, LEE"}));
+
+    selectItems(list, {1});
+    QList<int> admitted;
+    onDialog = [&](QDialog&) {
+        admitted << Globals().CurrentPatientId;
+        return int(QDialog::Rejected);
+    };
+    window->ToolbarButton("Admit")->trigger();
+    EXPECT_EQ(admitted, QList<int>{25003});
+
+    // New Patient: the editor opens by name and the accepted patient joins the list.
+    onDialog = [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("TxtNames")->setText("NEWMAN, NED");
+        clickButton(dialog, "btnOk");
+        return dialog.result();
+    };
+    window->ToolbarButton("Nuevo")->trigger();
+    EXPECT_EQ(shownDialogs.last(), "frmEditPatient");
+    EXPECT_TRUE(columnTexts(list).contains("NEWMAN, NED"));
+    closeMainWindow(window);
 }
 
 }  // namespace
