@@ -20,14 +20,6 @@ namespace {
 
 const QString kRecordNotFound = "Record not found.  Please report this error!";
 
-// Selects the entry showing the text; the test fails when there is none.
-void choose(QComboBox& combo, const QString& text)
-{
-    const int index = combo.findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    combo.setCurrentIndex(index);
-}
-
 // Each labelled control of a dialog from top to bottom: "label|objectName".
 QStringList fieldsOf(QDialog& dialog)
 {

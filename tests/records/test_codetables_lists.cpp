@@ -12,6 +12,7 @@
 #include "frmDiagnosisFamilies.h"
 #include "frmEMCodes.h"
 #include "frmProcedures.h"
+#include "frmMain.h"
 #include "frmSickness.h"
 
 
@@ -435,4 +436,35 @@ TEST_F(CodeTableListsTest, ListsOpenByNameWithTheirCaptionsAndHeadings)
             headings << form->List().headerItem()->text(column);
         EXPECT_EQ(headings, registered.headings);
     }
+}
+
+TEST_F(CodeTableListsTest, TheMainWindowShowsTheListsUnderItsFiltersAndAddsNewRecords)
+{
+    addEMCode("Office visit", 5, "99213");
+    addEMCode("Hospital visit", 1, "99221");
+    frmMain* window = openMainWindow();
+
+    window->CambiaAVista(7, 14);
+    auto* emCodes = qobject_cast<ListForm*>(window->ActiveChild());
+    ASSERT_NE(emCodes, nullptr);
+    EXPECT_EQ(emCodes->objectName(), "frmEMCodes");
+    EXPECT_EQ(columnTexts(emCodes->List()), QStringList({"Office visit"}));
+
+    onDialog = [](QDialog& dialog) {
+        textBox(dialog, "TxtDescription").setText("Office follow-up");
+        choose(comboBox(dialog, "CBFacilityTypes"), "Office");
+        clickButton(dialog, "btnOk");
+        return dialog.result();
+    };
+    ASSERT_NE(window->ToolbarButton("Nuevo"), nullptr);
+    window->ToolbarButton("Nuevo")->trigger();
+    EXPECT_EQ(shownDialogs, QStringList({"frmEditEMCode"}));
+    EXPECT_EQ(columnTexts(emCodes->List()), QStringList({"Office visit", "Office follow-up"}));
+
+    window->CambiaAVista(8, 11);
+    ASSERT_NE(window->ActiveChild(), nullptr);
+    EXPECT_EQ(window->ActiveChild()->objectName(), "frmSickness");
+    closeMainWindow(window);
+    EXPECT_EQ(GetSetting("Vantora", "EMCodes", "ActiveFilter"), "14");
+    EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join("|").toStdString();
 }

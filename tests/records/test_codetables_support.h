@@ -64,6 +64,14 @@ protected:
         return label ? label->text() : QString();
     }
 
+    // Selects the entry showing the text; the test fails when there is none.
+    static void choose(QComboBox& combo, const QString& text)
+    {
+        const int index = combo.findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo.setCurrentIndex(index);
+    }
+
     static QStringList entriesOf(QComboBox& combo)
     {
         QStringList entries;
