@@ -2,6 +2,7 @@
 #include "test_patients_support.h"
 
 #include "JetConnection.h"
+#include "RecordsForms.h"
 #include "frmEditPatient.h"
 
 #include <QComboBox>
@@ -290,6 +291,39 @@ TEST_F(PatientEditorTest, AStoredPatientWithEmptyFieldsOpensWithEmptyTextsAndTod
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");
     EXPECT_EQ(textBox(*dialog, "TxtAccount").text(), "");
     EXPECT_EQ(dialog->findChild<QDateEdit*>("DTDOB")->date(), QDate::currentDate());
+}
+
+}  // namespace
+
+namespace {
+
+// With the history picker itself: it opens on the editor's chosen type and hands back what
+// was ticked under any type.
+TEST_F(PatientEditorTest, TheHistoryPickerOpensOnTheChosenTypeAndItsTicksBecomeAddedRows)
+{
+    RegisterRecordsForms();  // the real picker instead of the stand-in
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
+    auto dialog = openEditor(25010);
+    chooseType(*dialog, 2);
+    QString groupShown;
+    onDialog = [&](QDialog& picker) {
+        groupShown = picker.findChild<QComboBox*>("CBSicknessType")->currentText();
+        ListView& list = listOf(picker);
+        list.SetItemChecked(*list.topLevelItem(0), true);  // Appendectomy
+        picker.findChild<QComboBox*>("CBSicknessType")->setCurrentIndex(0);
+        list.SetItemChecked(*list.topLevelItem(1), true);  // Latex
+        clickButton(picker, "btnOk");
+        return picker.result();
+    };
+    clickButton(*dialog, "Command1");
+
+    EXPECT_EQ(shownDialogs, QStringList({"frmPickHistory"}));
+    EXPECT_EQ(groupShown, "Surgical History");
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"Appendectomy"}));
+    chooseType(*dialog, 0);
+    EXPECT_EQ(columnTexts(listOf(*dialog)), QStringList({"Latex"}));
+    clickButton(*dialog, "btnOk");
+    EXPECT_EQ(storedHistory(25010), QStringList({"2/0", "4/2"}));
 }
 
 }  // namespace
