@@ -2,17 +2,17 @@
 
 #include <cstdio>
 
-namespace {
-
 // Without a window system the box still reaches whoever runs the HotSync.
-void writeToStandardError(const std::string& text, const std::string& caption)
+void WriteConduitMessageToStandardError(const std::string& text, const std::string& caption)
 {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
+namespace {
+
 ConduitMessageHandler& currentHandler()
 {
-    static ConduitMessageHandler handler = writeToStandardError;
+    static ConduitMessageHandler handler = WriteConduitMessageToStandardError;
     return handler;
 }
 
@@ -25,5 +25,5 @@ void ConduitMessageBox(const std::string& text, const std::string& caption)
 
 void SetConduitMessageHandler(ConduitMessageHandler handler)
 {
-    currentHandler() = handler != nullptr ? handler : writeToStandardError;
+    currentHandler() = handler != nullptr ? handler : WriteConduitMessageToStandardError;
 }
