@@ -247,7 +247,7 @@ struct DeleteCase {
     std::function<std::unique_ptr<ListForm>()> make;
     std::function<void()> addRow;
     QString prompt;
-    QString remainingRows;  // a count of the table's rows
+    QString countQuery;  // counts the table's rows
 };
 
 TEST_F(CodeTableListsTest, DeletingAsksItsOwnQuestionAndRemovesOnlyTheRecordRow)
@@ -267,7 +267,7 @@ TEST_F(CodeTableListsTest, DeletingAsksItsOwnQuestionAndRemovesOnlyTheRecordRow)
     for (const DeleteCase& deleteCase : cases) {
         SCOPED_TRACE(deleteCase.label);
         deleteCase.addRow();
-        const qlonglong rowsBefore = queryValue(deleteCase.remainingRows).toLongLong();
+        const qlonglong rowsBefore = queryValue(deleteCase.countQuery).toLongLong();
         mainForm.FiltroActual = 0;
         std::unique_ptr<ListForm> form = deleteCase.make();
         form->Refresca();
@@ -279,13 +279,13 @@ TEST_F(CodeTableListsTest, DeletingAsksItsOwnQuestionAndRemovesOnlyTheRecordRow)
         answerToOkCancel = MessageAnswer::Cancel;
         form->Eliminar();
         EXPECT_EQ(shownMessages, QStringList({deleteCase.prompt}));
-        EXPECT_EQ(queryValue(deleteCase.remainingRows).toLongLong(), rowsBefore);
+        EXPECT_EQ(queryValue(deleteCase.countQuery).toLongLong(), rowsBefore);
 
         shownMessages.clear();
         answerToOkCancel = MessageAnswer::Ok;
         form->Eliminar();
         EXPECT_EQ(shownMessages, QStringList({deleteCase.prompt}));
-        EXPECT_EQ(queryValue(deleteCase.remainingRows).toLongLong(), rowsBefore - 1);
+        EXPECT_EQ(queryValue(deleteCase.countQuery).toLongLong(), rowsBefore - 1);
         EXPECT_EQ(form->List().topLevelItemCount(), items - 1);
     }
 }
