@@ -14,7 +14,7 @@ namespace {
 
 struct InputFile {
     std::FILE* file = nullptr;
-    std::array<char, 65536> buffer{};
+    std::array<char, kMaxLineBytes> buffer{};  // one block holds the longest line kept
     std::size_t position = 0;
     std::size_t end = 0;
     bool skipLineFeed = false;  // the previous line ended in CR: a following LF belongs to it

@@ -283,6 +283,25 @@ TEST_F(ViewFileLoading, OverlongLineKeepsItsBeginningAndTheNextLineStillCounts) 
     EXPECT_EQ(ViewItem.at(2).text, "x");
 }
 
+// The reader works in blocks of kMaxLineBytes bytes: line ends just before, on and after a block
+// boundary, a CR and its LF in different blocks among them.
+TEST_F(ViewFileLoading, LinesAcrossReadBlocksStayWhole) {
+    const std::string header = "LORIMAND10,8.5,11\r\n";
+    const std::string prefix = "1,0,0,0,0,,0,0,0,,,0,,,12,0,0,,";
+    for (int shift = -2; shift <= 1; ++shift) {
+        // The first element's CR stands at kMaxLineBytes - 1 + shift.
+        const std::size_t textLength = kMaxLineBytes - 1 + shift - header.size() - prefix.size();
+        const std::string text = std::string(textLength - 1, 'a') + "z";
+        testsupport::writeFile(folder.file("blocks.lrm"),
+                               header + prefix + text + "\r\n" + element(1) + "\r\n" + prefix + "end\r\n");
+        ASSERT_TRUE(LoadViewFile(QString::fromStdString(folder.file("blocks.lrm")))) << shift;
+        EXPECT_EQ(pageRanges(), (std::vector<std::pair<int, int>>{{1, 3}})) << shift;
+        EXPECT_EQ(ViewItem.at(1).text, QString::fromStdString(text)) << shift;
+        EXPECT_EQ(ViewItem.at(2).text, "x") << shift;
+        EXPECT_EQ(ViewItem.at(3).text, "end") << shift;
+    }
+}
+
 TEST_F(ViewFileLoading, MoreThan32767ElementsStopsTheLoad) {
     std::string text = "LORIMAND10,8.5,11\r\n";
     for (int i = 0; i < 32767; ++i) text += "1,5\r\n";
