@@ -2,9 +2,11 @@
 #include "test_patients_support.h"
 
 #include "VNSQLPatients.h"
+#include "ChargesForms.h"
 #include "frmMain.h"
 #include "frmPatients.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -266,6 +268,39 @@ TEST_F(PatientsListTest, MainWindowShowsTheListAndItsCommandsReachItByName)
     EXPECT_EQ(shownDialogs.last(), "frmEditPatient");
     EXPECT_TRUE(columnTexts(list).contains("NEWMAN, NED"));
     closeMainWindow(window);
+}
+
+}  // namespace
+
+namespace {
+
+// With the admission and discharge dialogs themselves.
+TEST_F(PatientsListTest, AdmitsAndDischargesThroughTheRealDialogs)
+{
+    RegisterChargesForms();
+    execute("INSERT INTO FacilityWards VALUES (7, 2, 'West Wing', 0)");
+    execute("INSERT INTO Doctors VALUES (3, 'DR. HOLM', 'H3')");
+    auto form = openList(0);
+    onDialog = [&](QDialog& dialog) {
+        if (dialog.objectName() == "frmAdmitPatient")
+            dialog.findChild<QComboBox*>("CBFacilities")->setCurrentIndex(1);  // Lakeside Care
+        clickButton(dialog, "OKButton");
+        return dialog.result();
+    };
+
+    selectItems(form->List(), {1});  // 25002, not admitted
+    form->Admit();
+    EXPECT_EQ(queryValue("SELECT InFacilityCode FROM Patient WHERE PatientId = 25002").toInt(), 2);
+    EXPECT_EQ(queryValue("SELECT InWardCode FROM Patient WHERE PatientId = 25002").toInt(), 7);
+    EXPECT_EQ(columnTexts(form->List(), 3).value(1), "Lakeside Care");
+
+    selectItems(form->List(), {1, 3});  // 25002 and 25001, both admitted now
+    form->Discharge();
+    EXPECT_EQ(shownDialogs, QStringList({"frmAdmitPatient", "frmDischargePatient", "frmDischargePatient"}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE InFacilityCode <> 0"), 1);  // 25003 stays
+    EXPECT_EQ(columnTexts(form->List(), 3).value(1), "");
+    EXPECT_EQ(columnTexts(form->List(), 3).value(3), "");
+    EXPECT_EQ(queryValue("SELECT LastChargeDate FROM Patient WHERE PatientId = 25001").toString(), "1990-01-01");
 }
 
 }  // namespace
