@@ -28,5 +28,6 @@ bool PositionOnLine(Recordset& rows, const QTreeWidgetItem& line);
 
 // The "del" button on the selected line (nothing without one): an added row goes at once, a
 // marked row is restored, any other row is marked. Answers the row's state before the click,
-// -1 without a selected line; after an added row went, nothing is selected.
+// -1 without a selected line. A row that stays is left current; after an added row went,
+// nothing is selected.
 qint16 ToggleSelectedLine(ListView& list, Recordset& rows);

@@ -77,14 +77,19 @@ bool frmEditFacility::showNewRecord()
     EditDialog::showNewRecord();
     if (!openWards())
         return false;
+    appendWard("Default");
+    return true;
+}
+
+void frmEditFacility::appendWard(const QString& description)
+{
     wards_->AddNew();
     wards_->SetField("WardCode", 0);
-    wards_->SetField("Description", "Default");
+    wards_->SetField("Description", description);
     wards_->SetField("FacilityCode", currentCode());
     wards_->SetField("checked", RowAdded);
     wards_->Update();
     showWards();
-    return true;
 }
 
 bool frmEditFacility::editWardDescription(const QString& description)
@@ -96,15 +101,8 @@ bool frmEditFacility::editWardDescription(const QString& description)
 
 void frmEditFacility::addClicked()
 {
-    if (!wards_ || !editWardDescription(QString()))
-        return;
-    wards_->AddNew();
-    wards_->SetField("WardCode", 0);
-    wards_->SetField("Description", WardDescription);
-    wards_->SetField("FacilityCode", currentCode());
-    wards_->SetField("checked", RowAdded);
-    wards_->Update();
-    showWards();
+    if (wards_ && editWardDescription(QString()))
+        appendWard(WardDescription);
 }
 
 void frmEditFacility::wardDoubleClicked()
@@ -129,16 +127,10 @@ void frmEditFacility::wardDoubleClicked()
 
 void frmEditFacility::removeClicked()
 {
-    if (!wards_)
-        return;
-    const qint32 position = [this] {
-        QTreeWidgetItem* line = SelectedLine(*wardList_);
-        return line ? ListItemPosition(ListView::ItemKey(*line)) : 0;
-    }();
-    if (ToggleSelectedLine(*wardList_, *wards_) != RowRemoved)
+    if (!wards_ || ToggleSelectedLine(*wardList_, *wards_) != RowRemoved)
         return;
     // A stored ward edited before it was marked is updated again once restored.
-    if (wards_->SetAbsolutePosition(position) && editedWards_.contains(qint16(wards_->Field("WardCode").toInt()))) {
+    if (editedWards_.contains(qint16(wards_->Field("WardCode").toInt()))) {
         wards_->SetField("checked", RowChanged);
         wards_->Update();
     }

@@ -29,6 +29,8 @@ protected:
 private:
     bool openWards();
     void showWards();
+    // A ward added in this dialog, stored on OK.
+    void appendWard(const QString& description);
     void addClicked();
     void removeClicked();
     void wardDoubleClicked();
