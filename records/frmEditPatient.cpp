@@ -115,6 +115,7 @@ void frmEditPatient::addClicked()
     if (!history_ || sicknessTypes_->currentIndex() < 0)
         return;
     ActiveSicknessType = qint16(lookupCode(SicknessTypes).toInt());
+    // Without an answer from the picker, the previous pick must not be added again.
     PickedItems.clear();
     ShowDialogByName("frmPickHistory", this);
     appendPickedItems();
