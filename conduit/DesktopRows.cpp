@@ -153,8 +153,17 @@ bool keepFoundRow(SQLHSTMT statement, SyncTableDescription& table)
 std::string FieldLiteral(const HandheldLayout& layout, const SyncFieldDescription& field,
                          std::vector<std::uint8_t>& record)
 {
+    const HandheldFieldDescriptor& descriptor = descriptorOf(layout, field);
     std::string literal;
-    ConvertField(ConversionMode::RecordToLiteral, record, literal, descriptorOf(layout, field));
+    ConvertField(ConversionMode::RecordToLiteral, record, literal, descriptor);
+    // A desktop date that was empty reaches the handheld as year, month and day 0; written back
+    // as such it is no date and the database refuses the whole statement.
+    if (descriptor.type == kFieldDate || descriptor.type == kFieldDateTime) {
+        int year = 0, month = 0, day = 0;
+        if (std::sscanf(literal.c_str(), "#%d-%d-%d", &year, &month, &day) != 3 || month < 1 || month > 12 ||
+            day < 1 || day > 31)
+            return "NULL";
+    }
     return literal;
 }
 

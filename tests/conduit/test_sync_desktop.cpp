@@ -70,6 +70,25 @@ TEST_F(DesktopChangesTest, NewDesktopRowsGoToTheHandheldOnce)
     EXPECT_TRUE(shownMessages.empty());
 }
 
+TEST_F(DesktopChangesTest, ARowWithoutADateIsSentOnceAndComesBackWithoutOne)
+{
+    execute("INSERT INTO Patient (PatientId, [Names]) VALUES (25003, 'NO BIRTH DATE')");
+    synchronise();
+    hotsync::PalmRecord record = handheldPatient(25003);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PatientId = 25003 AND DateOfBirth IS NULL"), 1) << logText();
+    synchronise();
+    EXPECT_EQ(storedPatients().records.size(), 1u);
+
+    hotsync::PalmDatabase patients = storedPatients();
+    patients.records[0].flags = SYNC_REC_DIRTY;
+    patients.records[0].bytes.replace(8, 19, std::string("RENAMED ON HANDHELD"));
+    storeDatabase(patients);
+    synchronise();
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 25003"), "RENAMED ON HANDHELD") << logText();
+    EXPECT_EQ(text("SELECT DateOfBirth FROM Patient WHERE PatientId = 25003"), "");
+    EXPECT_EQ(record.uniqueId, handheldPatient(25003).uniqueId);
+}
+
 TEST_F(DesktopChangesTest, OnlyChangedComparedColumnsSendARowAgain)
 {
     insertDesktopPatient(25001, "FIRST NAME", "#2026-12-01 10:00:00#");

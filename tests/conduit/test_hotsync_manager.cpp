@@ -1,0 +1,134 @@
+// The HotSync manager program: finds the registered conduit, loads it and runs one HotSync of a
+// handheld folder, from a terminal.
+#include "SyncTestEnvironment.h"
+
+#include "ConduitManager.h"
+#include "Registry.h"
+#include "UserData.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <cstdlib>
+
+using demohandheld::stamp;
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string output;  // standard output and error
+};
+
+class HotSyncManagerTest : public SyncTest {
+protected:
+    void SetUp() override
+    {
+        SyncTest::SetUp();
+        ::setenv("VANTORA_REGISTRY", temp.file("registry.reg").c_str(), 1);
+        std::string error;
+        ASSERT_TRUE(registry::writeStringValue("SOFTWARE\\Kelmion\\Vantora PC", "Database", databasePath, error))
+            << error;
+        registerHandheld();
+        execute("INSERT INTO Patient (PatientId, [Names]) VALUES (25001, 'ON DESKTOP')");
+        storePatients({changedPatient(3, stamp(2026, 12, 7, 10, 0, 0), {1001, "ON HANDHELD"})});
+    }
+
+    void registerConduit(const std::string& library)
+    {
+        ASSERT_GE(CmInstallCreator("VLVX", 1), CM_ERR_CREATOR_EXISTS);
+        ASSERT_EQ(CmSetCreatorName("VLVX", library.c_str()), CM_OK);
+        ASSERT_EQ(CmSetCreatorUser("VLVX", "Kelmion"), CM_OK);
+        ASSERT_EQ(CmSetCreatorTitle("VLVX", "Velvix"), CM_OK);
+        ASSERT_EQ(CmSetCreatorRemote("VLVX", "Database"), CM_OK);
+        ASSERT_EQ(CmSetCreatorFile("VLVX", tableDescriptionPath.c_str()), CM_OK);
+    }
+
+    // Runs the hotsync program as a terminal user would, without a display and without
+    // ODBCSYSINI: the program finds the shipped driver registry itself.
+    ProgramRun runHotSync(const std::vector<std::string>& arguments)
+    {
+        const std::string outputPath = temp.file("hotsync.out");
+        pid_t child = ::fork();
+        if (child == 0) {
+            for (const char* variable : {"ODBCSYSINI", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                ::unsetenv(variable);
+            int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(output, 1);
+            ::dup2(output, 2);
+            std::vector<std::string> words = {VANTORA_BIN_DIR "/hotsync"};
+            words.insert(words.end(), arguments.begin(), arguments.end());
+            std::vector<char*> argv;
+            for (std::string& word : words)
+                argv.push_back(word.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testsupport::readFile(outputPath)};
+    }
+};
+
+TEST_F(HotSyncManagerTest, OneHotSyncOfAHandheldFolderThroughTheRegisteredConduit)
+{
+    registerConduit(VANTORA_BIN_DIR "/Velvix.dll");
+    ProgramRun run = runHotSync({"VLVX", handheldFolder});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(logged("Synching Velvix! Velvix  with User: Dr Alma Id: 4242")) << logText();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 1001"), 1);
+    EXPECT_TRUE(handheldHasPatient(25001));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PDTId = 4242"), 2);
+}
+
+TEST_F(HotSyncManagerTest, ARelativeLibraryNameLiesInTheHotSyncDirectory)
+{
+    std::filesystem::create_directories(temp.file("HotSync"));
+    std::filesystem::copy_file(VANTORA_BIN_DIR "/Velvix.dll", temp.file("HotSync/Velvix.dll"));
+    registerConduit("Velvix.dll");
+    ProgramRun run = runHotSync({"VLVX", handheldFolder});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 1001"), 1) << logText();
+}
+
+TEST_F(HotSyncManagerTest, TheActionKeptForTheUserDecidesTheHotSync)
+{
+    registerConduit(VANTORA_BIN_DIR "/Velvix.dll");
+    ASSERT_EQ(UserDataSetString(kUserId, "HotSync Manager", "VLVX.Action", "6"), 0);
+    ASSERT_EQ(UserDataSetString(kUserId, "HotSync Manager", "VLVX.NextAction", "3"), 0);
+    EXPECT_EQ(runHotSync({"VLVX", handheldFolder}).exitCode, 0);
+    EXPECT_TRUE(logged("Purging table!!")) << "the choice for the next HotSync comes first";
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 1001"), 0);
+
+    EXPECT_EQ(runHotSync({"VLVX", handheldFolder}).exitCode, 0);
+    EXPECT_TRUE(logged("Velvix! - Velvix - sync configured to Do Nothing")) << logText();
+}
+
+TEST_F(HotSyncManagerTest, RefusalsAreToldOnTheTerminal)
+{
+    ProgramRun run = runHotSync({});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.output.find("usage: hotsync [--configure] <creator id> <handheld folder>"), std::string::npos);
+
+    run = runHotSync({"VLVX", handheldFolder});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("No conduit is registered for the creator id VLVX"), std::string::npos) << run.output;
+
+    run = runHotSync({"TOOLONG", handheldFolder});
+    EXPECT_NE(run.output.find("A creator id is four characters: TOOLONG"), std::string::npos) << run.output;
+
+    registerConduit(temp.file("missing.dll"));
+    run = runHotSync({"VLVX", handheldFolder});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("The conduit library cannot be loaded"), std::string::npos) << run.output;
+
+    registerConduit(VANTORA_BIN_DIR "/Velvix.dll");
+    run = runHotSync({"VLVX", temp.file("no handheld here")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("the conduit for VLVX ended with result"), std::string::npos) << run.output;
+}
+
+}  // namespace
