@@ -120,7 +120,7 @@ LineResult ReadInputLine(int handle, std::string_view& line) {
             if (stop == input->end) continue;
             line = input->spanning;
         } else {
-            line = piece.substr(0, kMaxLineBytes);
+            line = piece;
         }
         input->skipLineFeed = input->buffer[stop] == '\r';
         return LineResult::Line;
