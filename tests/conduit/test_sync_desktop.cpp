@@ -236,6 +236,61 @@ TEST_F(DesktopChangesTest, AFailedPassQueryIsShownAndEndsTheTablesPasses)
     EXPECT_TRUE(storedPatients().records.empty());
 }
 
+TEST_F(DesktopChangesTest, RowLevelFailuresAreLoggedAndTheNextRowIsTaken)
+{
+    // Mirror rows of records the handheld no longer holds: one whose desktop row changed, one
+    // whose desktop row is gone.
+    insertDesktopPatient(25001, "CHANGED");
+    execute("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (25001, 'BEFORE', 4242, 98)");
+    execute("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (25009, 'GONE', 4242, 99)");
+    insertDesktopPatient(25002, "NEW");
+    synchronise();
+
+    EXPECT_TRUE(logged("Error writing data to palm in :98 , err=" + std::to_string(SYNC_ERR_NOT_FOUND))) << logText();
+    EXPECT_TRUE(logged("Update from PC Failed"));
+    EXPECT_TRUE(logged("Error deleting RecId 99 from Palm , err=" + std::to_string(SYNC_ERR_NOT_FOUND)));
+    EXPECT_TRUE(handheldHasPatient(25002)) << "the rows after a failed one are taken";
+    EXPECT_EQ(text("SELECT [Names] FROM VXPatient WHERE PDTRecordId = 98"), "BEFORE") << "a failed row keeps its mirror";
+    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PDTRecordId = 99"), 0);
+}
+
+TEST_F(DesktopChangesTest, ColumnsAreReadByTheirExactNames)
+{
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,vxts\n"
+                        "F,id,PatientId,K\nF,names,Names,C\nP,VelvixPrefs\n");
+    insertDesktopPatient(25001, "STAMP IN OTHER CASE");
+    synchronise();
+    EXPECT_TRUE(logged("Fail to retrieve TS data from Patient")) << logText();
+
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\n"
+                        "F,id,PatientId,K\nF,names,names,C\nP,VelvixPrefs\n");
+    storePatients({changedPatient(3, stamp(2026, 12, 7, 10, 0, 0), {25001, "FROM HANDHELD"})});
+    synchronise();
+    EXPECT_TRUE(logged("Unable to extract column : names")) << logText();
+    EXPECT_TRUE(logged("Fail to retrieve names from row"));
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 25001"), "STAMP IN OTHER CASE");
+    EXPECT_EQ(storedPatients().records.size(), 1u);
+}
+
+TEST_F(DesktopChangesTest, AMirrorThatRefusesTheRowIsLogged)
+{
+    execute("CREATE TABLE VXShort (PatientId SMALLINT, [Names] TEXT, PDTId INTEGER, PDTRecordId INTEGER)");
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXShort,N,N,VXTS\n"
+                        "F,id,PatientId,K\nF,names,Names,C\nF,account,AccountNumber,C\nP,VelvixPrefs\n");
+    insertDesktopPatient(25001, "NO MIRROR");
+    synchronise();
+    EXPECT_TRUE(logged("InsertVX Failed")) << logText();
+    EXPECT_TRUE(handheldHasPatient(25001));
+
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXGone,N,N,VXTS\n"
+                        "F,id,PatientId,K\nF,names,Names,C\nP,VelvixPrefs\n");
+    storePatients({changedPatient(3, stamp(2026, 12, 7, 10, 0, 0), {1001, "FROM HANDHELD"})});
+    synchronise();
+    EXPECT_TRUE(logged("Failure: DELETE FROM VXGone WHERE PDTId = 4242 AND PDTRecordId = 3")) << logText();
+    EXPECT_TRUE(logged("Delete Failed"));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 1001"), 1);
+}
+
 TEST_F(DesktopChangesTest, PassStatementsAreWrittenAsTheDesktopReadsThem)
 {
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS,InFacilityCode <> 0\n"
