@@ -23,11 +23,6 @@ constexpr std::size_t kValueTextSize = 100;
 
 enum FetchResult : int { kFetched = 0, kNoMoreRows = 1, kNoRecordId = 2, kNoStamp = 3, kNoValue = 4 };
 
-std::string bracketed(const std::string& column)
-{
-    return "[" + column + "]";
-}
-
 // "<prefix>[F1]<operator><other>.[F1]" for each field that passes the filter, joined.
 template <typename Filter>
 std::string fieldList(const SyncTableDescription& table, Filter filter, const std::string& prefix,
@@ -37,9 +32,9 @@ std::string fieldList(const SyncTableDescription& table, Filter filter, const st
     for (const SyncFieldDescription& field : table.fields) {
         if (!filter(field))
             continue;
-        text += (text.empty() ? "" : separator) + prefix + bracketed(field.desktopColumn);
+        text += (text.empty() ? "" : separator) + prefix + Bracketed(field.desktopColumn);
         if (!comparison.empty())
-            text += comparison + bracketed(field.desktopColumn);
+            text += comparison + Bracketed(field.desktopColumn);
     }
     return text;
 }
@@ -60,30 +55,24 @@ std::string passSql(int pass, std::uint32_t pdtId, const SyncTableDescription& t
     const std::string id = std::to_string(pdtId);
     const bool stamped = !table.timeStampColumn.empty();
     if (pass == kPassNewRows)
-        return "SELECT " + (stamped ? bracketed(table.timeStampColumn) + "," : "") +
+        return "SELECT " + (stamped ? Bracketed(table.timeStampColumn) + "," : "") +
                fieldList(table, anyField, "", "", ",") + " FROM " + t1 + " WHERE NOT EXISTS ( SELECT * FROM " + t3 +
                " WHERE " + fieldList(table, matchField, "", "=" + t1 + ".", " AND ") + " AND PDTId = " + id + ")" +
                extraCondition(table);
     if (pass == kPassChangedRows)
-        return "SELECT " + (stamped ? t1 + "." + bracketed(table.timeStampColumn) + "," : "") +
+        return "SELECT " + (stamped ? t1 + "." + Bracketed(table.timeStampColumn) + "," : "") +
                fieldList(table, anyField, t1 + ".", "", ",") + ",PDTRecordId FROM " + t3 + " INNER JOIN " + t1 +
                " ON " + fieldList(table, matchField, t3 + ".", "=" + t1 + ".", " AND ") + " WHERE PDTId = " + id +
                " AND (" + fieldList(table, comparedField, t3 + ".", "<>" + t1 + ".", " OR ") + ")";
     return "SELECT PDTRecordId FROM " + t3 + " WHERE PDTId = " + id + " AND NOT EXISTS ( SELECT " +
-           (stamped ? bracketed(table.timeStampColumn) + "," : "") + fieldList(table, anyField, "", "", ",") +
+           (stamped ? Bracketed(table.timeStampColumn) + "," : "") + fieldList(table, anyField, "", "", ",") +
            " FROM " + t1 + " WHERE " + fieldList(table, matchField, "", "=" + t3 + ".", " AND ") +
            extraCondition(table) + ")";
 }
 
-// Fetches the next row; kFetched or kNoMoreRows (a fetch error is logged and ends the rows).
 int fetchRow(SQLHSTMT statement)
 {
-    SQLRETURN fetched = SQLFetch(statement);
-    if (IsFetchedRow(fetched))
-        return kFetched;
-    if (fetched != SQL_NO_DATA)
-        ConduitLog("Fetch Failure");
-    return kNoMoreRows;
+    return FetchNextRow(statement) ? kFetched : kNoMoreRows;
 }
 
 int readStampAndValues(SQLHSTMT statement, SyncTableDescription& table)

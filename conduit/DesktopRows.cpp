@@ -18,11 +18,6 @@ namespace {
 constexpr std::size_t kStampTextSize = 30;
 constexpr std::size_t kValueTextSize = 200;
 
-std::string bracketed(const std::string& column)
-{
-    return "[" + column + "]";
-}
-
 bool isMatchField(const SyncFieldDescription& field)
 {
     return field.kind != FieldKind::Compared;
@@ -75,7 +70,7 @@ std::string keyConditions(const SyncTableDescription& table, const HandheldLayou
     std::vector<std::string> conditions;
     for (const SyncFieldDescription& field : table.fields)
         if (isKeyField(field))
-            conditions.push_back(table.readTable + "." + bracketed(field.desktopColumn) + " = " +
+            conditions.push_back(table.readTable + "." + Bracketed(field.desktopColumn) + " = " +
                                  FieldLiteral(layout, field, record));
     return joined(conditions, " AND ");
 }
@@ -89,17 +84,17 @@ void insertColumnsAndValues(const SyncTableDescription& table, const HandheldLay
     std::vector<std::string> columnList;
     std::vector<std::string> valueList;
     if (!table.timeStampColumn.empty()) {
-        columnList.push_back(bracketed(table.timeStampColumn) + " ");
+        columnList.push_back(Bracketed(table.timeStampColumn) + " ");
         valueList.push_back(stampLiteral(record));
     }
     for (const ConstantColumn& constant : table.constantColumns) {
-        columnList.push_back(bracketed(constant.desktopColumn) + " ");
+        columnList.push_back(Bracketed(constant.desktopColumn) + " ");
         valueList.push_back(constant.value);
     }
     for (const SyncFieldDescription& field : table.fields) {
         if (field.kind == FieldKind::Autonumber && !withAutonumber)
             continue;
-        columnList.push_back(bracketed(field.desktopColumn) + " ");
+        columnList.push_back(Bracketed(field.desktopColumn) + " ");
         valueList.push_back(FieldLiteral(layout, field, record));
     }
     columns = joined(columnList, ",");
@@ -150,6 +145,11 @@ bool keepFoundRow(SQLHSTMT statement, SyncTableDescription& table)
 
 }  // namespace
 
+std::string Bracketed(const std::string& column)
+{
+    return "[" + column + "]";
+}
+
 std::string FieldLiteral(const HandheldLayout& layout, const SyncFieldDescription& field,
                          std::vector<std::uint8_t>& record)
 {
@@ -191,11 +191,11 @@ int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& 
     HandheldLayout layout = ReadTableLayout(table);
     std::vector<std::string> columns;
     if (!table.timeStampColumn.empty())
-        columns.push_back(bracketed(table.timeStampColumn));
+        columns.push_back(Bracketed(table.timeStampColumn));
     for (const ConstantColumn& constant : table.constantColumns)
-        columns.push_back(bracketed(constant.desktopColumn) + " ");
+        columns.push_back(Bracketed(constant.desktopColumn) + " ");
     for (const SyncFieldDescription& field : table.fields)
-        columns.push_back(bracketed(field.desktopColumn));
+        columns.push_back(Bracketed(field.desktopColumn));
     const std::string sql = "SELECT " + joined(columns, ",") + " FROM " + table.readTable + " WHERE " +
                             keyConditions(table, layout, entry.bytes);
 
@@ -251,13 +251,13 @@ int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
     std::vector<std::string> assignments;
     std::vector<std::string> conditions;
     if (!table.timeStampColumn.empty())
-        assignments.push_back(bracketed(table.timeStampColumn) + " = " + stampLiteral(entry.bytes));
+        assignments.push_back(Bracketed(table.timeStampColumn) + " = " + stampLiteral(entry.bytes));
     for (const SyncFieldDescription& field : table.fields) {
         std::string literal = FieldLiteral(layout, field, entry.bytes);
         if (isMatchField(field))
-            conditions.push_back(bracketed(field.desktopColumn) + " =" + literal);
+            conditions.push_back(Bracketed(field.desktopColumn) + " =" + literal);
         else
-            assignments.push_back(bracketed(field.desktopColumn) + " = " + literal);
+            assignments.push_back(Bracketed(field.desktopColumn) + " = " + literal);
     }
     if (RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
                                      joined(conditions, " AND ")) != 0)

@@ -13,6 +13,9 @@ struct PalmRecordEntry;
 struct SyncFieldDescription;
 struct SyncTableDescription;
 
+// A column name as every statement writes it: "[" name "]".
+std::string Bracketed(const std::string& column);
+
 // The field of the record as a desktop SQL literal.
 std::string FieldLiteral(const HandheldLayout& layout, const SyncFieldDescription& field,
                          std::vector<std::uint8_t>& record);

@@ -25,8 +25,8 @@ std::string linkConditions(const SyncTableDescription& parent, const SyncTableDe
     std::string text;
     for (const SyncFieldDescription& field : parent.fields)
         if (field.subTableLink >= 0)
-            text += (text.empty() ? "" : " AND ") + std::string("[") +
-                    sub.fields[static_cast<std::size_t>(field.subTableLink)].desktopColumn + "]=" + field.value;
+            text += (text.empty() ? "" : " AND ") +
+                    Bracketed(sub.fields[static_cast<std::size_t>(field.subTableLink)].desktopColumn) + "=" + field.value;
     return text;
 }
 
@@ -58,6 +58,18 @@ bool belongsToParent(const SyncTableDescription& parent, SyncTableDescription& s
     return true;
 }
 
+// Reads the fetched sub-row into the sub-table's value texts; false when a column cannot be read (logged).
+bool readSubRow(SQLHSTMT statement, SyncTableDescription& sub)
+{
+    for (SyncFieldDescription& field : sub.fields) {
+        if (GetColumnByName(statement, field.desktopColumn, field.value, kValueTextSize) != 0) {
+            ConduitLog("Fail to retrieve " + field.desktopColumn + " from row");
+            return false;
+        }
+    }
+    return true;
+}
+
 // Writes every desktop sub-row of the parent to the handheld as a new record.
 void sendDesktopSubRows(const SyncRun& run, const SyncTableDescription& parent, SyncTableDescription& sub)
 {
@@ -67,15 +79,9 @@ void sendDesktopSubRows(const SyncRun& run, const SyncTableDescription& parent, 
         return;
     }
     HandheldLayout layout = ReadTableLayout(sub);
-    for (;;) {
-        SQLRETURN fetched = SQLFetch(statement);
-        if (!IsFetchedRow(fetched)) {
-            if (fetched != SQL_NO_DATA)
-                ConduitLog("Fetch Failure");
-            break;
-        }
-        for (SyncFieldDescription& field : sub.fields)
-            GetColumnByName(statement, field.desktopColumn, field.value, kValueTextSize);
+    while (FetchNextRow(statement)) {
+        if (!readSubRow(statement, sub))
+            continue;
         std::vector<std::uint8_t> record;
         SetRecordDefaults(layout, record);
         std::uint32_t recordId = 0;
@@ -131,9 +137,9 @@ int SolicitaFilasSubTablaPC(SQLHDBC connection, const SyncTableDescription& pare
 {
     std::string columns;
     if (!sub.timeStampColumn.empty())
-        columns = "[" + sub.timeStampColumn + "],";
+        columns = Bracketed(sub.timeStampColumn) + ",";
     for (std::size_t i = 0; i < sub.fields.size(); ++i)
-        columns += (i == 0 ? "[" : ",[") + sub.fields[i].desktopColumn + "]";
+        columns += (i == 0 ? "" : ",") + Bracketed(sub.fields[i].desktopColumn);
     const std::string sql = "SELECT " + columns + " FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub);
     if (OpenQuery(connection, statement, sql) != 0) {
         ConduitLog("SolicitaFilasSubTablaPC Failure: " + sql);
