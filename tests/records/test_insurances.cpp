@@ -1,8 +1,10 @@
 // The insurances list and its edit dialog, as the main window and the list use them.
 #include "RecordsTestEnvironment.h"
 
+#include "UserSettings.h"
 #include "frmEditInsurance.h"
 #include "frmInsurances.h"
+#include "frmMain.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -141,6 +143,36 @@ TEST_F(InsurancesTest, ANewInsuranceFromTheListsCallerIsShownAndSelected)
     EXPECT_EQ(selected[0]->text(0), "Atlas Union");
     EXPECT_EQ(selected[0]->text(1), "AU");
     EXPECT_EQ(storedText("Description", Globals().CurrentInsuranceCode), "Atlas Union");
+}
+
+TEST_F(InsurancesTest, TheMainWindowListsIncompleteInsurancesAddsAndDeletesThem)
+{
+    execute("INSERT INTO Insurance VALUES (1, 'Beacon Plan', '')");
+    execute("INSERT INTO Insurance VALUES (2, 'Mutual Care', 'MC')");
+    frmMain* window = openMainWindow();
+    window->CambiaAVista(6, 1);
+    auto* list = qobject_cast<ListForm*>(window->ActiveChild());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->objectName(), "frmInsurances");
+    EXPECT_EQ(columnTexts(list->List()), QStringList({"Beacon Plan"}));
+
+    onDialog = [](QDialog& dialog) {
+        textBox(dialog, "TxtDescription").setText("Atlas Union");
+        clickButton(dialog, "btnOk");
+        return dialog.result();
+    };
+    window->ToolbarButton("Nuevo")->trigger();
+    EXPECT_EQ(shownDialogs, QStringList({"frmEditInsurance"}));
+    EXPECT_EQ(columnTexts(list->List()), QStringList({"Beacon Plan", "Atlas Union"}));
+    EXPECT_EQ(list->List().selectedItems().value(0)->text(0), "Atlas Union");
+
+    window->ToolbarButton("Eliminar")->trigger();
+    EXPECT_EQ(columnTexts(list->List()), QStringList({"Beacon Plan"}));
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Insurance").toInt(), 2);
+    EXPECT_EQ(shownMessages, QStringList({"Are you sure you want to delete the selected Insurances?"}));
+
+    closeMainWindow(window);
+    EXPECT_EQ(GetSetting("Vantora", "Insurances", "ActiveFilter"), "1");
 }
 
 }  // namespace
