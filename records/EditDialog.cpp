@@ -3,8 +3,6 @@
 #include "AsisRutinasRecordsets.h"
 #include "Messages.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QVBoxLayout>

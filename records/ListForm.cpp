@@ -11,7 +11,6 @@
 
 #include <QHeaderView>
 #include <QMetaObject>
-#include <QVariant>
 
 #include <algorithm>
 #include <cmath>
