@@ -48,7 +48,7 @@ bool linkKeyFields(SyncTableDescription& parent, const SyncTableDescription& sub
     return true;
 }
 
-bool belongsToParent(const SyncTableDescription& parent, SyncTableDescription& sub, PalmRecordEntry& record,
+bool belongsToParent(const SyncTableDescription& parent, const SyncTableDescription& sub, PalmRecordEntry& record,
                      const HandheldLayout& subLayout)
 {
     for (const SyncFieldDescription& field : parent.fields)
