@@ -66,9 +66,10 @@ std::int32_t conduitInfo(std::int32_t kind, const void* input, void* output, std
     case CONDUIT_INFO_NAME: {
         if (input == nullptr)
             return CONDUIT_ERR_NULL_INPUT;
-        ConduitRequestInfo request;
-        std::memcpy(&request, input, sizeof request);
-        if (request.version != 1 || request.size != sizeof(ConduitRequestInfo))
+        // Only the version and size are read before the size is known to be right.
+        std::uint32_t versionAndSize[2];
+        std::memcpy(versionAndSize, input, sizeof versionAndSize);
+        if (versionAndSize[0] != 1 || versionAndSize[1] != sizeof(ConduitRequestInfo))
             return CONDUIT_ERR_BAD_INPUT;
         if (*size > 0)
             copyText(kConduitInfoName, static_cast<char*>(output), *size);
