@@ -9,7 +9,6 @@
 #include "UserData.h"
 
 #include <QApplication>
-#include <QWidget>
 
 #include <cstring>
 #include <string>
@@ -56,36 +55,6 @@ std::int32_t withWidgets(Body body)
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
     return body();
-}
-
-std::int32_t conduitInfo(std::int32_t kind, const void* input, void* output, std::uint32_t* size)
-{
-    if (output == nullptr || size == nullptr)
-        return output != nullptr ? CONDUIT_ERR_NULL_SIZE : CONDUIT_ERR_NULL_OUTPUT;
-    switch (kind) {
-    case CONDUIT_INFO_NAME: {
-        if (input == nullptr)
-            return CONDUIT_ERR_NULL_INPUT;
-        // Only the version and size are read before the size is known to be right.
-        std::uint32_t versionAndSize[2];
-        std::memcpy(versionAndSize, input, sizeof versionAndSize);
-        if (versionAndSize[0] != 1 || versionAndSize[1] != sizeof(ConduitRequestInfo))
-            return CONDUIT_ERR_BAD_INPUT;
-        if (*size > 0)
-            copyText(kConduitInfoName, static_cast<char*>(output), *size);
-        return 0;
-    }
-    case CONDUIT_INFO_FRAMEWORK_VERSION:
-    case CONDUIT_INFO_DEFAULT_ACTION: {
-        if (*size != sizeof(std::uint32_t))
-            return CONDUIT_ERR_BAD_OUTPUT_SIZE;
-        std::uint32_t answer = kind == CONDUIT_INFO_FRAMEWORK_VERSION ? kFrameworkVersion : CONDUIT_SYNC_FAST;
-        std::memcpy(output, &answer, sizeof answer);
-        return 0;
-    }
-    default:
-        return CONDUIT_ERR_UNKNOWN_INFO;
-    }
 }
 
 std::int32_t configure(ConduitPreference& preference)
@@ -145,7 +114,32 @@ std::int32_t ConfigureConduit(ConduitPreference* preference)
 
 std::int32_t GetConduitInfo(std::int32_t kind, const void* input, void* output, std::uint32_t* size)
 {
-    return conduitInfo(kind, input, output, size);
+    if (output == nullptr || size == nullptr)
+        return output != nullptr ? CONDUIT_ERR_NULL_SIZE : CONDUIT_ERR_NULL_OUTPUT;
+    switch (kind) {
+    case CONDUIT_INFO_NAME: {
+        if (input == nullptr)
+            return CONDUIT_ERR_NULL_INPUT;
+        // Only the version and size are read before the size is known to be right.
+        std::uint32_t versionAndSize[2];
+        std::memcpy(versionAndSize, input, sizeof versionAndSize);
+        if (versionAndSize[0] != 1 || versionAndSize[1] != sizeof(ConduitRequestInfo))
+            return CONDUIT_ERR_BAD_INPUT;
+        if (*size > 0)
+            copyText(kConduitInfoName, static_cast<char*>(output), *size);
+        return 0;
+    }
+    case CONDUIT_INFO_FRAMEWORK_VERSION:
+    case CONDUIT_INFO_DEFAULT_ACTION: {
+        if (*size != sizeof(std::uint32_t))
+            return CONDUIT_ERR_BAD_OUTPUT_SIZE;
+        std::uint32_t answer = kind == CONDUIT_INFO_FRAMEWORK_VERSION ? kFrameworkVersion : CONDUIT_SYNC_FAST;
+        std::memcpy(output, &answer, sizeof answer);
+        return 0;
+    }
+    default:
+        return CONDUIT_ERR_UNKNOWN_INFO;
+    }
 }
 
 std::int32_t GetConduitName(char* buffer, std::int32_t size)
