@@ -116,6 +116,3 @@ private:
 // The lot proposed for a post on `day`: year x 100000 + month x 1000 + day x 10 + 1.
 qint32 ProposedLotNumber(const QDate& day);
 
-// A list's sort text after a click on the column keyed `key`: the key moves to the front and
-// the other keys keep their order (a plain text search, never descending).
-QString SortAfterColumnClick(const QString& sort, const QString& key);

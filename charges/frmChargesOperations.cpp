@@ -23,16 +23,6 @@ bool moveToCharge(Recordset& records, const ChargeKey& key)
 
 }  // namespace
 
-QString SortAfterColumnClick(const QString& sort, const QString& key)
-{
-    const qsizetype found = sort.indexOf(key);
-    if (found > 0)
-        return key + "," + sort.left(found - 1) + sort.mid(found + key.size());
-    if (found == 0)
-        return sort;
-    return sort.isEmpty() ? key : key + "," + sort;
-}
-
 void frmCharges::Insertado()
 {
     const AppGlobals& globals = Globals();

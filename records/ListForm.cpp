@@ -113,17 +113,6 @@ void ListForm::refill()
         FillListView(*list_, *rows_);
 }
 
-QString ListForm::SortAfterColumnClick(const QString& sort, const QString& key, bool delimited)
-{
-    const QString k = delimited ? " " + key + " " : key;
-    const int p = int(sort.indexOf(k)) + 1;  // counted from 1; 0 when absent
-    if (p > 1)
-        return k + "," + sort.left(p - 2) + sort.mid(p - 1 + k.size());
-    if (p == 1)
-        return sort;
-    return sort.isEmpty() ? k : k + "," + sort;
-}
-
 void ListForm::columnClicked(int column)
 {
     if (!rows_)

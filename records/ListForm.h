@@ -89,9 +89,6 @@ public:
     qint16 FilterMember() const { return filterMember_; }
     const ListFormParameters& Parameters() const { return parameters_; }
 
-    // The sort after a click on the column with the key, from the current sort text.
-    static QString SortAfterColumnClick(const QString& sort, const QString& key, bool delimited);
-
 protected:
     // The SQL text and initial sort of a filter; false for a filter the list does not show.
     virtual bool queryOfFilter(qint16 filter, QString& sql, QString& initialSort) const;

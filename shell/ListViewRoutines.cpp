@@ -205,3 +205,14 @@ void RefreshListRow(RecordsetPtr& recordset, const QString& baseQuery, const QSt
         list.scrollToItem(item);
     }
 }
+
+QString SortAfterColumnClick(const QString& sort, const QString& key, bool delimited)
+{
+    const QString sortKey = delimited ? " " + key + " " : key;
+    const qsizetype found = sort.indexOf(sortKey);
+    if (found > 0)
+        return sortKey + "," + sort.left(found - 1) + sort.mid(found + sortKey.size());
+    if (found == 0)
+        return sort;
+    return sort.isEmpty() ? sortKey : sortKey + "," + sort;
+}

@@ -28,6 +28,11 @@ void FillListView(ListView& list, Recordset& recordset);
 // row. A query error is shown and changes nothing.
 void RefreshListRow(RecordsetPtr& recordset, const QString& baseQuery, const QString& criteria, ListView& list);
 
+// The sort after a click on the column showing field `key`: the key moves to the front, or the
+// sort stays when it already leads. Lists whose sort names carry a blank on each side pass
+// delimited, so a key never matches inside a longer name.
+QString SortAfterColumnClick(const QString& sort, const QString& key, bool delimited = false);
+
 // The key of the item showing row `position`.
 QString ListItemKey(qint32 position);
 // The row position an item key names (its last ten characters), 0 when it names none.

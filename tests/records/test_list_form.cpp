@@ -66,19 +66,19 @@ protected:
 
 TEST(SortAfterColumnClick, MovesTheKeyToTheFrontOrLeavesAFirstKeyAlone)
 {
-    EXPECT_EQ(ListForm::SortAfterColumnClick("Names", "DateOfBirth", false), "DateOfBirth,Names");
-    EXPECT_EQ(ListForm::SortAfterColumnClick("DateOfBirth,Names", "Names", false), "Names,DateOfBirth");
-    EXPECT_EQ(ListForm::SortAfterColumnClick("Names,DateOfBirth", "Names", false), "Names,DateOfBirth");
-    EXPECT_EQ(ListForm::SortAfterColumnClick("", "Names", false), "Names");
-    EXPECT_EQ(ListForm::SortAfterColumnClick("A,B,C", "B", false), "B,A,C");
-    EXPECT_EQ(ListForm::SortAfterColumnClick("A,B,C", "C", false), "C,A,B");
+    EXPECT_EQ(SortAfterColumnClick("Names", "DateOfBirth", false), "DateOfBirth,Names");
+    EXPECT_EQ(SortAfterColumnClick("DateOfBirth,Names", "Names", false), "Names,DateOfBirth");
+    EXPECT_EQ(SortAfterColumnClick("Names,DateOfBirth", "Names", false), "Names,DateOfBirth");
+    EXPECT_EQ(SortAfterColumnClick("", "Names", false), "Names");
+    EXPECT_EQ(SortAfterColumnClick("A,B,C", "B", false), "B,A,C");
+    EXPECT_EQ(SortAfterColumnClick("A,B,C", "C", false), "C,A,B");
 }
 
 TEST(SortAfterColumnClick, DelimitedKeysNeverMatchInsideALongerKey)
 {
     const QString sort = " FacilityTypeDescription ";
-    EXPECT_EQ(ListForm::SortAfterColumnClick(sort, "Description", true), " Description , FacilityTypeDescription ");
-    EXPECT_EQ(ListForm::SortAfterColumnClick(" Description , FacilityTypeDescription ", "FacilityTypeDescription", true),
+    EXPECT_EQ(SortAfterColumnClick(sort, "Description", true), " Description , FacilityTypeDescription ");
+    EXPECT_EQ(SortAfterColumnClick(" Description , FacilityTypeDescription ", "FacilityTypeDescription", true),
               " FacilityTypeDescription , Description ");
 }
 
