@@ -9,6 +9,7 @@
 #include "VNSQLFacilities.h"
 #include "VNSQLPatients.h"
 #include "VNSQLWards.h"
+#include "StoredPatientLocation.h"
 #include "frmAdmitPatientLookups.h"
 
 #include <QComboBox>
@@ -91,17 +92,7 @@ frmAdmitPatient::frmAdmitPatient(QWidget* parent) : QDialog(parent)
 void frmAdmitPatient::loadPatient()
 {
     AppGlobals& globals = Globals();
-    // A patient removed meanwhile opens as one not admitted, with no name.
-    globals.CurrentFacilityCode = 0;
-    globals.CurrentWardCode = 0;
-    globals.CurrentDoctorCode = 0;
-    if (RecordsetPtr patient = GetPatient(globals.CurrentPatientId); patient && patient->RecordCount() > 0) {
-        patient->MoveFirst();
-        TxtPatient->setText(ListValueText(patient->Field("Names")));
-        globals.CurrentFacilityCode = codeOf(*patient, "InFacilityCode");
-        globals.CurrentWardCode = codeOf(*patient, "InWardCode");
-        globals.CurrentDoctorCode = codeOf(*patient, "InDoctorCode");
-    }
+    TxtPatient->setText(LoadStoredPatientLocation());
 
     facilities_ = GetFacilities();
     FillLookupCombo(*CBFacilities, facilities_.get());

@@ -3,6 +3,7 @@
 #include "AppGlobals.h"
 #include "ListViewRoutines.h"
 #include "Messages.h"
+#include "StoredPatientLocation.h"
 #include "VNSQLDoctors.h"
 #include "VNSQLFacilities.h"
 #include "VNSQLPatients.h"
@@ -59,17 +60,7 @@ frmDischargePatient::frmDischargePatient(QWidget* parent) : QDialog(parent)
 void frmDischargePatient::load()
 {
     AppGlobals& globals = Globals();
-    // A patient removed meanwhile shows as not admitted.
-    globals.CurrentFacilityCode = 0;
-    globals.CurrentWardCode = 0;
-    globals.CurrentDoctorCode = 0;
-    if (RecordsetPtr patient = GetPatient(globals.CurrentPatientId); patient && patient->RecordCount() > 0) {
-        patient->MoveFirst();
-        TxtPatient->setText(ListValueText(patient->Field("Names")));
-        globals.CurrentFacilityCode = qint16(patient->Field("InFacilityCode").toInt());
-        globals.CurrentWardCode = qint16(patient->Field("InWardCode").toInt());
-        globals.CurrentDoctorCode = qint16(patient->Field("InDoctorCode").toInt());
-    }
+    TxtPatient->setText(LoadStoredPatientLocation());
     if (globals.CurrentFacilityCode == 0) {
         TxtStatus->setText("Not admitted");
         OKButton->setEnabled(false);
