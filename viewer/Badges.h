@@ -24,7 +24,8 @@ struct ViewItemRecord {
     std::int16_t fontSize = 0;  // points
     bool bold = false, italic = false;
     std::int16_t lineWidth = 0;  // twips
-    QString text;
+    // The element's text (a picture's file name): its bytes in ViewText.
+    std::uint32_t textStart = 0, textLength = 0;
 };
 
 struct ViewPageRecord {
@@ -43,7 +44,13 @@ extern std::int16_t PageHeight;  // twips
 extern std::vector<ViewItemRecord> ViewItem;
 extern std::vector<ViewPageRecord> ViewPage;
 extern std::vector<ViewVariableRecord> ViewVariable;
+// The texts of all elements, one after another in the file's code page (Windows-1252): a
+// document of thousands of elements then costs no allocation per text.
+extern std::string ViewText;
 extern std::int16_t CurrentPage;  // set by the window, never by loading
+
+// The text of an element, blanks around it dropped.
+QString ItemText(const ViewItemRecord& item);
 
 // Number of pages: the upper bound of ViewPage.
 int TotalPages();

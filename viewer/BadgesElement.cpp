@@ -137,7 +137,7 @@ QPen outlinePen(const QPainter& surface, const ViewItemRecord& item) {
 }
 
 void drawElement(QPainter& surface, const ViewItemRecord& item, QImage& picture) {
-    const QString text = item.variables == 1 ? SubstituteVariables(item.text) : item.text;
+    const QString text = item.variables == 1 ? SubstituteVariables(ItemText(item)) : ItemText(item);
     switch (item.kind) {
     case Text:
         drawText(surface, item, text);

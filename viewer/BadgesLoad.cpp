@@ -15,6 +15,7 @@ std::int16_t PageHeight = 0;
 std::vector<ViewItemRecord> ViewItem(1);
 std::vector<ViewPageRecord> ViewPage(1);
 std::vector<ViewVariableRecord> ViewVariable(1);
+std::string ViewText;
 std::int16_t CurrentPage = 0;
 
 namespace {
@@ -122,7 +123,10 @@ bool parseElement(std::string_view line, ViewItemRecord& item, FontNames& fontNa
     item.bold = takeFlag(line);
     item.italic = takeFlag(line);
     if (!takeInt16(line, item.lineWidth)) return false;
-    item.text = FromWindows1252(withoutBlanks(line));
+    const std::string_view text = withoutBlanks(line);
+    item.textStart = static_cast<std::uint32_t>(ViewText.size());
+    item.textLength = static_cast<std::uint32_t>(text.size());
+    ViewText.append(text);
     return true;
 }
 
@@ -176,6 +180,10 @@ bool readDocument(int handle) {
 
 int TotalPages() { return static_cast<int>(ViewPage.size()) - 1; }
 
+QString ItemText(const ViewItemRecord& item) {
+    return FromWindows1252(std::string_view(ViewText).substr(item.textStart, item.textLength));
+}
+
 std::string_view TakeField(std::string_view& line) {
     // Fields are short: a plain scan beats a library search call here.
     const auto comma = std::find(line.begin(), line.end(), ',');
@@ -188,6 +196,7 @@ bool LoadViewFile(const QString& path) {
     ViewItem.assign(1, {});
     ViewPage.assign(1, {});
     ViewVariable.assign(1, {});
+    ViewText.clear();
     const int handle = OpenForInput(path);
     if (handle == 0) return false;
     const bool completed = readDocument(handle);

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Badges::ViewPageRecord& range = Badges::ViewPage[page];
         if (range.firstItem < 1 || range.lastItem >= static_cast<int>(Badges::ViewItem.size())) std::abort();
         for (int item = range.firstItem; item <= range.lastItem; ++item) {
-            if (Badges::ViewItem[item].variables == 1) Badges::SubstituteVariables(Badges::ViewItem[item].text);
+            if (Badges::ViewItem[item].variables == 1) Badges::SubstituteVariables(Badges::ItemText(Badges::ViewItem[item]));
         }
     }
     return 0;
