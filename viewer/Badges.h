@@ -20,7 +20,7 @@ struct ViewItemRecord {
     std::int16_t horizontalAlignment = 0, verticalAlignment = 0;
     std::int16_t grow = 0, shrink = 0;
     std::int32_t colour = 0, fillColour = 0;  // red + 256 green + 65536 blue
-    QString fontName;
+    std::uint16_t font = 0;  // the typeface's name: its entry in ViewFont
     std::int16_t fontSize = 0;  // points
     bool bold = false, italic = false;
     std::int16_t lineWidth = 0;  // twips
@@ -47,10 +47,16 @@ extern std::vector<ViewVariableRecord> ViewVariable;
 // The texts of all elements, one after another in the file's code page (Windows-1252): a
 // document of thousands of elements then costs no allocation per text.
 extern std::string ViewText;
+// The typeface names the elements give; entry 0 is the empty name of an element that gives none.
+// A record then holds a small number instead of a shared text.
+extern std::vector<QString> ViewFont;
 extern std::int16_t CurrentPage;  // set by the window, never by loading
 
 // The text of an element, blanks around it dropped.
 QString ItemText(const ViewItemRecord& item);
+
+// The typeface an element names; empty when it names none.
+const QString& FontName(const ViewItemRecord& item);
 
 // Number of pages: the upper bound of ViewPage.
 int TotalPages();

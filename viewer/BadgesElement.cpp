@@ -76,7 +76,8 @@ QRectF visibleArea(const QPainter& surface) {
 void drawText(QPainter& surface, const ViewItemRecord& item, const QString& text) {
     if (item.fontSize <= 0) return;  // no device offers such a size
     QFont font = surface.font();
-    if (!item.fontName.isEmpty() && typefaceAvailable(item.fontName)) font.setFamily(item.fontName);
+    const QString& fontName = FontName(item);
+    if (!fontName.isEmpty() && typefaceAvailable(fontName)) font.setFamily(fontName);
     font.setBold(item.bold);
     font.setItalic(item.italic);
     // Design metrics: measures grow in proportion to the size, and the screen measures text as

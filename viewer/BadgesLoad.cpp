@@ -16,6 +16,7 @@ std::vector<ViewItemRecord> ViewItem(1);
 std::vector<ViewPageRecord> ViewPage(1);
 std::vector<ViewVariableRecord> ViewVariable(1);
 std::string ViewText;
+std::vector<QString> ViewFont(1);
 std::int16_t CurrentPage = 0;
 
 namespace {
@@ -91,21 +92,21 @@ inline bool takeFlag(std::string_view& line) {
     return takePlainWhole(line, whole) ? whole != 0 : IsNonZero(TakeField(line));
 }
 
-// Every element of a report names the same typeface: the name is decoded once and shared.
+// Every element of a report names the same typeface: a name is decoded and stored once for each
+// run of elements that give it.
 class FontNames {
 public:
-    QString take(std::string_view bytes) {
-        if (bytes.empty()) return QString();
+    std::uint16_t take(std::string_view bytes) {
+        if (bytes.empty()) return 0;
         if (bytes != lastBytes_) {
             lastBytes_ = bytes;
-            lastName_ = FromWindows1252(bytes);
+            ViewFont.push_back(FromWindows1252(bytes));
         }
-        return lastName_;
+        return static_cast<std::uint16_t>(ViewFont.size() - 1);
     }
 
 private:
     std::string lastBytes_;
-    QString lastName_;
 };
 
 // Splits one element line; false when a number does not fit its field.
@@ -118,7 +119,7 @@ bool parseElement(std::string_view line, ViewItemRecord& item, FontNames& fontNa
         takeInt16(line, item.verticalAlignment) && takeInt16(line, item.grow) &&
         takeInt16(line, item.shrink) && takeInt32(line, item.colour) && takeInt32(line, item.fillColour);
     if (!numbersFit) return false;
-    item.fontName = fontNames.take(TakeField(line));
+    item.font = fontNames.take(TakeField(line));
     if (!takeInt16(line, item.fontSize)) return false;
     item.bold = takeFlag(line);
     item.italic = takeFlag(line);
@@ -184,6 +185,8 @@ QString ItemText(const ViewItemRecord& item) {
     return FromWindows1252(std::string_view(ViewText).substr(item.textStart, item.textLength));
 }
 
+const QString& FontName(const ViewItemRecord& item) { return ViewFont[item.font]; }
+
 std::string_view TakeField(std::string_view& line) {
     // Fields are short: a plain scan beats a library search call here.
     const auto comma = std::find(line.begin(), line.end(), ',');
@@ -197,6 +200,7 @@ bool LoadViewFile(const QString& path) {
     ViewPage.assign(1, {});
     ViewVariable.assign(1, {});
     ViewText.clear();
+    ViewFont.assign(1, {});
     const int handle = OpenForInput(path);
     if (handle == 0) return false;
     const bool completed = readDocument(handle);

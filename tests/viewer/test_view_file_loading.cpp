@@ -152,7 +152,7 @@ TEST_F(ViewFileLoading, ElementLineKeepsCommasInItsTextAndDropsOuterBlanks) {
     EXPECT_EQ(item.w, 1440);
     EXPECT_EQ(item.h, 288);
     EXPECT_EQ(item.kind, 0);
-    EXPECT_EQ(item.fontName, "Times New Roman");
+    EXPECT_EQ(FontName(item), "Times New Roman");
     EXPECT_EQ(item.fontSize, 12);
     EXPECT_TRUE(item.bold);
     EXPECT_TRUE(item.italic);
@@ -183,7 +183,7 @@ TEST_F(ViewFileLoading, ShortLineReadsMissingFieldsAsEmpty) {
     EXPECT_EQ(item.fontSize, 0);
     EXPECT_EQ(item.colour, 0);
     EXPECT_FALSE(item.bold);
-    EXPECT_TRUE(item.fontName.isEmpty());
+    EXPECT_TRUE(FontName(item).isEmpty());
     EXPECT_TRUE(ItemText(item).isEmpty());
 }
 
@@ -269,7 +269,7 @@ TEST_F(ViewFileLoading, TextIsReadInTheWindowsCodePage) {
     testsupport::writeFile(folder.file("cp.lrm"),
                            "LORIMAND10,8.5,11\r\n1,0,0,0,0,,0,0,0,,,0,,Caf\xE9,12,0,0,,\x80 5 \x93ok\x94\r\n");
     ASSERT_TRUE(LoadViewFile(QString::fromStdString(folder.file("cp.lrm"))));
-    EXPECT_EQ(ViewItem.at(1).fontName, QString::fromUtf8("Caf\u00E9"));
+    EXPECT_EQ(FontName(ViewItem.at(1)), QString::fromUtf8("Caf\u00E9"));
     EXPECT_EQ(ItemText(ViewItem.at(1)), QString::fromUtf8("\u20AC 5 \u201Cok\u201D"));
 }
 
