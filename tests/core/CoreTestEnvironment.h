@@ -15,6 +15,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Runs SQL straight on the connection (arranging rows, installing failing triggers); the
+    // test fails when it does not run.
+    void run(const QString& sql);
+    // The rows of a query, each as its values joined by "|" (Null as "<null>").
+    QStringList rows(const QString& sql);
+
     // Loads the demo practice into the database before connecting (call from SetUp).
     bool withDemoPractice = false;
 

@@ -15,10 +15,6 @@ protected:
     // Also checks that no routine left a transaction open.
     void TearDown() override;
 
-    // Runs SQL straight on the connection (arranging rows, installing failing triggers).
-    void run(const QString& sql);
-    // The rows of a query, each as its values joined by "|" (Null as "<null>").
-    QStringList rows(const QString& sql);
     // Every row of every table a data routine writes, to compare before and after a call.
     QStringList snapshot();
 

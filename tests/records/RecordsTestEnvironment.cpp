@@ -30,13 +30,6 @@ void RecordsTest::TearDown()
     ShellTest::TearDown();
 }
 
-void RecordsTest::execute(const QString& sql)
-{
-    long affected = 0;
-    std::string error;
-    ASSERT_TRUE(Globals().DbConnection->execute(sql.toStdString(), affected, error)) << sql.toStdString() << ": " << error;
-}
-
 QVariant RecordsTest::queryValue(const QString& sql)
 {
     jet::Rows rows;

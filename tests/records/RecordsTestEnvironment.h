@@ -42,8 +42,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Runs one statement on the practice database (the test fails when it does not run).
-    void execute(const QString& sql);
     // The first column of the first row of a query; an invalid QVariant when none.
     QVariant queryValue(const QString& sql);
 

@@ -57,7 +57,7 @@ struct LayoutCase {
 
 TEST_F(CodeTableDialogsTest, DialogsCarryTheirCaptionsLabelsAndControlOrder)
 {
-    execute("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (1, 'Any')");
+    run("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (1, 'Any')");
     const std::vector<LayoutCase> cases = {
         {"frmEditSickness", "History Item", {"Description:|TxtDescription", "Type:|CBSicknessTypes"}},
         {"frmEditProcedure",
@@ -92,7 +92,7 @@ TEST_F(CodeTableDialogsTest, DialogsCarryTheirCaptionsLabelsAndControlOrder)
 TEST_F(CodeTableDialogsTest, HistoryItemStoredNewAndEditedWithTheChosenKind)
 {
     // A kind whose code is not its position shows whether entries map to rows.
-    execute("INSERT INTO SicknessType (SicknessTypeCode, Description) VALUES (7, 'Family History')");
+    run("INSERT INTO SicknessType (SicknessTypeCode, Description) VALUES (7, 'Family History')");
 
     Globals().CurrentSicknessCode = 0;
     qint16 code = 0;
@@ -173,8 +173,8 @@ TEST_F(CodeTableDialogsTest, ProcedureCodesGoToTheirOwnColumnsAndBack)
 TEST_F(CodeTableDialogsTest, DiagnosisStoredWithTheChosenGroupAndItsCodes)
 {
     // Codes out of step with the entries' positions.
-    execute("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (9, 'Skin')");
-    execute("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (5, 'Heart')");
+    run("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (9, 'Skin')");
+    run("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (5, 'Heart')");
 
     Globals().CurrentDiagnosisCode = 0;
     {
@@ -222,7 +222,7 @@ TEST_F(CodeTableDialogsTest, DiagnosisStoredWithTheChosenGroupAndItsCodes)
 
 TEST_F(CodeTableDialogsTest, WithoutDiagnosisGroupsNoDiagnosisCanBeCreatedOrEdited)
 {
-    execute("INSERT INTO Diagnosis (DiagnosisCode, Description, DiagnosisFamilyCode, RealDiagnosisCode, "
+    run("INSERT INTO Diagnosis (DiagnosisCode, Description, DiagnosisFamilyCode, RealDiagnosisCode, "
             "BillingDiagnosisCode) VALUES (3, 'Orphan', 4, 'R', 'B')");
     onDialog = [](QDialog& dialog) { return dialog.exec(); };
 
@@ -308,7 +308,7 @@ TEST_F(CodeTableDialogsTest, EMCodeChoicesGoToTheirOwnColumns)
 
 TEST_F(CodeTableDialogsTest, EditedEMCodeShowsItsValuesAndOkWithoutChangesStoresThemAgain)
 {
-    execute("INSERT INTO EvaluationManagement (EMCode, Description, FacilityTypeCode, ChargeTypeCode, "
+    run("INSERT INTO EvaluationManagement (EMCode, Description, FacilityTypeCode, ChargeTypeCode, "
             "AttentionTypeCode, BillingEMCode, RealEMCode, ShowOnFirst, ShowOnNext, IsDischarge) "
             "VALUES (40, 'Discharge day', 5, 2, 4, '99238', 'D1', 0, 1, 3)");
     const QString row = "SELECT Description || '|' || FacilityTypeCode || '|' || ChargeTypeCode || '|' || "
@@ -339,7 +339,7 @@ TEST_F(CodeTableDialogsTest, EditedEMCodeShowsItsValuesAndOkWithoutChangesStores
 
 TEST_F(CodeTableDialogsTest, EMCodeValuesOutsideTheFixedEntriesShowNoEntryAndAreKept)
 {
-    execute("INSERT INTO EvaluationManagement (EMCode, Description, FacilityTypeCode, ChargeTypeCode, "
+    run("INSERT INTO EvaluationManagement (EMCode, Description, FacilityTypeCode, ChargeTypeCode, "
             "AttentionTypeCode, BillingEMCode, RealEMCode, ShowOnFirst, ShowOnNext, IsDischarge) "
             "VALUES (41, 'Odd', 1, 1, 1, 'B', 'R', 5, 1, 7)");
     Globals().CurrentEMCode = 41;
@@ -367,7 +367,7 @@ TEST_F(CodeTableDialogsTest, EMCodeLookupsAreCheckedInOrderAndTheFirstEmptyOneSt
     Globals().CurrentEMCode = 0;
     for (const auto& [table, message] : emptied) {
         SCOPED_TRACE(table.toStdString());
-        execute("DELETE FROM " + table);
+        run("DELETE FROM " + table);
         shownMessages.clear();
         frmEditEMCode dialog;
         EXPECT_TRUE(dialog.CloseOnActivate());
@@ -378,7 +378,7 @@ TEST_F(CodeTableDialogsTest, EMCodeLookupsAreCheckedInOrderAndTheFirstEmptyOneSt
 
 TEST_F(CodeTableDialogsTest, AnEmptyHistoryKindTableClosesTheDialogWithoutStoring)
 {
-    execute("DELETE FROM SicknessType");
+    run("DELETE FROM SicknessType");
     onDialog = [](QDialog& dialog) { return dialog.exec(); };
     Globals().CurrentSicknessCode = 0;
     ASSERT_TRUE(ShowDialogByName("frmEditSickness", nullptr));
@@ -394,7 +394,7 @@ struct MissingRecordCase {
 
 TEST_F(CodeTableDialogsTest, EditingAMissingRecordSaysSoAndClosesAtActivation)
 {
-    execute("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (1, 'Any')");
+    run("INSERT INTO DiagnosisFamily (DiagnosisFamilyCode, DiagnosisFamilyDescription) VALUES (1, 'Any')");
     const std::vector<MissingRecordCase> cases = {
         {"frmEditSickness", [] { Globals().CurrentSicknessCode = 77; }},
         {"frmEditProcedure", [] { Globals().CurrentProcedureCode = 77; }},

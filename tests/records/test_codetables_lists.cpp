@@ -107,14 +107,14 @@ TEST_F(CodeTableListsTest, IncompleteFiltersListOnlyAnEmptyBillingCode)
 {
     addProcedure("Billed procedure", "P1", "B1");
     addProcedure("Unbilled procedure", "P2", "");
-    execute("INSERT INTO Procedures (ProcedureCode, Description, RealProcedureCode) VALUES (50, 'Null-coded procedure', 'P3')");
+    run("INSERT INTO Procedures (ProcedureCode, Description, RealProcedureCode) VALUES (50, 'Null-coded procedure', 'P3')");
     const qint16 group = addGroup("Infections");
     addDiagnosis("Billed diagnosis", group, "D1");
     addDiagnosis("Unbilled diagnosis", group, "");
-    execute("INSERT INTO Diagnosis (DiagnosisCode, Description, DiagnosisFamilyCode) VALUES (50, 'Null-coded diagnosis', 1)");
+    run("INSERT INTO Diagnosis (DiagnosisCode, Description, DiagnosisFamilyCode) VALUES (50, 'Null-coded diagnosis', 1)");
     addEMCode("Billed visit", 1, "99221");
     addEMCode("Unbilled visit", 1, "");
-    execute("INSERT INTO EvaluationManagement (EMCode, Description, FacilityTypeCode) VALUES (50, 'Null-coded visit', 1)");
+    run("INSERT INTO EvaluationManagement (EMCode, Description, FacilityTypeCode) VALUES (50, 'Null-coded visit', 1)");
 
     EXPECT_EQ(descriptionsUnder(factoryOf<frmProcedures>(), 0).size(), 3);
     EXPECT_EQ(descriptionsUnder(factoryOf<frmProcedures>(), 1), QStringList({"Unbilled procedure"}));

@@ -37,13 +37,13 @@ protected:
 
     void addDoctor(int code, const QString& description, const QString& billingCode)
     {
-        execute(QString("INSERT INTO Doctors VALUES (%1, '%2', '%3')")
+        run(QString("INSERT INTO Doctors VALUES (%1, '%2', '%3')")
                     .arg(code)
                     .arg(QString(description).replace("'", "''"), billingCode));
     }
     void addLink(int doctor, int covering)
     {
-        execute(QString("INSERT INTO DoctorCoveringDoctors VALUES (%1, %2)").arg(doctor).arg(covering));
+        run(QString("INSERT INTO DoctorCoveringDoctors VALUES (%1, %2)").arg(doctor).arg(covering));
     }
     QList<int> storedLinks(int doctor)
     {
@@ -283,7 +283,7 @@ TEST_F(DoctorsTest, AFailedWriteShowsItsTextAndKeepsTheDialogAsEntered)
     pressDel(dialog, 0);
     pick(dialog, std::pair<qint16, QString>{9, "Dr. Ng"});
     textBox(dialog, "TxtDescription").setText("Abbott Jr.");
-    execute("DELETE FROM Doctors WHERE DoctorCode = 1");  // gone meanwhile
+    run("DELETE FROM Doctors WHERE DoctorCode = 1");  // gone meanwhile
     clickButton(dialog, "btnOk");
     EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
     EXPECT_FALSE(Globals().DialogAccepted);
@@ -296,7 +296,7 @@ TEST_F(DoctorsTest, AFailedWriteShowsItsTextAndKeepsTheDialogAsEntered)
 TEST_F(DoctorsTest, AFailedInsertLeavesTheCodeNewAndStoresNothing)
 {
     addDoctor(4, "Dr. O'Hara", "OH");
-    execute("CREATE TRIGGER RefuseLinks BEFORE INSERT ON DoctorCoveringDoctors "
+    run("CREATE TRIGGER RefuseLinks BEFORE INSERT ON DoctorCoveringDoctors "
             "BEGIN SELECT RAISE(ABORT, 'links refused'); END");
     Globals().CurrentDoctorCode = 0;
     frmEditDoctor dialog;

@@ -38,7 +38,7 @@ protected:
 
     void addFacility(int code, const QString& description, int type, const QString& in, const QString& out)
     {
-        execute(QString("INSERT INTO Facility VALUES (%1, '%2', %3, '%4', '%5')")
+        run(QString("INSERT INTO Facility VALUES (%1, '%2', %3, '%4', '%5')")
                     .arg(code)
                     .arg(QString(description).replace("'", "''"))
                     .arg(type)
@@ -46,7 +46,7 @@ protected:
     }
     void addWard(int code, int facility, const QString& description)
     {
-        execute(QString("INSERT INTO FacilityWards (WardCode, FacilityCode, Description) VALUES (%1, %2, '%3')")
+        run(QString("INSERT INTO FacilityWards (WardCode, FacilityCode, Description) VALUES (%1, %2, '%3')")
                     .arg(code)
                     .arg(facility)
                     .arg(description));
@@ -378,14 +378,14 @@ TEST_F(FacilitiesTest, AStoredTypeMissingFromTheTypesPreselectsAndStoresTheFirst
 
 TEST_F(FacilitiesTest, ALoadThatStopsShowsWhyAndClosesWithoutWriting)
 {
-    execute("DELETE FROM FacilityTypes");
+    run("DELETE FROM FacilityTypes");
     Globals().CurrentFacilityCode = 0;
     {
         frmEditFacility dialog;
         EXPECT_TRUE(dialog.CloseOnActivate());
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     }
-    execute("INSERT INTO FacilityTypes VALUES (1, 'Hospitals')");
+    run("INSERT INTO FacilityTypes VALUES (1, 'Hospitals')");
     Globals().CurrentFacilityCode = 12;
     frmEditFacility missing;
     EXPECT_TRUE(missing.CloseOnActivate());
@@ -402,7 +402,7 @@ TEST_F(FacilitiesTest, AFailedUpdateStaysOpenAndWritesNoWard)
     frmEditFacility dialog;
     wardAnswer = "Added";
     clickButton(dialog, "Command1");
-    execute("DELETE FROM Facility WHERE FacilityCode = 4");  // gone meanwhile
+    run("DELETE FROM Facility WHERE FacilityCode = 4");  // gone meanwhile
     clickButton(dialog, "btnOk");
     EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
     EXPECT_NE(dialog.result(), QDialog::Accepted);
@@ -422,7 +422,7 @@ TEST_F(FacilitiesTest, AFailingWardOfAnExistingFacilityIsShownAndTheOthersAreSti
     pressDel(dialog, 0);
     wardAnswer = "West Annex";
     doubleClickLine(listOf(dialog), 1);
-    execute("DELETE FROM FacilityWards WHERE WardCode = 1");  // its delete now removes nothing
+    run("DELETE FROM FacilityWards WHERE WardCode = 1");  // its delete now removes nothing
     clickButton(dialog, "btnOk");
     EXPECT_EQ(shownMessages, QStringList({"U:IMPELIENT"}));
     EXPECT_TRUE(Globals().DialogAccepted);
@@ -432,7 +432,7 @@ TEST_F(FacilitiesTest, AFailingWardOfAnExistingFacilityIsShownAndTheOthersAreSti
 
 TEST_F(FacilitiesTest, AFailingWardOfANewFacilityKeepsItOpenAndARetryStoresEachWardOnce)
 {
-    execute("CREATE TRIGGER RefuseAttic BEFORE INSERT ON FacilityWards WHEN NEW.Description = 'Attic' "
+    run("CREATE TRIGGER RefuseAttic BEFORE INSERT ON FacilityWards WHEN NEW.Description = 'Attic' "
             "BEGIN SELECT RAISE(ABORT, 'no attics'); END");
     Globals().CurrentFacilityCode = 0;
     frmEditFacility dialog;

@@ -54,7 +54,7 @@ TEST_F(InsurancesTest, ANewInsuranceIsStoredAsTypedAndItsCodeLeftInTheGlobal)
 
 TEST_F(InsurancesTest, AnExistingInsuranceIsLoadedAndUpdated)
 {
-    execute("INSERT INTO Insurance VALUES (5, 'Harbor Trust', 'HT')");
+    run("INSERT INTO Insurance VALUES (5, 'Harbor Trust', 'HT')");
     Globals().CurrentInsuranceCode = 5;
     frmEditInsurance dialog;
     EXPECT_EQ(textBox(dialog, "TxtDescription").text(), "Harbor Trust");
@@ -81,13 +81,13 @@ TEST_F(InsurancesTest, AMissingRecordIsReportedAndTheDialogClosesAsSoonAsShown)
 
 TEST_F(InsurancesTest, AFailedUpdateKeepsTheDialogOpenUntilCancelled)
 {
-    execute("INSERT INTO Insurance VALUES (6, 'Keystone', 'KS')");
+    run("INSERT INTO Insurance VALUES (6, 'Keystone', 'KS')");
     Globals().CurrentInsuranceCode = 6;
     Globals().DialogAccepted = false;
     frmEditInsurance dialog;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    execute("DELETE FROM Insurance WHERE InsuranceCode = 6");  // gone meanwhile
+    run("DELETE FROM Insurance WHERE InsuranceCode = 6");  // gone meanwhile
     textBox(dialog, "TxtDescription").setText("Keystone West");
     clickButton(dialog, "btnOk");
     clickButton(dialog, "btnOk");
@@ -118,7 +118,7 @@ TEST_F(InsurancesTest, CancelStoresNothing)
 
 TEST_F(InsurancesTest, ANewInsuranceFromTheListsCallerIsShownAndSelected)
 {
-    execute("INSERT INTO Insurance VALUES (1, 'Beacon Plan', '')");
+    run("INSERT INTO Insurance VALUES (1, 'Beacon Plan', '')");
     mainForm.FiltroActual = 0;
     std::unique_ptr<QWidget> list(CreateForm("frmInsurances", nullptr));
     ASSERT_NE(list, nullptr);
@@ -147,8 +147,8 @@ TEST_F(InsurancesTest, ANewInsuranceFromTheListsCallerIsShownAndSelected)
 
 TEST_F(InsurancesTest, TheMainWindowListsIncompleteInsurancesAddsAndDeletesThem)
 {
-    execute("INSERT INTO Insurance VALUES (1, 'Beacon Plan', '')");
-    execute("INSERT INTO Insurance VALUES (2, 'Mutual Care', 'MC')");
+    run("INSERT INTO Insurance VALUES (1, 'Beacon Plan', '')");
+    run("INSERT INTO Insurance VALUES (2, 'Mutual Care', 'MC')");
     frmMain* window = openMainWindow();
     window->CambiaAVista(6, 1);
     auto* list = qobject_cast<ListForm*>(window->ActiveChild());

@@ -33,10 +33,10 @@ protected:
     void SetUp() override
     {
         RecordsTest::SetUp();
-        execute("INSERT INTO Insurance VALUES (1, 'Mutual Care', 'MC1')");
-        execute("INSERT INTO Insurance VALUES (2, 'Beacon Plan', '')");
-        execute("INSERT INTO Insurance VALUES (3, 'Crest Health', NULL)");
-        execute("INSERT INTO Insurance VALUES (4, 'Atlas Union', 'AU9')");
+        run("INSERT INTO Insurance VALUES (1, 'Mutual Care', 'MC1')");
+        run("INSERT INTO Insurance VALUES (2, 'Beacon Plan', '')");
+        run("INSERT INTO Insurance VALUES (3, 'Crest Health', NULL)");
+        run("INSERT INTO Insurance VALUES (4, 'Atlas Union', 'AU9')");
     }
 
     std::unique_ptr<RecordingInsurances> openList(qint16 filter = 0)
@@ -105,7 +105,7 @@ TEST_F(ListFormTest, ReloadsForTheMainWindowsFilterInTheInitialSort)
 TEST_F(ListFormTest, AFailingQueryShowsItsErrorAndKeepsTheItemsShown)
 {
     auto list = openList(0);
-    execute("DROP TABLE Insurance");
+    run("DROP TABLE Insurance");
     list->Refresca();
     ASSERT_EQ(shownMessages.size(), 1);
     EXPECT_TRUE(shownMessages[0].startsWith("SELECT * FROM Insurance")) << shownMessages[0].toStdString();
@@ -132,7 +132,7 @@ TEST_F(ListFormTest, DeletesSelectedRowsFromTheLastAndKeepsARowWhoseDeleteFailed
     auto list = openList(0);
     ListView& view = listOf(*list);
     // Rows: Atlas (4), Beacon (2), Crest (3), Mutual (1); Crest vanishes behind the list's back.
-    execute("DELETE FROM Insurance WHERE InsuranceCode = 3");
+    run("DELETE FROM Insurance WHERE InsuranceCode = 3");
     selectItems(view, {0, 2, 3});
     list->Eliminar();
 
@@ -166,7 +166,7 @@ TEST_F(ListFormTest, InsertadoMergesTheReReadRowOrAppendsANewOne)
 {
     auto list = openList(0);
     ListView& view = listOf(*list);
-    execute("UPDATE Insurance SET Description = 'Beacon Plus', BillingInsuranceCode = 'BP' WHERE InsuranceCode = 2");
+    run("UPDATE Insurance SET Description = 'Beacon Plus', BillingInsuranceCode = 'BP' WHERE InsuranceCode = 2");
     Globals().CurrentInsuranceCode = 2;
     list->Insertado();
     EXPECT_EQ(view.topLevelItemCount(), 4);
@@ -175,7 +175,7 @@ TEST_F(ListFormTest, InsertadoMergesTheReReadRowOrAppendsANewOne)
     EXPECT_EQ(selected[0]->text(0), "Beacon Plus");
     EXPECT_EQ(selected[0]->text(1), "BP");
 
-    execute("INSERT INTO Insurance VALUES (9, 'Zenith Mutual', 'ZM')");
+    run("INSERT INTO Insurance VALUES (9, 'Zenith Mutual', 'ZM')");
     Globals().CurrentInsuranceCode = 9;
     list->Insertado();
     EXPECT_EQ(view.topLevelItemCount(), 5);

@@ -88,7 +88,7 @@ TEST_F(EditDialogTest, ANewRecordOpensOnTheFirstEntriesAndStoresTheirCodes)
 
 TEST_F(EditDialogTest, AnExistingRecordShowsItsLookupRowAndStoresTheChosenOne)
 {
-    execute("INSERT INTO Sickness (SicknessCode, Description, SicknessTypeCode) VALUES (4, 'Penicillin', 2)");
+    run("INSERT INTO Sickness (SicknessCode, Description, SicknessTypeCode) VALUES (4, 'Penicillin', 2)");
     Globals().CurrentSicknessCode = 4;
     HistoryItemDialog dialog(kSicknessTypes);
     EXPECT_EQ(dialog.types().currentIndex(), 2);
@@ -102,7 +102,7 @@ TEST_F(EditDialogTest, AnExistingRecordShowsItsLookupRowAndStoresTheChosenOne)
 
 TEST_F(EditDialogTest, ACodeMissingFromTheLookupLeavesTheFirstEntryWhichOkStores)
 {
-    execute("INSERT INTO Sickness (SicknessCode, Description, SicknessTypeCode) VALUES (5, 'Odd', 9)");
+    run("INSERT INTO Sickness (SicknessCode, Description, SicknessTypeCode) VALUES (5, 'Odd', 9)");
     Globals().CurrentSicknessCode = 5;
     HistoryItemDialog dialog(kSicknessTypes);
     EXPECT_EQ(dialog.types().currentIndex(), 0);
@@ -112,7 +112,7 @@ TEST_F(EditDialogTest, ACodeMissingFromTheLookupLeavesTheFirstEntryWhichOkStores
 
 TEST_F(EditDialogTest, AnEmptyLookupStopsTheLoadBeforeLaterLookupsAndNothingIsStored)
 {
-    execute("DELETE FROM SicknessType");
+    run("DELETE FROM SicknessType");
     Globals().CurrentSicknessCode = 0;
     Globals().DialogAccepted = true;
     HistoryItemDialog dialog(kSicknessTypes, "select * from NoSuchLookup");
@@ -154,8 +154,8 @@ protected:
     void SetUp() override
     {
         RecordsTest::SetUp();
-        execute("INSERT INTO FacilityWards VALUES (1, 3, 'North', 0)");
-        execute("INSERT INTO FacilityWards VALUES (2, 3, 'South', 0)");
+        run("INSERT INTO FacilityWards VALUES (1, 3, 'North', 0)");
+        run("INSERT INTO FacilityWards VALUES (2, 3, 'South', 0)");
         QString error;
         ASSERT_EQ(OpenRecordset(wards, "select * from FacilityWards Where FacilityCode=3", error), 0) << error.toStdString();
         wards->AddNew();

@@ -36,7 +36,7 @@ protected:
         addCharge(25002, "2026-11-02", "09:00:00");
         addCharge(25002, "2026-11-03", "10:00:00");
         addCharge(25004, "2026-11-04", "11:00:00");
-        execute("INSERT INTO PatientHistory VALUES (25002, 1, 0)");
+        run("INSERT INTO PatientHistory VALUES (25002, 1, 0)");
     }
 
     std::unique_ptr<frmMergePatients> openMerge(const QList<qint16>& ids)
@@ -136,7 +136,7 @@ TEST_F(MergePatientsTest, CancelMovesNothing)
 
 TEST_F(MergePatientsTest, FewerThanTwoPatientsFoundClosesTheDialogAsSoonAsItShows)
 {
-    execute("DELETE FROM Patient WHERE PatientId = 25002");
+    run("DELETE FROM Patient WHERE PatientId = 25002");
     for (const QList<qint16>& ids : {QList<qint16>{25001, 25002}, QList<qint16>{}}) {
         shownMessages.clear();
         auto dialog = openMerge(ids);
@@ -156,7 +156,7 @@ TEST_F(MergePatientsTest, FewerThanTwoPatientsFoundClosesTheDialogAsSoonAsItShow
 
 TEST_F(MergePatientsTest, AFailingQueryShowsItsErrorAndClosesTheDialog)
 {
-    execute("DROP VIEW PatientsDescriptive");
+    run("DROP VIEW PatientsDescriptive");
     auto dialog = openMerge({25001, 25002});
     ASSERT_EQ(shownMessages.size(), 1);
     EXPECT_TRUE(shownMessages.first().startsWith("SELECT * FROM PatientsDescriptive Where PatientId = 25001 or "

@@ -26,10 +26,10 @@ protected:
     void SetUp() override
     {
         PatientsTest::SetUp();
-        execute("INSERT INTO Sickness VALUES (1, 'Penicillin', 0, 0)");
-        execute("INSERT INTO Sickness VALUES (2, 'Latex', 0, 0)");
-        execute("INSERT INTO Sickness VALUES (3, 'Asthma', 1, 0)");
-        execute("INSERT INTO Sickness VALUES (4, 'Appendectomy', 2, 0)");
+        run("INSERT INTO Sickness VALUES (1, 'Penicillin', 0, 0)");
+        run("INSERT INTO Sickness VALUES (2, 'Latex', 0, 0)");
+        run("INSERT INTO Sickness VALUES (3, 'Asthma', 1, 0)");
+        run("INSERT INTO Sickness VALUES (4, 'Appendectomy', 2, 0)");
         registerStandInDialog("frmPickHistory");
         // The stand-in picker answers what the test queued, and notes the type it was opened for.
         onDialog = [this](QDialog& dialog) {
@@ -120,9 +120,9 @@ TEST_F(PatientEditorTest, NewPatientIsStoredWithApostrophesAndItsHistoryUnderThe
 TEST_F(PatientEditorTest, EditedPatientIsStampedAndOnlyTheHistoryChangesLeftAtOkAreWritten)
 {
     addPatient(25010, "KENT, CLARK", "1970-02-03", "K1", 2);
-    execute("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
-    execute("INSERT INTO PatientHistory VALUES (25010, 2, 0)");
-    execute("INSERT INTO PatientHistory VALUES (25010, 3, 1)");
+    run("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
+    run("INSERT INTO PatientHistory VALUES (25010, 2, 0)");
+    run("INSERT INTO PatientHistory VALUES (25010, 3, 1)");
     auto dialog = openEditor(25010);
     ASSERT_FALSE(dialog->CloseOnActivate());
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "KENT, CLARK");
@@ -161,7 +161,7 @@ TEST_F(PatientEditorTest, EditedPatientIsStampedAndOnlyTheHistoryChangesLeftAtOk
 TEST_F(PatientEditorTest, AMarkedLineKeepsItsMarkWhenItsTypeIsShownAgain)
 {
     addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
-    execute("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
+    run("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
     auto dialog = openEditor(25010);
     removeLine(*dialog, "Penicillin");
     chooseType(*dialog, 2);
@@ -207,7 +207,7 @@ TEST_F(PatientEditorTest, AnEmptyPickAddsNothing)
 TEST_F(PatientEditorTest, CancelAfterAddingAndMarkingWritesNothing)
 {
     addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
-    execute("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
+    run("INSERT INTO PatientHistory VALUES (25010, 1, 0)");
     auto dialog = openEditor(25010);
     Globals().DialogAccepted = true;
     removeLine(*dialog, "Penicillin");
@@ -234,7 +234,7 @@ TEST_F(PatientEditorTest, AFailedPatientWriteKeepsTheDialogOpenAndWritesNoHistor
     addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
     auto dialog = openEditor(25010);
     pick(*dialog, pickedItem(2, 0, "Latex"));
-    execute("DELETE FROM Patient WHERE PatientId = 25010");
+    run("DELETE FROM Patient WHERE PatientId = 25010");
     Globals().DialogAccepted = false;
     clickButton(*dialog, "btnOk");
 
@@ -268,11 +268,11 @@ TEST_F(PatientEditorTest, LoadStopsAtAMissingLookupOrPatientAndTheDialogClosesWh
     for (const Case& stop : {Case{"DELETE FROM Insurance", 0, "You have to define Insurances First!"},
                              Case{"DELETE FROM SicknessType", 0, "You have to define Sickness Types First!"},
                              Case{"DELETE FROM Patient", 25010, "Record not found.  Please report this error!"}}) {
-        execute("DELETE FROM Patient");
+        run("DELETE FROM Patient");
         addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
-        execute("INSERT OR IGNORE INTO Insurance VALUES (1, 'Mutual Care', 'MC1')");
-        execute("INSERT OR IGNORE INTO SicknessType VALUES (0, 'Allergies')");
-        execute(stop.arrange);
+        run("INSERT OR IGNORE INTO Insurance VALUES (1, 'Mutual Care', 'MC1')");
+        run("INSERT OR IGNORE INTO SicknessType VALUES (0, 'Allergies')");
+        run(stop.arrange);
         shownMessages.clear();
         auto dialog = openEditor(stop.patient);
         EXPECT_EQ(shownMessages, QStringList({stop.message}));
@@ -285,7 +285,7 @@ TEST_F(PatientEditorTest, LoadStopsAtAMissingLookupOrPatientAndTheDialogClosesWh
 
 TEST_F(PatientEditorTest, AStoredPatientWithEmptyFieldsOpensWithEmptyTextsAndTodaysDate)
 {
-    execute("INSERT INTO Patient (PatientId, InsuranceCode) VALUES (25010, 2)");
+    run("INSERT INTO Patient (PatientId, InsuranceCode) VALUES (25010, 2)");
     auto dialog = openEditor(25010);
     ASSERT_FALSE(dialog->CloseOnActivate());
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");

@@ -117,7 +117,7 @@ TEST_F(PatientsListTest, ClickingAPatientMakesItTheCurrentPatient)
 
 TEST_F(PatientsListTest, DeletesOnlyTheSelectedPatientRowsAfterTheirPrompt)
 {
-    execute("INSERT INTO PatientHistory VALUES (25002, 1, 0)");
+    run("INSERT INTO PatientHistory VALUES (25002, 1, 0)");
     auto form = openList(0);
     selectItems(form->List(), {1, 3});  // 25002 and 25001
     form->Eliminar();
@@ -218,7 +218,7 @@ TEST_F(PatientsListTest, AnAcceptedMergeReloadsTheListAndACancelledOneDoesNot)
     auto form = openList(0);
     bool accept = false;
     onDialog = [&](QDialog&) {
-        execute("DELETE FROM Patient WHERE PatientId = 25004");
+        run("DELETE FROM Patient WHERE PatientId = 25004");
         Globals().DialogAccepted = accept;
         return int(accept ? QDialog::Accepted : QDialog::Rejected);
     };
@@ -278,8 +278,8 @@ namespace {
 TEST_F(PatientsListTest, AdmitsAndDischargesThroughTheRealDialogs)
 {
     RegisterChargesForms();
-    execute("INSERT INTO FacilityWards VALUES (7, 2, 'West Wing', 0)");
-    execute("INSERT INTO Doctors VALUES (3, 'DR. HOLM', 'H3')");
+    run("INSERT INTO FacilityWards VALUES (7, 2, 'West Wing', 0)");
+    run("INSERT INTO Doctors VALUES (3, 'DR. HOLM', 'H3')");
     auto form = openList(0);
     onDialog = [&](QDialog& dialog) {
         if (dialog.objectName() == "frmAdmitPatient")

@@ -16,16 +16,16 @@ protected:
     void SetUp() override
     {
         RecordsTest::SetUp();
-        execute("INSERT INTO Insurance VALUES (1, 'Mutual Care', 'MC1')");
-        execute("INSERT INTO Insurance VALUES (2, 'Beacon Plan', 'BP2')");
-        execute("INSERT INTO Facility VALUES (1, 'North Hospital', 1, 'NH', 'NHO')");
-        execute("INSERT INTO Facility VALUES (2, 'Lakeside Care', 2, 'LC', 'LCO')");
+        run("INSERT INTO Insurance VALUES (1, 'Mutual Care', 'MC1')");
+        run("INSERT INTO Insurance VALUES (2, 'Beacon Plan', 'BP2')");
+        run("INSERT INTO Facility VALUES (1, 'North Hospital', 1, 'NH', 'NHO')");
+        run("INSERT INTO Facility VALUES (2, 'Lakeside Care', 2, 'LC', 'LCO')");
     }
 
     void addPatient(int id, const QString& names, const QString& dateOfBirth, const QString& account,
                     int insurance = 1, int facility = 0)
     {
-        execute(QString("INSERT INTO Patient (PatientId, Names, DateOfBirth, AccountNumber, InsuranceCode, "
+        run(QString("INSERT INTO Patient (PatientId, Names, DateOfBirth, AccountNumber, InsuranceCode, "
                         "InFacilityCode) VALUES (%1, '%2', '%3', '%4', %5, %6)")
                     .arg(id)
                     .arg(names, dateOfBirth, account)
@@ -35,7 +35,7 @@ protected:
 
     void addCharge(int patientId, const QString& date, const QString& time)
     {
-        execute(QString("INSERT INTO PatientCharges (PatientId, ChargeDate, ChargeTime, Status) "
+        run(QString("INSERT INTO PatientCharges (PatientId, ChargeDate, ChargeTime, Status) "
                         "VALUES (%1, '%2', '%3', 0)")
                     .arg(patientId)
                     .arg(date, time));

@@ -19,13 +19,13 @@ protected:
     void SetUp() override
     {
         RecordsTest::SetUp();
-        execute("INSERT INTO Doctors VALUES (7, 'Dr. Quill', 'Q7')");
-        execute("INSERT INTO Doctors VALUES (3, 'Dr. Abbot', 'A3')");
-        execute("INSERT INTO Doctors VALUES (9, 'Dr. Moss', 'M9')");
-        execute("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (1, 'Zane Ruiz', '1950-02-03', 0)");
-        execute("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (2, 'Ada Lin', '1961-07-08', 0)");
-        execute("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (3, 'Bo O''Hara', '1972-01-01', 2)");
-        execute("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (4, 'Al Berg', '1944-05-06', 2)");
+        run("INSERT INTO Doctors VALUES (7, 'Dr. Quill', 'Q7')");
+        run("INSERT INTO Doctors VALUES (3, 'Dr. Abbot', 'A3')");
+        run("INSERT INTO Doctors VALUES (9, 'Dr. Moss', 'M9')");
+        run("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (1, 'Zane Ruiz', '1950-02-03', 0)");
+        run("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (2, 'Ada Lin', '1961-07-08', 0)");
+        run("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (3, 'Bo O''Hara', '1972-01-01', 2)");
+        run("INSERT INTO Patient (PatientId, Names, DateOfBirth, InFacilityCode) VALUES (4, 'Al Berg', '1944-05-06', 2)");
     }
 
     static QString selectedText(QWidget& picker)
@@ -112,8 +112,8 @@ TEST_F(SingleChoicePickerTest, AnEmptyListAsksForAChoiceAndStaysOpenUntilCancell
 
 TEST_F(SingleChoicePickerTest, TheInsurancePickerAnswersThroughItsCallerAndReportsAFailedQuery)
 {
-    execute("INSERT INTO Insurance VALUES (4, 'Atlas Union', 'AU')");
-    execute("INSERT INTO Insurance VALUES (8, 'Beacon Plan', 'BP')");
+    run("INSERT INTO Insurance VALUES (4, 'Atlas Union', 'AU')");
+    run("INSERT INTO Insurance VALUES (8, 'Beacon Plan', 'BP')");
     onDialog = [](QDialog& dialog) {
         selectItems(listOf(dialog), {1});
         clickButton(dialog, "btnOk");
@@ -124,7 +124,7 @@ TEST_F(SingleChoicePickerTest, TheInsurancePickerAnswersThroughItsCallerAndRepor
     EXPECT_EQ(shownDialogs, QStringList({"frmPickInsurance"}));
     EXPECT_EQ(Globals().PickedInsuranceCode, 8);
 
-    execute("DROP TABLE Insurance");
+    run("DROP TABLE Insurance");
     onDialog = [](QDialog& dialog) {
         clickButton(dialog, "btnOk");
         return dialog.result();
@@ -166,10 +166,10 @@ protected:
 
 TEST_F(MultiChoicePickerTest, HistoryTicksOfSeveralKindsComeBackInRowOrder)
 {
-    execute("INSERT INTO Sickness VALUES (12, 'Appendectomy', 2, 0)");
-    execute("INSERT INTO Sickness VALUES (5, 'Penicillin', 0, 0)");
-    execute("INSERT INTO Sickness VALUES (6, 'Latex', 0, 0)");
-    execute("INSERT INTO Sickness VALUES (8, 'Asthma', 1, 0)");
+    run("INSERT INTO Sickness VALUES (12, 'Appendectomy', 2, 0)");
+    run("INSERT INTO Sickness VALUES (5, 'Penicillin', 0, 0)");
+    run("INSERT INTO Sickness VALUES (6, 'Latex', 0, 0)");
+    run("INSERT INTO Sickness VALUES (8, 'Asthma', 1, 0)");
     caller.setProperty("ActiveSicknessType", 2);
     frmPickHistory picker(&caller);
     EXPECT_EQ(picker.windowTitle(), "History selection");
@@ -200,7 +200,7 @@ TEST_F(MultiChoicePickerTest, HistoryTicksOfSeveralKindsComeBackInRowOrder)
 
 TEST_F(MultiChoicePickerTest, OkWithNothingTickedAndCancelBothAnswerTheEmptyText)
 {
-    execute("INSERT INTO Procedures VALUES (1, 'Suture', 'R1', 'B1', 0)");
+    run("INSERT INTO Procedures VALUES (1, 'Suture', 'R1', 'B1', 0)");
     {
         frmPickProcedures picker(&caller);
         clickButton(picker, "btnOk");
@@ -217,9 +217,9 @@ TEST_F(MultiChoicePickerTest, OkWithNothingTickedAndCancelBothAnswerTheEmptyText
 TEST_F(MultiChoicePickerTest, ProcedureRecordsCutLongDescriptionsAndFillShortOnes)
 {
     const QString longText = QString("Excision of lesion, trunk, with closure ab");  // 42 characters
-    execute("INSERT INTO Procedures VALUES (3, 'Cast', 'R3', 'B3', 0)");
-    execute("INSERT INTO Procedures VALUES (7, '" + longText + "', 'R7', 'B7', 0)");
-    execute("INSERT INTO Procedures VALUES (9, 'Unused', 'R9', 'B9', 0)");
+    run("INSERT INTO Procedures VALUES (3, 'Cast', 'R3', 'B3', 0)");
+    run("INSERT INTO Procedures VALUES (7, '" + longText + "', 'R7', 'B7', 0)");
+    run("INSERT INTO Procedures VALUES (9, 'Unused', 'R9', 'B9', 0)");
     caller.setObjectName("frmEditCharge");
     frmPickProcedures picker(&caller);
     EXPECT_EQ(picker.findChild<QComboBox*>(), nullptr);
@@ -233,11 +233,11 @@ TEST_F(MultiChoicePickerTest, ProcedureRecordsCutLongDescriptionsAndFillShortOne
 
 TEST_F(MultiChoicePickerTest, DiagnosesComeInDescriptionOrderStartingOnTheFirstGroupWithNothingTicked)
 {
-    execute("INSERT INTO DiagnosisFamily VALUES (20, 'Respiratory')");
-    execute("INSERT INTO DiagnosisFamily VALUES (10, 'Cardiac')");
-    execute("INSERT INTO Diagnosis VALUES (1, 'Pneumonia', 20, 'R1', 'B1', 0)");
-    execute("INSERT INTO Diagnosis VALUES (2, 'Bronchitis', 20, 'R2', 'B2', 1)");  // a stray stored tick
-    execute("INSERT INTO Diagnosis VALUES (3, 'Angina', 10, 'R3', 'B3', 0)");
+    run("INSERT INTO DiagnosisFamily VALUES (20, 'Respiratory')");
+    run("INSERT INTO DiagnosisFamily VALUES (10, 'Cardiac')");
+    run("INSERT INTO Diagnosis VALUES (1, 'Pneumonia', 20, 'R1', 'B1', 0)");
+    run("INSERT INTO Diagnosis VALUES (2, 'Bronchitis', 20, 'R2', 'B2', 1)");  // a stray stored tick
+    run("INSERT INTO Diagnosis VALUES (3, 'Angina', 10, 'R3', 'B3', 0)");
     caller.setObjectName("frmEditCharge");
     frmPickDiagnosis picker(&caller);
     QComboBox& groups = groupsOf(picker, "CBDiagnosisFamilies");
