@@ -10,6 +10,7 @@
 #include "VNSQLPatients.h"
 #include "VNSQLWards.h"
 #include "StoredPatientLocation.h"
+#include "SubListRows.h"
 #include "frmAdmitPatientLookups.h"
 
 #include <QComboBox>
@@ -20,12 +21,6 @@
 #include <QPushButton>
 
 namespace {
-
-// Row states of the visiting list.
-constexpr int kStored = 0;
-constexpr int kAdded = 1;
-constexpr int kMarked = 2;
-constexpr int kChanged = 3;
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name)
@@ -142,7 +137,7 @@ void frmAdmitPatient::addVisitingDoctor(qint16 doctorCode, const QString& name, 
     visiting_->SetField("AttentionTypeDescription", attentionTypeName);
     visiting_->SetField("Frequency", frequency);
     visiting_->SetField("FrequencyDescription", frequencyName);
-    visiting_->SetField("checked", kAdded);
+    visiting_->SetField("checked", RowAdded);
     visiting_->Update();
 }
 
@@ -155,7 +150,7 @@ void frmAdmitPatient::Command1Click()
         return;
     addVisitingDoctor(globals.PickedDoctorCode, globals.PickedDoctorName, globals.CurrentAttentionTypeCode,
                       globals.PickedAttentionTypeName, globals.PickedFrequency, globals.PickedFrequencyName);
-    FillListView(*ListView1, *visiting_);
+    FillSubList(*ListView1, *visiting_);
     ClearListSelection(*ListView1);
 }
 
@@ -164,25 +159,7 @@ void frmAdmitPatient::Command2Click()
     const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
     if (selected.isEmpty() || !visiting_)
         return;
-    QTreeWidgetItem* item = selected.first();
-    visiting_->SetAbsolutePosition(ListItemPosition(ListView::ItemKey(*item)));
-    switch (visiting_->Field("checked").toInt()) {
-    case kAdded:
-        // Refilled, so that the items after it keep naming their own rows.
-        visiting_->Delete();
-        FillListView(*ListView1, *visiting_);
-        ClearListSelection(*ListView1);
-        break;
-    case kMarked:
-        visiting_->SetField("checked", kStored);
-        if (item->text(0).startsWith('*'))
-            item->setText(0, item->text(0).mid(1));
-        break;
-    default:
-        visiting_->SetField("checked", kMarked);
-        item->setText(0, "*" + item->text(0));
-        break;
-    }
+    ToggleRowRemoval(*ListView1, *selected.first(), *visiting_);
 }
 
 bool frmAdmitPatient::listsDoctor(qint16 doctorCode)
@@ -225,13 +202,13 @@ void frmAdmitPatient::writeVisitingDoctors()
         QString error;
         qint16 result = 0;
         switch (visiting_->Field("checked").toInt()) {
-        case kAdded:
+        case RowAdded:
             result = InsertPatientDoctor(patient, doctor, attentionType, frequency, error);
             break;
-        case kMarked:
+        case RowRemoved:
             result = DeletePatientDoctor(patient, doctor, error);
             break;
-        case kChanged:
+        case RowChanged:
             result = UpdatePatientDoctor(patient, doctor, attentionType, frequency, error);
             break;
         default:

@@ -5,34 +5,18 @@
 #include "ListViewRoutines.h"
 #include "Messages.h"
 #include "SqlLiterals.h"
+#include "SubListRows.h"
 
 namespace {
-
-// Row states of the in-memory sub-lists; the database never sees them.
-constexpr qint16 kRowStored = 0;
-constexpr qint16 kRowAdded = 1;
-constexpr qint16 kRowMarkedForRemoval = 2;
 
 // A picked record: a 5-character code and a 40-character description.
 constexpr int kPickedCodeLength = 5;
 constexpr int kPickedRecordLength = 45;
 
-qint16 rowState(const Recordset& rows)
-{
-    return qint16(rows.Field("checked").toLongLong());
-}
-
-// Fills the list from the rows, a row marked for removal reading "*" and its text, and
-// leaves no item selected.
+// The list filled from the rows, with nothing selected.
 void fillCodeList(ListView& list, Recordset& rows)
 {
-    FillListView(list, rows);
-    for (int index = 0; index < list.topLevelItemCount(); ++index) {
-        QTreeWidgetItem& item = *list.topLevelItem(index);
-        rows.SetAbsolutePosition(ListItemPosition(ListView::ItemKey(item)));
-        if (rowState(rows) == kRowMarkedForRemoval)
-            item.setText(0, "*" + item.text(0));
-    }
+    FillSubList(list, rows);
     ClearListSelection(list);
 }
 
@@ -79,7 +63,7 @@ void frmEditCharge::AddCodes(const QString& pickerName, Recordset& rows, const Q
         rows.AddNew();
         rows.SetField(codeField, picked.left(kPickedCodeLength).trimmed().toShort());
         rows.SetField("Description", picked.mid(kPickedCodeLength).trimmed());
-        rows.SetField("checked", kRowAdded);
+        rows.SetField("checked", RowAdded);
         rows.Update();
     }
     fillCodeList(list, rows);
@@ -87,33 +71,15 @@ void frmEditCharge::AddCodes(const QString& pickerName, Recordset& rows, const Q
 
 void frmEditCharge::RemoveSelectedCode(Recordset& rows, ListView& list)
 {
-    QTreeWidgetItem* item = selectedItem(list);
-    if (!item || !rows.SetAbsolutePosition(ListItemPosition(ListView::ItemKey(*item))))
-        return;
-    switch (rowState(rows)) {
-    case kRowAdded:
-        // The keys of the rows after it would name the wrong rows: the list is filled anew.
-        rows.Delete();
-        fillCodeList(list, rows);
-        break;
-    case kRowMarkedForRemoval:
-        rows.SetField("checked", kRowStored);
-        rows.Update();
-        item->setText(0, item->text(0).mid(1));
-        break;
-    default:
-        rows.SetField("checked", kRowMarkedForRemoval);
-        rows.Update();
-        item->setText(0, "*" + item->text(0));
-        break;
-    }
+    if (QTreeWidgetItem* item = selectedItem(list))
+        ToggleRowRemoval(list, *item, rows);
 }
 
 QString frmEditCharge::CodeListText(Recordset& rows, const QString& codeField)
 {
     QString codes = ";";
     for (rows.MoveFirst(); !rows.EndOfFile(); rows.MoveNext()) {
-        if (rowState(rows) != kRowMarkedForRemoval)
+        if (rows.Field("checked").toInt() != RowRemoved)
             codes += QString::number(rows.Field(codeField).toLongLong()) + ";";
     }
     return codes;

@@ -203,6 +203,7 @@ TEST_F(SubListTest, RemovingAnAddedRowDropsItAndKeepsTheOtherLinesOnTheirRows)
     ToggleRowRemoval(list, *list.topLevelItem(2), *wards);  // East goes
     EXPECT_EQ(wards->RecordCount(), 3);
     EXPECT_EQ(columnTexts(list), QStringList({"*North", "South", "West"}));
+    EXPECT_TRUE(list.selectedItems().isEmpty()) << "a second press must not hit a row the user did not choose";
     // West's line still names West's row: removing it removes West.
     ToggleRowRemoval(list, *list.topLevelItem(2), *wards);
     EXPECT_EQ(columnTexts(list), QStringList({"*North", "South"}));

@@ -31,6 +31,7 @@ void ToggleRowRemoval(ListView& list, QTreeWidgetItem& item, Recordset& rows)
     case RowAdded:
         rows.Delete();
         FillSubList(list, rows);
+        ClearListSelection(list);
         return;
     case RowRemoved:
         rows.SetField("checked", RowStored);
