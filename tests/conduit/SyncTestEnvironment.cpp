@@ -20,8 +20,7 @@ std::string driverRegistryFolder()
 
 std::string shippedTableDescription()
 {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "conduit" / "Velvix.vlx")
-        .string();
+    return (std::filesystem::path(VANTORA_SOURCE_DIR) / "conduit" / "Velvix.vlx").string();
 }
 
 }  // namespace
