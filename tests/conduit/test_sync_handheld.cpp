@@ -130,6 +130,27 @@ TEST_F(HandheldChangesTest, DeletedRecordsLeaveBothSidesUnlessTheDesktopRowIsNew
     EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PDTRecordId = 8"), 1);
 }
 
+TEST_F(HandheldChangesTest, ADeletedRecordWhoseDesktopRowIsNewerComesBackOnceWithItsHistory)
+{
+    synchronisedPatient(8, kBen, "#2026-12-01 09:00:00#");
+    execute("UPDATE Patient SET [Names] = 'BEN DESKTOP', VXTS = #2026-12-08 09:00:00# WHERE PatientId = 1002");
+    execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (1002, 1, 1)");
+    execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (1002, 2, 1)");
+    storePatients({deletedPatient(8, stamp(2026, 12, 7, 10, 0, 0), kBen)});
+    hotsync::PalmDatabase history = demohandheld::emptyDatabase(demohandheld::kHistoryDatabase,
+                                                                demohandheld::historyLayout());
+    history.records = {{1, 0, 0, demohandheld::historyBytes(1002, 1, 1)},
+                       {2, 0, 0, demohandheld::historyBytes(1002, 2, 1)},
+                       {50, 0, 0, demohandheld::historyBytes(1003, 1, 1)}};
+    storeDatabase(history);
+    synchronise();
+
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(1002).bytes, "names"), "'BEN DESKTOP'");
+    EXPECT_EQ(text("SELECT [Names] FROM VXPatient WHERE PDTRecordId = 8"), "BEN DESKTOP");
+    EXPECT_EQ(storedDatabase(demohandheld::kHistoryDatabase).records.size(), 3u) << logText();
+    EXPECT_EQ(logText().find("Error deleting RecId"), std::string::npos) << "its history is replaced once";
+}
+
 TEST_F(HandheldChangesTest, ATableWithoutStampColumnAlwaysTakesTheHandheldVersion)
 {
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N\n"
