@@ -55,6 +55,7 @@ int appendRecords(SyncTableDescription& table, HandheldRead read, const char* re
         }
         entry.recordId = info.recordId;
         entry.deleted = (info.category & kHandheldDeletedCategory) != 0;
+        entry.shorterThanLayout = info.recordSize < recordSize;
         entry.status = 0;
         table.records.push_back(std::move(entry));
         ++count;

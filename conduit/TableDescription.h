@@ -52,6 +52,7 @@ struct PalmRecordEntry {
     bool deleted = false;
     std::int32_t status = 0;
     std::vector<std::uint8_t> bytes;
+    bool shorterThanLayout = false;  // padded with zeros when read; never applied to the desktop
 };
 
 // One T line (a table) or S line (a sub-table: no time stamp, no condition, no D lines).

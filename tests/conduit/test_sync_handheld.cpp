@@ -151,6 +151,27 @@ TEST_F(HandheldChangesTest, ADeletedRecordWhoseDesktopRowIsNewerComesBackOnceWit
     EXPECT_EQ(logText().find("Error deleting RecId"), std::string::npos) << "its history is replaced once";
 }
 
+TEST_F(HandheldChangesTest, ARecordShorterThanItsLayoutIsRefused)
+{
+    synchronisedPatient(7, kAnn, "#2026-12-01 09:00:00#");
+    Patient renamed = kAnn;
+    renamed.names = "ANN CUT SHORT";
+    hotsync::PalmRecord fewBytesShort = changedPatient(7, stamp(2026, 12, 7, 10, 0, 0), renamed);
+    fewBytesShort.bytes.resize(72);
+    hotsync::PalmRecord threeBytes = changedPatient(9, stamp(2026, 12, 7, 10, 0, 0), kBen);
+    threeBytes.bytes.resize(3);
+    storePatients({fewBytesShort, threeBytes});
+    synchronise();
+
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1001"), "ANN O'HARA") << logText();
+    EXPECT_EQ(text("SELECT DateOfBirth FROM Patient WHERE PatientId = 1001"), "1961-04-09");
+    EXPECT_EQ(text("SELECT AccountNumber FROM Patient WHERE PatientId = 1001"), "A-1");
+    EXPECT_EQ(text("SELECT InsuranceCode FROM Patient WHERE PatientId = 1001"), "2");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 0"), 0);
+    EXPECT_TRUE(logged("Palm record 7 of VelvixPatients is shorter than its layout and was not applied"));
+    EXPECT_TRUE(logged("Palm record 9 of VelvixPatients is shorter than its layout and was not applied"));
+}
+
 TEST_F(HandheldChangesTest, ATableWithoutStampColumnAlwaysTakesTheHandheldVersion)
 {
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N\n"
