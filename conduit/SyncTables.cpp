@@ -78,7 +78,7 @@ int SyncTables(int purgeFlag, const std::string& conduitName, const std::string&
     ConduitLog("Synching Velvix! " + conduitName + "  with User: " + userName + " Id: " + std::to_string(run.pdtId));
 
     TableDescriptionFile file;
-    if (ReadTableDescriptionFile(tableDescriptionPath, file) != 0) {
+    if (ReadTableDescriptionFile(tableDescriptionPath, file) != 0 || !EveryTableHasAKeyField(file)) {
         ConduitLog("Error reading file " + tableDescriptionPath);
         return kRunEnded;
     }

@@ -90,6 +90,10 @@ struct TableDescriptionFile {
 // Logs "sub file added to table %s" for every S line.
 int ReadTableDescriptionFile(const std::string& path, TableDescriptionFile& tables);
 
+// Whether every table has a field of kind K or A; without one a record can be neither looked up
+// on the desktop nor matched with its mirror row. Logs the first table that has none.
+bool EveryTableHasAKeyField(const TableDescriptionFile& tables);
+
 // Delimiter for the last token of T and S lines: one that never occurs, so the token is the
 // rest of the line.
 inline constexpr int kRestOfLine = -1;

@@ -2,6 +2,7 @@
 // failure ends the run after one log line.
 #include "SyncTestEnvironment.h"
 
+#include "ConduitMessages.h"
 #include "SyncManager.h"
 #include "SyncTables.h"
 #include "UserData.h"
@@ -9,6 +10,13 @@
 #include <cstdio>
 
 namespace {
+
+std::vector<std::string> shownMessages;
+
+void recordMessage(const std::string& text, const std::string& caption)
+{
+    shownMessages.push_back(caption + ": " + text);
+}
 
 class SyncRunTest : public SyncTest {
 protected:
@@ -39,6 +47,20 @@ TEST_F(SyncRunTest, TheTableDescriptionAndPreferenceDatabaseMustBeReadable)
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient\nF,id,PatientId,K\nP,NoSuchPrefs\n");
     synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Unable to open preference file NoSuchPrefs"));
+    EXPECT_TRUE(storedPatients().records.empty());
+}
+
+TEST_F(SyncRunTest, ATableWithoutAKeyFieldIsRefusedWhenTheFileIsRead)
+{
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\nF,names,Names,C\nP,VelvixPrefs\n");
+    shownMessages.clear();
+    SetConduitMessageHandler(recordMessage);
+    synchroniseUntilTheRunEnds();
+    SetConduitMessageHandler(nullptr);
+
+    EXPECT_TRUE(logged("Table VelvixPatients has no key field (K or A) and cannot be synchronised")) << logText();
+    EXPECT_TRUE(logged("Error reading file " + tableDescriptionPath));
+    EXPECT_TRUE(shownMessages.empty()) << shownMessages.front();
     EXPECT_TRUE(storedPatients().records.empty());
 }
 
