@@ -96,12 +96,8 @@ int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table)
     }
     for (PalmRecordEntry& entry : table.records) {
         SyncYieldCycles(1);
-        // Its missing fields would reach the desktop as zeros, its key included.
-        if (entry.shorterThanLayout) {
-            ConduitLog("Palm record " + std::to_string(entry.recordId) + " of " + table.handheldDatabase +
-                       " is shorter than its layout and was not applied");
+        if (RefuseShortRecord(table, entry))
             continue;
-        }
         bool found = false;
         if (FindPCRow(run, table, entry, found) != 0)
             continue;

@@ -126,6 +126,14 @@ int ReadAllPalmRecords(SyncTableDescription& table)
     return appendRecords(table, SyncReadRecordByIndex, "SyncReadRecordByIndex", count);
 }
 
+bool RefuseShortRecord(const SyncTableDescription& table, const PalmRecordEntry& entry)
+{
+    if (entry.shorterThanLayout)
+        ConduitLog("Palm record " + std::to_string(entry.recordId) + " of " + table.handheldDatabase +
+                   " is shorter than its layout and was not applied");
+    return entry.shorterThanLayout;
+}
+
 int WriteRecordToPalm(SyncTableDescription& table, std::uint32_t& recordId, std::vector<std::uint8_t>& record)
 {
     HandheldLayout layout = ReadTableLayout(table);

@@ -160,7 +160,13 @@ TEST_F(HandheldChangesTest, ARecordShorterThanItsLayoutIsRefused)
     fewBytesShort.bytes.resize(72);
     hotsync::PalmRecord threeBytes = changedPatient(9, stamp(2026, 12, 7, 10, 0, 0), kBen);
     threeBytes.bytes.resize(3);
-    storePatients({fewBytesShort, threeBytes});
+    storePatients({fewBytesShort, threeBytes, changedPatient(10, stamp(2026, 12, 7, 10, 0, 0), {1004, "DAN"})});
+    std::string shortHistory = demohandheld::historyBytes(1004, 4, 2);
+    shortHistory.resize(10);
+    hotsync::PalmDatabase history = demohandheld::emptyDatabase(demohandheld::kHistoryDatabase,
+                                                                demohandheld::historyLayout());
+    history.records = {{1, 0, 0, demohandheld::historyBytes(1004, 3, 1)}, {2, 0, 0, shortHistory}};
+    storeDatabase(history);
     synchronise();
 
     EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1001"), "ANN O'HARA") << logText();
@@ -170,6 +176,8 @@ TEST_F(HandheldChangesTest, ARecordShorterThanItsLayoutIsRefused)
     EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 0"), 0);
     EXPECT_TRUE(logged("Palm record 7 of VelvixPatients is shorter than its layout and was not applied"));
     EXPECT_TRUE(logged("Palm record 9 of VelvixPatients is shorter than its layout and was not applied"));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory WHERE PatientId = 1004"), 1);
+    EXPECT_TRUE(logged("Palm record 2 of VelvixHistory is shorter than its layout and was not applied"));
 }
 
 TEST_F(HandheldChangesTest, ATableWithoutStampColumnAlwaysTakesTheHandheldVersion)
