@@ -5,6 +5,8 @@
 //
 // The conduit is the one registered for the creator id (four characters) in the HotSync
 // directory. Without a display the conduit's message boxes are written to the standard error.
+// A HotSync that the conduit ends with a failure writes the run's log lines to the standard error
+// and exits with 1.
 #include "HotSyncLogReader.h"
 #include "HotSyncManager.h"
 
