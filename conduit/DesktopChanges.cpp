@@ -135,6 +135,32 @@ void sendNewRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT state
     }
 }
 
+// Whether the record's mirror row holds the fetched desktop row as the handheld stores it. A
+// value the handheld cannot hold whole (longer than its field, or with characters outside the
+// code page) always differs in the database, yet sending it again would change nothing.
+bool mirrorHoldsFetchedRow(const SyncRun& run, const SyncTableDescription& table, const HandheldLayout& layout,
+                           std::uint32_t recordId)
+{
+    const std::string sql = "SELECT " + fieldList(table, comparedField, "", "", ",") + " FROM " + table.mirrorTable +
+                            " WHERE PDTId = " + std::to_string(run.pdtId) +
+                            " AND PDTRecordId = " + std::to_string(recordId);
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (OpenQuery(run.connection, statement, sql) != 0) {
+        ConduitLog("Failure: " + sql);
+        return false;
+    }
+    bool same = FetchNextRow(statement);
+    for (const SyncFieldDescription& field : table.fields) {
+        if (!same || !comparedField(field))
+            continue;
+        std::string mirrored;
+        same = GetColumnByName(statement, field.desktopColumn, mirrored, kValueTextSize) == 0 &&
+               SameWhenStored(layout.fields.at(static_cast<std::size_t>(field.descriptorIndex)), field.value, mirrored);
+    }
+    CloseQuery(statement);
+    return same;
+}
+
 void sendChangedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
     HandheldLayout layout = ReadTableLayout(table);
@@ -144,7 +170,7 @@ void sendChangedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT s
         int fetched = FetchChangedPCRow(statement, table, recordId);
         if (fetched == kNoMoreRows)
             return;
-        if (fetched != kFetched)
+        if (fetched != kFetched || mirrorHoldsFetchedRow(run, table, layout, recordId))
             continue;
         std::vector<std::uint8_t> record;
         if (ReadPalmRecordById(table, recordId, record) != SYNC_OK)

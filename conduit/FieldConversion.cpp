@@ -290,6 +290,17 @@ bool ConvertField(ConversionMode mode, std::vector<std::uint8_t>& record, std::s
     return true;
 }
 
+bool SameWhenStored(const HandheldFieldDescriptor& descriptor, const std::string& first, const std::string& second)
+{
+    std::vector<std::uint8_t> firstRecord(descriptor.offset + StoredFieldSize(descriptor), 0);
+    std::vector<std::uint8_t> secondRecord = firstRecord;
+    std::string firstText = first;
+    std::string secondText = second;
+    ConvertField(ConversionMode::TextToRecord, firstRecord, firstText, descriptor);
+    ConvertField(ConversionMode::TextToRecord, secondRecord, secondText, descriptor);
+    return firstRecord == secondRecord;
+}
+
 void SetRecordDefaults(const HandheldLayout& layout, std::vector<std::uint8_t>& record)
 {
     record.assign(layout.storedRecordSize(), 0);

@@ -34,5 +34,9 @@ std::size_t StoredFieldSize(const HandheldFieldDescriptor& descriptor);
 bool ConvertField(ConversionMode mode, std::vector<std::uint8_t>& record, std::string& text,
                   const HandheldFieldDescriptor& descriptor);
 
+// Whether two desktop texts become the same field, as the handheld stores them: cut to the
+// field's width, numbers and dates as the field holds them.
+bool SameWhenStored(const HandheldFieldDescriptor& descriptor, const std::string& first, const std::string& second);
+
 // A new stored record of the layout's size with every field at its default.
 void SetRecordDefaults(const HandheldLayout& layout, std::vector<std::uint8_t>& record);

@@ -10,6 +10,15 @@
 
 namespace {
 
+// The mirror row then holds what both sides have, so the desktop passes do not send it again.
+void renewMirrorRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
+{
+    if (DeleteMirrorRow(run, table, entry.recordId) != 0)
+        ConduitLog("Delete Failed");
+    else if (InsertMirrorRow(run, table, entry.recordId, entry.bytes) != 0)
+        ConduitLog("InsertVX Failed");
+}
+
 // A record the handheld deleted: its desktop row goes too, unless the desktop changed it later,
 // in which case the record comes back from the desktop.
 void applyDeletedRecord(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool found)
@@ -21,6 +30,7 @@ void applyDeletedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
                 return;
             }
             entry.status = kStatusOverwrittenFromDesktop;
+            renewMirrorRow(run, table, entry);
             return;
         }
         if (DeletePCRow(run, table, entry) != 0) {
@@ -34,7 +44,7 @@ void applyDeletedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
         ConduitLog("Delete Failed");
 }
 
-// A new or changed record: the newer side wins; the mirror row then holds what both sides have.
+// A new or changed record: the newer side wins.
 void applyChangedRecord(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool found)
 {
     if (found && ComparePCTimestamp(table, entry) == 1) {
@@ -56,10 +66,7 @@ void applyChangedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
         }
         entry.status = kStatusInsertedOnDesktop;
     }
-    if (DeleteMirrorRow(run, table, entry.recordId) != 0)
-        ConduitLog("Delete Failed");
-    else if (InsertMirrorRow(run, table, entry.recordId, entry.bytes) != 0)
-        ConduitLog("InsertVX Failed");
+    renewMirrorRow(run, table, entry);
     SyncYieldCycles(1);
 }
 
@@ -89,6 +96,8 @@ int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table)
     }
     for (PalmRecordEntry& entry : table.records) {
         SyncYieldCycles(1);
+        if (RefuseShortRecord(table, entry))
+            continue;
         bool found = false;
         if (FindPCRow(run, table, entry, found) != 0)
             continue;

@@ -55,6 +55,7 @@ int appendRecords(SyncTableDescription& table, HandheldRead read, const char* re
         }
         entry.recordId = info.recordId;
         entry.deleted = (info.category & kHandheldDeletedCategory) != 0;
+        entry.shorterThanLayout = info.recordSize < recordSize;
         entry.status = 0;
         table.records.push_back(std::move(entry));
         ++count;
@@ -123,6 +124,14 @@ int ReadAllPalmRecords(SyncTableDescription& table)
 {
     std::size_t count = 0;
     return appendRecords(table, SyncReadRecordByIndex, "SyncReadRecordByIndex", count);
+}
+
+bool RefuseShortRecord(const SyncTableDescription& table, const PalmRecordEntry& entry)
+{
+    if (entry.shorterThanLayout)
+        ConduitLog("Palm record " + std::to_string(entry.recordId) + " of " + table.handheldDatabase +
+                   " is shorter than its layout and was not applied");
+    return entry.shorterThanLayout;
 }
 
 int WriteRecordToPalm(SyncTableDescription& table, std::uint32_t& recordId, std::vector<std::uint8_t>& record)

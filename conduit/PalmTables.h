@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+struct PalmRecordEntry;
 struct SyncTableDescription;
 
 // Category bit the handheld application sets on a record it deleted.
@@ -20,6 +21,10 @@ int ReadModifiedPalmRecords(SyncTableDescription& table);
 // Appends every record of the database, by index from 0, to the table's record list, status 0.
 // 0 on success; 1 when the handheld fails to answer (logged).
 int ReadAllPalmRecords(SyncTableDescription& table);
+
+// True, with a log line, for a record shorter than its layout: its missing fields would reach
+// the desktop as zeros, its key included, so it is never applied.
+bool RefuseShortRecord(const SyncTableDescription& table, const PalmRecordEntry& entry);
 
 // Stamps the record from the table's desktop stamp, converts every field's value text into it
 // and writes it under recordId (0: a new record, whose id comes back). 0 on success; 1 on failure.

@@ -110,7 +110,7 @@ void followParent(const SyncRun& run, SyncTableDescription& parent, const PalmRe
         if (!belongsToParent(parent, sub, record, subLayout))
             continue;
         if (changedOnHandheld && !record.deleted) {
-            if (InsertPCRow(run, sub, record) != 0)
+            if (!RefuseShortRecord(sub, record) && InsertPCRow(run, sub, record) != 0)
                 ConduitLog("Insert Failed");
         } else {
             DeletePalmRecord(sub, record.recordId);

@@ -19,6 +19,7 @@ namespace {
 
 constexpr const char* kDatabaseAccount = "Quivo";
 constexpr std::int32_t kUserNameSize = 64;
+constexpr int kRunEnded = 1;
 
 void synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
 {
@@ -72,31 +73,31 @@ int SyncTables(int purgeFlag, const std::string& conduitName, const std::string&
     std::int32_t userError = SyncReadUserID(userName, kUserNameSize, &run.pdtId);
     if (userError != SYNC_OK) {
         ConduitLog("Error reading the HotSync user err=" + std::to_string(userError));
-        return 0;
+        return kRunEnded;
     }
     ConduitLog("Synching Velvix! " + conduitName + "  with User: " + userName + " Id: " + std::to_string(run.pdtId));
 
     TableDescriptionFile file;
-    if (ReadTableDescriptionFile(tableDescriptionPath, file) != 0) {
+    if (ReadTableDescriptionFile(tableDescriptionPath, file) != 0 || !EveryTableHasAKeyField(file)) {
         ConduitLog("Error reading file " + tableDescriptionPath);
-        return 0;
+        return kRunEnded;
     }
     PreferenceFile preference;
     if (OpenPreferenceFile(preference, file.preferenceDatabase) != 0) {
         ConduitLog("Error opereading file " + tableDescriptionPath);
-        return 0;
+        return kRunEnded;
     }
     std::string connectionString;
     if (!chooseConnectionString(conduitName, run.pdtId, defaultDatabasePath, defaultWorkgroupPath, connectionString)) {
         ClosePreferenceFile(preference);
-        return 0;
+        return kRunEnded;
     }
     SQLHENV environment = SQL_NULL_HENV;
     if (ConnectDatabase(environment, run.connection, connectionString, kDatabaseAccount, kDatabaseAccount) != 0) {
         ConduitLog("Connection could not be stablished with " + conduitName + " with connection string " +
                    connectionString);
         ClosePreferenceFile(preference);
-        return 0;
+        return kRunEnded;
     }
     int registered = RegisterTerminal(run, preference, userName);
     ClosePreferenceFile(preference);
@@ -104,5 +105,5 @@ int SyncTables(int purgeFlag, const std::string& conduitName, const std::string&
         for (SyncTableDescription& table : file.tables)
             synchroniseTable(run, table, file);
     DisconnectDatabase(environment, run.connection);
-    return 0;
+    return registered == 0 ? 0 : kRunEnded;
 }

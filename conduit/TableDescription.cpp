@@ -2,6 +2,7 @@
 
 #include "ConduitLog.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -208,4 +209,18 @@ int ReadTableDescriptionFile(const std::string& path, TableDescriptionFile& tabl
         }
     }
     return 0;
+}
+
+bool EveryTableHasAKeyField(const TableDescriptionFile& description)
+{
+    for (const SyncTableDescription& table : description.tables) {
+        const bool keyed = std::any_of(table.fields.begin(), table.fields.end(), [](const SyncFieldDescription& field) {
+            return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
+        });
+        if (!keyed) {
+            ConduitLog("Table " + table.handheldDatabase + " has no key field (K or A) and cannot be synchronised");
+            return false;
+        }
+    }
+    return true;
 }

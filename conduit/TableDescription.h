@@ -52,6 +52,7 @@ struct PalmRecordEntry {
     bool deleted = false;
     std::int32_t status = 0;
     std::vector<std::uint8_t> bytes;
+    bool shorterThanLayout = false;  // padded with zeros when read; never applied to the desktop
 };
 
 // One T line (a table) or S line (a sub-table: no time stamp, no condition, no D lines).
@@ -88,6 +89,10 @@ struct TableDescriptionFile {
 // file cannot be opened or is invalid, in which case reading stopped at the invalid line.
 // Logs "sub file added to table %s" for every S line.
 int ReadTableDescriptionFile(const std::string& path, TableDescriptionFile& tables);
+
+// Whether every table has a field of kind K or A; without one a record can be neither looked up
+// on the desktop nor matched with its mirror row. Logs the first table that has none.
+bool EveryTableHasAKeyField(const TableDescriptionFile& tables);
 
 // Delimiter for the last token of T and S lines: one that never occurs, so the token is the
 // rest of the line.

@@ -5,6 +5,9 @@
 //
 // The conduit is the one registered for the creator id (four characters) in the HotSync
 // directory. Without a display the conduit's message boxes are written to the standard error.
+// A HotSync that the conduit ends with a failure writes the run's log lines to the standard error
+// and exits with 1.
+#include "HotSyncLogReader.h"
 #include "HotSyncManager.h"
 
 #include <QApplication>
@@ -65,11 +68,15 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "hotsync: %s\n", error.c_str());
         return 1;
     }
+    const std::uintmax_t logStart = hotsync::hotSyncLogSize();
     std::int32_t result = configure ? hotsync::configureConduit(conduit, registration, creator, handheldFolder)
                                     : hotsync::runHotSync(conduit, registration, creator, handheldFolder, printProgress);
     if (result == -1 && configure)
         return 0;
     if (result != 0) {
+        // What the conduit logged tells why; the user may never open the log.
+        for (const std::string& text : hotsync::hotSyncLogTextsFrom(logStart))
+            std::fprintf(stderr, "%s\n", text.c_str());
         std::fprintf(stderr, "hotsync: the conduit for %s ended with result %d\n", creator.c_str(), result);
         return 1;
     }

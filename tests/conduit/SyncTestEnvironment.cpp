@@ -78,6 +78,11 @@ void SyncTest::synchronise(int purgeFlag)
     EXPECT_EQ(SyncTables(purgeFlag, kConduitName, tableDescriptionPath, "", ""), 0);
 }
 
+void SyncTest::synchroniseUntilTheRunEnds()
+{
+    EXPECT_EQ(SyncTables(0, kConduitName, tableDescriptionPath, "", ""), 1);
+}
+
 void SyncTest::storeDatabase(const hotsync::PalmDatabase& database)
 {
     std::string error;

@@ -27,6 +27,8 @@ protected:
     void registerHandheld();
     // Runs SyncTables with the test's table-description file and no default paths.
     void synchronise(int purgeFlag = 0);
+    // The same for a run that a failure ends before any table is exchanged: it says so.
+    void synchroniseUntilTheRunEnds();
 
     // The handheld's databases.
     void storeDatabase(const hotsync::PalmDatabase& database);

@@ -225,11 +225,11 @@ TEST_F(EntryPointsTest, NoDefaultDatabaseAndNoUserDatabaseEndTheRun)
 {
     registerHandheld();
     ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "DBQ", ""), 0);
-    EXPECT_EQ(hotSync(CONDUIT_SYNC_FAST), 0);
+    EXPECT_EQ(hotSync(CONDUIT_SYNC_FAST), 1);
     EXPECT_TRUE(logged("Fallo get key"));
     EXPECT_TRUE(logged("No DBQ for the User 4242")) << logText();
     EXPECT_TRUE(logged("No default values"));
-    EXPECT_TRUE(loggedActivity("SyncFinished", "Vantora PC"));
+    EXPECT_TRUE(loggedActivity("SyncAborted", "Vantora PC"));
 }
 
 }  // namespace

@@ -107,6 +107,19 @@ TEST_F(HotSyncManagerTest, TheActionKeptForTheUserDecidesTheHotSync)
     EXPECT_TRUE(logged("Velvix! - Velvix - sync configured to Do Nothing")) << logText();
 }
 
+TEST_F(HotSyncManagerTest, AFailedHotSyncIsToldOnTheTerminal)
+{
+    registerConduit(VANTORA_BIN_DIR "/Velvix.dll");
+    const std::string missing = temp.file("missing.mdb");
+    ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "DBQ", missing.c_str()), 0);
+    ProgramRun run = runHotSync({"VLVX", handheldFolder});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("Connection could not be stablished with Velvix with connection string "
+                              "DRIVER=Microsoft Access Driver (*.mdb);DBQ=" + missing),
+              std::string::npos)
+        << run.output;
+}
+
 TEST_F(HotSyncManagerTest, RefusalsAreToldOnTheTerminal)
 {
     ProgramRun run = runHotSync({});

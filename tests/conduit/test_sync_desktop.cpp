@@ -113,6 +113,30 @@ TEST_F(DesktopChangesTest, OnlyChangedComparedColumnsSendARowAgain)
     EXPECT_EQ(storedPatients().records.size(), 2u);
 }
 
+TEST_F(DesktopChangesTest, RowsTheHandheldCannotHoldWholeAreSentOnce)
+{
+    insertDesktopPatient(25001, "A NAME LONGER THAN THE FORTY LETTERS OF THE HANDHELD", "#2026-12-01 10:00:00#");
+    insertDesktopPatient(25002, "\xC5\x81UKASZ OUTSIDE THE CODE PAGE", "#2026-12-01 10:00:00#");
+    execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (25001, 1, 1)");
+    execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (25002, 2, 1)");
+    synchronise();
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(25001).bytes, "names"),
+              "'A NAME LONGER THAN THE FORTY LETTERS OF '");
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(25002).bytes, "names"), "'?UKASZ OUTSIDE THE CODE PAGE'");
+    std::vector<std::uint32_t> historyIds;
+    for (const hotsync::PalmRecord& record : historyRecords())
+        historyIds.push_back(record.uniqueId);
+    ASSERT_EQ(historyIds.size(), 2u);
+
+    const std::size_t logBefore = logText().size();
+    synchronise();
+    EXPECT_EQ(logText().find("Clearing SortInfo", logBefore), std::string::npos) << logText().substr(logBefore);
+    std::vector<std::uint32_t> historyIdsAfter;
+    for (const hotsync::PalmRecord& record : historyRecords())
+        historyIdsAfter.push_back(record.uniqueId);
+    EXPECT_EQ(historyIdsAfter, historyIds) << "their history is not recreated";
+}
+
 TEST_F(DesktopChangesTest, DeletedDesktopRowsLeaveTheHandheld)
 {
     insertDesktopPatient(25001, "STAYS");

@@ -130,6 +130,56 @@ TEST_F(HandheldChangesTest, DeletedRecordsLeaveBothSidesUnlessTheDesktopRowIsNew
     EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PDTRecordId = 8"), 1);
 }
 
+TEST_F(HandheldChangesTest, ADeletedRecordWhoseDesktopRowIsNewerComesBackOnceWithItsHistory)
+{
+    synchronisedPatient(8, kBen, "#2026-12-01 09:00:00#");
+    execute("UPDATE Patient SET [Names] = 'BEN DESKTOP', VXTS = #2026-12-08 09:00:00# WHERE PatientId = 1002");
+    execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (1002, 1, 1)");
+    execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (1002, 2, 1)");
+    storePatients({deletedPatient(8, stamp(2026, 12, 7, 10, 0, 0), kBen)});
+    hotsync::PalmDatabase history = demohandheld::emptyDatabase(demohandheld::kHistoryDatabase,
+                                                                demohandheld::historyLayout());
+    history.records = {{1, 0, 0, demohandheld::historyBytes(1002, 1, 1)},
+                       {2, 0, 0, demohandheld::historyBytes(1002, 2, 1)},
+                       {50, 0, 0, demohandheld::historyBytes(1003, 1, 1)}};
+    storeDatabase(history);
+    synchronise();
+
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(1002).bytes, "names"), "'BEN DESKTOP'");
+    EXPECT_EQ(text("SELECT [Names] FROM VXPatient WHERE PDTRecordId = 8"), "BEN DESKTOP");
+    EXPECT_EQ(storedDatabase(demohandheld::kHistoryDatabase).records.size(), 3u) << logText();
+    EXPECT_EQ(logText().find("Error deleting RecId"), std::string::npos) << "its history is replaced once";
+}
+
+TEST_F(HandheldChangesTest, ARecordShorterThanItsLayoutIsRefused)
+{
+    synchronisedPatient(7, kAnn, "#2026-12-01 09:00:00#");
+    Patient renamed = kAnn;
+    renamed.names = "ANN CUT SHORT";
+    hotsync::PalmRecord fewBytesShort = changedPatient(7, stamp(2026, 12, 7, 10, 0, 0), renamed);
+    fewBytesShort.bytes.resize(72);
+    hotsync::PalmRecord threeBytes = changedPatient(9, stamp(2026, 12, 7, 10, 0, 0), kBen);
+    threeBytes.bytes.resize(3);
+    storePatients({fewBytesShort, threeBytes, changedPatient(10, stamp(2026, 12, 7, 10, 0, 0), {1004, "DAN"})});
+    std::string shortHistory = demohandheld::historyBytes(1004, 4, 2);
+    shortHistory.resize(10);
+    hotsync::PalmDatabase history = demohandheld::emptyDatabase(demohandheld::kHistoryDatabase,
+                                                                demohandheld::historyLayout());
+    history.records = {{1, 0, 0, demohandheld::historyBytes(1004, 3, 1)}, {2, 0, 0, shortHistory}};
+    storeDatabase(history);
+    synchronise();
+
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1001"), "ANN O'HARA") << logText();
+    EXPECT_EQ(text("SELECT DateOfBirth FROM Patient WHERE PatientId = 1001"), "1961-04-09");
+    EXPECT_EQ(text("SELECT AccountNumber FROM Patient WHERE PatientId = 1001"), "A-1");
+    EXPECT_EQ(text("SELECT InsuranceCode FROM Patient WHERE PatientId = 1001"), "2");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 0"), 0);
+    EXPECT_TRUE(logged("Palm record 7 of VelvixPatients is shorter than its layout and was not applied"));
+    EXPECT_TRUE(logged("Palm record 9 of VelvixPatients is shorter than its layout and was not applied"));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory WHERE PatientId = 1004"), 1);
+    EXPECT_TRUE(logged("Palm record 2 of VelvixHistory is shorter than its layout and was not applied"));
+}
+
 TEST_F(HandheldChangesTest, ATableWithoutStampColumnAlwaysTakesTheHandheldVersion)
 {
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N\n"

@@ -2,6 +2,7 @@
 // failure ends the run after one log line.
 #include "SyncTestEnvironment.h"
 
+#include "ConduitMessages.h"
 #include "SyncManager.h"
 #include "SyncTables.h"
 #include "UserData.h"
@@ -9,6 +10,13 @@
 #include <cstdio>
 
 namespace {
+
+std::vector<std::string> shownMessages;
+
+void recordMessage(const std::string& text, const std::string& caption)
+{
+    shownMessages.push_back(caption + ": " + text);
+}
 
 class SyncRunTest : public SyncTest {
 protected:
@@ -19,32 +27,47 @@ protected:
         execute("INSERT INTO Patient (PatientId, [Names]) VALUES (25001, 'ON DESKTOP')");
     }
 
-    void synchroniseWithDefaults(const std::string& databasePath, const std::string& workgroupPath)
+    void synchroniseWithDefaults(const std::string& databasePath, const std::string& workgroupPath,
+                                 int expectedResult = 0)
     {
-        EXPECT_EQ(SyncTables(0, kConduitName, tableDescriptionPath, databasePath, workgroupPath), 0);
+        EXPECT_EQ(SyncTables(0, kConduitName, tableDescriptionPath, databasePath, workgroupPath), expectedResult);
     }
 };
 
 TEST_F(SyncRunTest, TheTableDescriptionAndPreferenceDatabaseMustBeReadable)
 {
     tableDescriptionPath = temp.file("missing.vlx");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Error reading file " + tableDescriptionPath)) << logText();
 
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient\nF,id,PatientId,K\n");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Error opereading file " + tableDescriptionPath));
 
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient\nF,id,PatientId,K\nP,NoSuchPrefs\n");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Unable to open preference file NoSuchPrefs"));
+    EXPECT_TRUE(storedPatients().records.empty());
+}
+
+TEST_F(SyncRunTest, ATableWithoutAKeyFieldIsRefusedWhenTheFileIsRead)
+{
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\nF,names,Names,C\nP,VelvixPrefs\n");
+    shownMessages.clear();
+    SetConduitMessageHandler(recordMessage);
+    synchroniseUntilTheRunEnds();
+    SetConduitMessageHandler(nullptr);
+
+    EXPECT_TRUE(logged("Table VelvixPatients has no key field (K or A) and cannot be synchronised")) << logText();
+    EXPECT_TRUE(logged("Error reading file " + tableDescriptionPath));
+    EXPECT_TRUE(shownMessages.empty()) << shownMessages.front();
     EXPECT_TRUE(storedPatients().records.empty());
 }
 
 TEST_F(SyncRunTest, WithoutTheUsersDatabaseTheDefaultsServeOrTheRunEnds)
 {
     ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "DBQ", ""), 0);
-    synchroniseWithDefaults("", "");
+    synchroniseWithDefaults("", "", 1);
     EXPECT_TRUE(logged("No DBQ for the User 4242"));
     EXPECT_TRUE(logged("No default values"));
     EXPECT_TRUE(storedPatients().records.empty());
@@ -57,7 +80,7 @@ TEST_F(SyncRunTest, WithoutTheUsersDatabaseTheDefaultsServeOrTheRunEnds)
 TEST_F(SyncRunTest, AConnectionThatFailsIsLoggedWithItsString)
 {
     ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "SystemDB", temp.file("none.mdw").c_str()), 0);
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Connection could not be stablished with Velvix with connection string "
                        "DRIVER=Microsoft Access Driver (*.mdb);DBQ=" +
                        databasePath + ";SystemDB=" + temp.file("none.mdw") + ";"))

@@ -73,7 +73,7 @@ TEST_F(TerminalRegistrationTest, EveryFailureIsLoggedAndEndsTheRun)
 {
     execute("INSERT INTO Patient (PatientId, [Names]) VALUES (25001, 'ON DESKTOP')");
     storeDatabase(demohandheld::emptyDatabase(demohandheld::kPreferenceDatabase, demohandheld::patientLayout()));
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Error reading preference record of VelvixPrefs")) << logText();
     EXPECT_TRUE(logged("Error opereading file " + tableDescriptionPath));
 
@@ -81,13 +81,13 @@ TEST_F(TerminalRegistrationTest, EveryFailureIsLoggedAndEndsTheRun)
                                                                  demohandheld::historyLayout());
     noRancod.records.push_back({1, 0, 0, demohandheld::historyBytes(1, 2, 3)});
     storeDatabase(noRancod);
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Error setting TerminalId on PDA buffer"));
     EXPECT_EQ(count("SELECT COUNT(*) FROM VXUSERS"), 1) << "the user row was written before";
     EXPECT_TRUE(storedPatients().records.empty()) << "the run ended";
 
     execute("DROP TABLE VXUSERS");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("ReadUserInfoFromPC Failure: SELECT PDTId FROM VXUSERS WHERE PDTId=4242")) << logText();
     EXPECT_TRUE(logged("Error reading user info from database"));
     EXPECT_TRUE(storedPatients().records.empty());
@@ -97,13 +97,13 @@ TEST_F(TerminalRegistrationTest, AnUnreadableLastTerminalOrAFailedInsertEndsTheR
 {
     execute("DROP TABLE VXUSERS");
     execute("CREATE VIEW VXUSERS AS SELECT 1 AS PDTId, 1 AS Other");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("ReadLastTerminalId Failure: SELECT MAX(TerminalId) AS LastTerm FROM VXUSERS")) << logText();
     EXPECT_TRUE(logged("Error reading last terminal id"));
 
     execute("DROP VIEW VXUSERS");
     execute("CREATE TABLE VXUSERS (PDTId INTEGER, TerminalId INTEGER)");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Failure: INSERT INTO VXUsers (PDTId, TerminalId, PDTOwner) VALUES (4242, 1, 'Dr Alma')"))
         << logText();
     EXPECT_TRUE(logged("Error inserting User Info to PC"));
