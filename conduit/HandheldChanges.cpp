@@ -2,6 +2,7 @@
 
 #include "ConduitLog.h"
 #include "DesktopRows.h"
+#include "MirrorRepair.h"
 #include "PalmRecordEdits.h"
 #include "PalmTables.h"
 #include "SyncManager.h"
@@ -29,7 +30,7 @@ void applyDeletedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
         }
         entry.status = kStatusDeletedOnDesktop;
     }
-    DeletePalmRecord(table, entry.recordId);
+    entry.followUp = HandheldFollowUp::Removal;
     if (DeleteMirrorRow(run, table, entry.recordId) != 0)
         ConduitLog("Delete Failed");
 }
@@ -49,12 +50,14 @@ void applyChangedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
             return;
         }
         entry.status = kStatusUpdatedOnDesktop;
+        entry.followUp = HandheldFollowUp::WriteBack;
     } else {
         if (InsertPCRow(run, table, entry) != 0) {
             ConduitLog("Insert Failed");
             return;
         }
         entry.status = kStatusInsertedOnDesktop;
+        entry.followUp = HandheldFollowUp::WriteBack;
     }
     if (DeleteMirrorRow(run, table, entry.recordId) != 0)
         ConduitLog("Delete Failed");
@@ -87,6 +90,7 @@ int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table)
         ConduitLog("Error Reading Table Data");
         return 1;
     }
+    RepairMirror(run, table);
     for (PalmRecordEntry& entry : table.records) {
         SyncYieldCycles(1);
         bool found = false;
@@ -98,4 +102,15 @@ int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table)
             applyChangedRecord(run, table, entry, found);
     }
     return 0;
+}
+
+void SettleHandheldFollowUps(SyncTableDescription& table)
+{
+    for (PalmRecordEntry& entry : table.records) {
+        if (entry.followUp == HandheldFollowUp::WriteBack)
+            WriteBackPalmRecord(table, entry);
+        else if (entry.followUp == HandheldFollowUp::Removal)
+            DeletePalmRecord(table, entry.recordId);
+        entry.followUp = HandheldFollowUp::None;
+    }
 }
