@@ -53,8 +53,11 @@ void RepairMirror(const SyncRun& run, SyncTableDescription& table)
     auto kept = table.records.begin() + firstRead;
     for (auto read = kept; read != table.records.end(); ++read) {
         held.insert(read->recordId);
-        if (!modified.count(read->recordId) && !mirrored.count(read->recordId) && !read->deleted)
-            *kept++ = std::move(*read);
+        if (modified.count(read->recordId) || mirrored.count(read->recordId) || read->deleted)
+            continue;
+        if (kept != read)
+            *kept = std::move(*read);
+        ++kept;
     }
     const auto unknown = std::distance(table.records.begin() + firstRead, kept);
     table.records.erase(kept, table.records.end());
