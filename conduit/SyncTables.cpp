@@ -15,6 +15,8 @@
 
 #include <sql.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kDatabaseAccount = "Quivo";
@@ -75,7 +77,10 @@ bool synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptio
         ApplyDesktopChanges(run, table);
     const bool subTablesStored = SyncSubTables(run, table, file) != kSubTableNotStored;
     const bool stored = closeWrittenTable(table) == 0 && subTablesStored;
-    if (endDesktopChanges(run, stored, table.handheldDatabase) && ReopenPalmTable(table) == 0) {
+    const bool followUps = std::any_of(table.records.begin(), table.records.end(), [](const PalmRecordEntry& entry) {
+        return entry.followUp != HandheldFollowUp::None;
+    });
+    if (endDesktopChanges(run, stored, table.handheldDatabase) && followUps && ReopenPalmTable(table) == 0) {
         table.written = false;
         SettleHandheldFollowUps(table);
         closeWrittenTable(table);
@@ -113,6 +118,7 @@ bool registerHandheld(SyncRun& run, PreferenceFile& preference, const std::strin
     const bool preferenceStored = ClosePreferenceFile(preference) == 0;
     if (registered)
         return endDesktopChanges(run, preferenceStored, preference.databaseName);
+    // A registration that failed keeps what it did, as when each statement committed on its own.
     EndTransaction(run.connection, true);
     return false;
 }
