@@ -159,6 +159,6 @@ void BM_UnchangedHotSync(benchmark::State& state)
     for (auto _ : state)
         setting.synchronise();
 }
-BENCHMARK(BM_UnchangedHotSync)->Arg(10000)->Arg(20000)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UnchangedHotSync)->Arg(10000)->Arg(20000)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
