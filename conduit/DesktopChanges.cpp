@@ -70,6 +70,16 @@ std::string passSql(int pass, std::uint32_t pdtId, const SyncTableDescription& t
            extraCondition(table) + ")";
 }
 
+// Every pass looks the mirror up by handheld and match fields; without an index on them each
+// desktop row would scan the whole mirror. Databases made before the index was shipped get it here.
+void indexMirrorTable(const SyncRun& run, const SyncTableDescription& table)
+{
+    const std::string matchColumns = fieldList(table, matchField, "", "", ", ");
+    if (!matchColumns.empty())
+        RunDesktopStatement(run, "CREATE INDEX IF NOT EXISTS " + Bracketed(table.mirrorTable + "ByPDTKey") + " ON " +
+                                     table.mirrorTable + " (PDTId, " + matchColumns + ")");
+}
+
 int fetchRow(SQLHSTMT statement)
 {
     return FetchNextRow(statement) ? kFetched : kNoMoreRows;
@@ -243,6 +253,7 @@ void CloseChangesQuery(SQLHSTMT statement)
 
 void ApplyDesktopChanges(const SyncRun& run, SyncTableDescription& table)
 {
+    indexMirrorTable(run, table);
     for (int pass : {kPassNewRows, kPassChangedRows, kPassDeletedRows}) {
         if (pass == kPassChangedRows && !table.hasComparedField)
             continue;

@@ -5,7 +5,6 @@
 #include "FieldConversion.h"
 #include "HandheldLayout.h"
 #include "OdbcAccess.h"
-#include "PalmRecordEdits.h"
 #include "TableDescription.h"
 
 #include <sqlext.h>
@@ -241,7 +240,6 @@ int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
     if (RunDesktopStatement(run, "INSERT INTO " + table.writeTable + " (" + columns + ") VALUES (" + values + ")") != 0)
         return 1;
     readAutonumber(run, table, layout, entry.bytes);
-    WriteBackPalmRecord(table, entry);
     return 0;
 }
 
@@ -262,7 +260,6 @@ int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
     if (RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
                                      joined(conditions, " AND ")) != 0)
         return 1;
-    WriteBackPalmRecord(table, entry);
     return 0;
 }
 

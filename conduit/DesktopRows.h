@@ -34,9 +34,9 @@ int ComparePCTimestamp(const SyncTableDescription& table, const PalmRecordEntry&
 
 int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
 // Inserts the record into the desktop table (its autonumber field, if any, read back into the
-// record) and writes the record back to the handheld.
+// record). The caller writes the record back to the handheld.
 int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
-// Updates the desktop row's stamp and compared fields and writes the record back to the handheld.
+// Updates the desktop row's stamp and compared fields. The caller writes the record back.
 int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
 
 int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,

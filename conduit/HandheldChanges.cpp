@@ -2,6 +2,7 @@
 
 #include "ConduitLog.h"
 #include "DesktopRows.h"
+#include "MirrorRepair.h"
 #include "PalmRecordEdits.h"
 #include "PalmTables.h"
 #include "SyncManager.h"
@@ -39,7 +40,7 @@ void applyDeletedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
         }
         entry.status = kStatusDeletedOnDesktop;
     }
-    DeletePalmRecord(table, entry.recordId);
+    entry.followUp = HandheldFollowUp::Removal;
     if (DeleteMirrorRow(run, table, entry.recordId) != 0)
         ConduitLog("Delete Failed");
 }
@@ -59,12 +60,14 @@ void applyChangedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
             return;
         }
         entry.status = kStatusUpdatedOnDesktop;
+        entry.followUp = HandheldFollowUp::WriteBack;
     } else {
         if (InsertPCRow(run, table, entry) != 0) {
             ConduitLog("Insert Failed");
             return;
         }
         entry.status = kStatusInsertedOnDesktop;
+        entry.followUp = HandheldFollowUp::WriteBack;
     }
     renewMirrorRow(run, table, entry);
     SyncYieldCycles(1);
@@ -94,6 +97,7 @@ int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table)
         ConduitLog("Error Reading Table Data");
         return 1;
     }
+    RepairMirror(run, table);
     for (PalmRecordEntry& entry : table.records) {
         SyncYieldCycles(1);
         if (RefuseShortRecord(table, entry))
@@ -107,4 +111,15 @@ int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table)
             applyChangedRecord(run, table, entry, found);
     }
     return 0;
+}
+
+void SettleHandheldFollowUps(SyncTableDescription& table)
+{
+    for (PalmRecordEntry& entry : table.records) {
+        if (entry.followUp == HandheldFollowUp::WriteBack)
+            WriteBackPalmRecord(table, entry);
+        else if (entry.followUp == HandheldFollowUp::Removal)
+            DeletePalmRecord(table, entry.recordId);
+        entry.followUp = HandheldFollowUp::None;
+    }
 }

@@ -9,6 +9,11 @@ struct SyncTableDescription;
 // mirror rows could not be removed ("Delete All Failed"): the table then goes straight to closing.
 int PurgeTable(const SyncRun& run, SyncTableDescription& table);
 
-// Applies every record the handheld reports as modified. 0, or 1 when they could not be read
-// ("Error Reading Table Data"): the table then goes straight to closing.
+// Applies every record the handheld reports as modified, and those the mirror does not know. 0,
+// or 1 when they could not be read ("Error Reading Table Data"): the table then goes straight to
+// closing. The records stay marked on the handheld until SettleHandheldFollowUps.
 int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table);
+
+// Once the desktop has committed the records applied: writes them back (clearing their modified
+// mark, and carrying an autonumber read back) and removes those the handheld deleted.
+void SettleHandheldFollowUps(SyncTableDescription& table);

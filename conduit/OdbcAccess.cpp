@@ -77,6 +77,22 @@ void DisconnectDatabase(SQLHENV environment, SQLHDBC connection)
     SQLFreeHandle(SQL_HANDLE_ENV, environment);
 }
 
+int BeginTransaction(SQLHDBC connection)
+{
+    return succeeded(SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT,
+                                       reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0))
+               ? 0
+               : 1;
+}
+
+int EndTransaction(SQLHDBC connection, bool commit)
+{
+    const bool ended = succeeded(SQLEndTran(SQL_HANDLE_DBC, connection, commit ? SQL_COMMIT : SQL_ROLLBACK));
+    const bool autoCommit = succeeded(SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT,
+                                                        reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0));
+    return ended && autoCommit ? 0 : 1;
+}
+
 int OpenQuery(SQLHDBC connection, SQLHSTMT& statement, const std::string& sql)
 {
     statement = SQL_NULL_HSTMT;

@@ -31,3 +31,9 @@ int GetColumnByName(SQLHSTMT statement, const std::string& columnName, std::stri
 
 // The value of column number columnNumber (from 1), as GetColumnByName reads it. Always 0.
 int GetColumnByIndex(SQLHSTMT statement, int columnNumber, std::string& value, std::size_t size);
+
+// Starts one transaction for the statements that follow, holding the database's write lock from
+// now on; 1 when another program kept the database locked past the time-out, or on failure.
+int BeginTransaction(SQLHDBC connection);
+// Commits (or rolls back) the transaction and returns to statements that commit one by one.
+int EndTransaction(SQLHDBC connection, bool commit);

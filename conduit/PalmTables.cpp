@@ -28,12 +28,25 @@ void stampRecord(const std::string& stamp, std::vector<std::uint8_t>& record)
         record[i] = static_cast<std::uint8_t>(parts[i]);
 }
 
-void closeDatabase(SyncTableDescription& table)
+int closeDatabase(SyncTableDescription& table)
 {
     long error = SyncCloseDB(table.handheldHandle);
     if (error != SYNC_OK)
         ConduitLog("ClosePalmTable: SyncCloseDB error=" + std::to_string(error) + " closing " + table.handheldDatabase);
     table.handheldHandle = 0;
+    return error == SYNC_OK ? 0 : 1;
+}
+
+int openDatabase(SyncTableDescription& table)
+{
+    std::uint8_t handle = 0;
+    long error = SyncOpenDB(table.handheldDatabase.c_str(), 0, &handle, SYNC_MODE_READ_WRITE);
+    if (error != SYNC_OK) {
+        ConduitLog("OpenPalmTable: SynOpenDb error=" + std::to_string(error) + " opening " + table.handheldDatabase);
+        return 1;
+    }
+    table.handheldHandle = handle;
+    return 0;
 }
 
 // Appends records read one after another with read until the handheld reports no more.
@@ -73,13 +86,9 @@ int failOpening(SyncTableDescription& table, const std::string& message)
 
 int OpenPalmTable(SyncTableDescription& table)
 {
-    std::uint8_t handle = 0;
-    long error = SyncOpenDB(table.handheldDatabase.c_str(), 0, &handle, SYNC_MODE_READ_WRITE);
-    if (error != SYNC_OK) {
-        ConduitLog("OpenPalmTable: SynOpenDb error=" + std::to_string(error) + " opening " + table.handheldDatabase);
+    if (openDatabase(table) != 0)
         return 1;
-    }
-    table.handheldHandle = handle;
+    const std::uint8_t handle = table.handheldHandle;
     std::vector<std::uint8_t> block(kHandheldBlockSize);
     std::uint16_t size = static_cast<std::uint16_t>(block.size());
     if (SyncReadDBAppInfoBlock(handle, block.data(), &size) != SYNC_OK)
@@ -107,9 +116,14 @@ int OpenPalmTable(SyncTableDescription& table)
     return 0;
 }
 
-void ClosePalmTable(SyncTableDescription& table)
+int ClosePalmTable(SyncTableDescription& table)
 {
-    closeDatabase(table);
+    return closeDatabase(table);
+}
+
+int ReopenPalmTable(SyncTableDescription& table)
+{
+    return openDatabase(table);
 }
 
 int ReadModifiedPalmRecords(SyncTableDescription& table)

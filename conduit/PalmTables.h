@@ -13,7 +13,11 @@ inline constexpr std::uint16_t kHandheldDeletedCategory = 8;
 // Opens the table's handheld database for reading and writing, keeps its layout and links every
 // field to its descriptor. 0 on success; 1 on failure (logged; the database is closed again).
 int OpenPalmTable(SyncTableDescription& table);
-void ClosePalmTable(SyncTableDescription& table);
+// Closes the database; its changes are then stored on the handheld. 0, or 1 when they could not
+// be (logged).
+int ClosePalmTable(SyncTableDescription& table);
+// Opens a closed table's database again, keeping its layout and record list. 0 or 1 (logged).
+int ReopenPalmTable(SyncTableDescription& table);
 
 // Appends every record the handheld reports as modified to the table's record list, status 0.
 // 0 on success; 1 when the handheld fails to answer (logged).

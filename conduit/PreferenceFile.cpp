@@ -49,15 +49,16 @@ int OpenPreferenceFile(PreferenceFile& preference, const std::string& databaseNa
     return 0;
 }
 
-void ClosePreferenceFile(PreferenceFile& preference)
+int ClosePreferenceFile(PreferenceFile& preference)
 {
     if (preference.handle == 0)
-        return;
+        return 0;
     long error = SyncCloseDB(preference.handle);
     if (error != SYNC_OK)
         ConduitLog("ClosePreferenceFile: SyncCloseDB error=" + std::to_string(error) + " closing " +
                    preference.databaseName);
     preference.handle = 0;
+    return error == SYNC_OK ? 0 : 1;
 }
 
 int SetPreferenceField(const HandheldLayout& layout, std::vector<std::uint8_t>& record, long number,

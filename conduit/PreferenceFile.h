@@ -20,7 +20,8 @@ struct PreferenceFile {
 // (nothing logged); 1 it cannot be opened, 2 its layout cannot be read, 4 record 0 cannot be
 // read (each logged; the database is closed again).
 int OpenPreferenceFile(PreferenceFile& preference, const std::string& databaseName);
-void ClosePreferenceFile(PreferenceFile& preference);
+// Closes the database, storing what was written to it. 0, or 1 when it was not stored (logged).
+int ClosePreferenceFile(PreferenceFile& preference);
 // Writes the number's decimal text into the field named exactly name. 0, or 1 without such field.
 int SetPreferenceField(const HandheldLayout& layout, std::vector<std::uint8_t>& record, long number,
                        const std::string& name);

@@ -12,6 +12,7 @@
 #include "SyncStatus.h"
 #include "TableDescription.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,8 @@ void followParent(const SyncRun& run, SyncTableDescription& parent, const PalmRe
         if (changedOnHandheld && !record.deleted) {
             if (!RefuseShortRecord(sub, record) && InsertPCRow(run, sub, record) != 0)
                 ConduitLog("Insert Failed");
+            else
+                WriteBackPalmRecord(sub, record);
         } else {
             DeletePalmRecord(sub, record.recordId);
         }
@@ -150,16 +153,16 @@ int SolicitaFilasSubTablaPC(SQLHDBC connection, const SyncTableDescription& pare
 
 int SyncSubTables(const SyncRun& run, SyncTableDescription& parent, TableDescriptionFile& file)
 {
-    int result = 0;
+    int result = kSubTablesFollowed;
     for (int i = 0; i < parent.subTableCount; ++i) {
         SyncTableDescription& sub = file.subTables.at(static_cast<std::size_t>(parent.firstSubTable + i));
         if (OpenPalmTable(sub) != 0) {
             ConduitLog("Fail to open Palm DB " + sub.handheldDatabase);
-            return 1;
+            return std::max(result, kSubTableNotFollowed);
         }
         if (!linkKeyFields(parent, sub)) {
             ClosePalmTable(sub);
-            result = 1;
+            result = std::max(result, kSubTableNotFollowed);
             continue;
         }
         if (run.purgeFlag == 1) {
@@ -179,7 +182,8 @@ int SyncSubTables(const SyncRun& run, SyncTableDescription& parent, TableDescrip
             if (error != SYNC_OK)
                 ConduitLog("Error Clearing SortInfo err=" + std::to_string(error));
         }
-        ClosePalmTable(sub);
+        if (ClosePalmTable(sub) != 0)
+            result = kSubTableNotStored;
         sub.records.clear();
     }
     return result;

@@ -9,8 +9,12 @@
 struct SyncTableDescription;
 struct TableDescriptionFile;
 
-// Synchronises every sub-table of the parent, whose record list holds the run's statuses.
-// 0, or 1 when a sub-table could not be opened or linked (logged).
+inline constexpr int kSubTablesFollowed = 0;
+inline constexpr int kSubTableNotFollowed = 1;  // a sub-table could not be opened or linked
+inline constexpr int kSubTableNotStored = 2;    // the handheld did not store a sub-table's changes
+
+// Synchronises every sub-table of the parent, whose record list holds the run's statuses; the
+// worst of the results above (logged).
 int SyncSubTables(const SyncRun& run, SyncTableDescription& parent, TableDescriptionFile& file);
 
 // Deletes the desktop sub-rows of the parent whose linked fields hold their literals in their

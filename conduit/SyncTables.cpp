@@ -15,35 +15,80 @@
 
 #include <sql.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kDatabaseAccount = "Quivo";
 constexpr std::int32_t kUserNameSize = 64;
 constexpr int kRunEnded = 1;
 
-void synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
+// Takes the desktop's write lock before anything is written; false when another program keeps
+// the database locked past the time-out (logged).
+bool beginDesktopChanges(const SyncRun& run)
+{
+    if (BeginTransaction(run.connection) == 0)
+        return true;
+    ConduitLog("The practice database is locked by another program: the HotSync stopped.");
+    return false;
+}
+
+// Commits the desktop's changes once the handheld has stored its own, else undoes them: the
+// mirror then never claims more than the handheld holds. True when committed.
+bool endDesktopChanges(const SyncRun& run, bool handheldStored, const std::string& database)
+{
+    if (handheldStored && EndTransaction(run.connection, true) == 0)
+        return true;
+    ConduitLog("The changes of " + database + " were not stored: the next HotSync makes them again.");
+    EndTransaction(run.connection, false);
+    return false;
+}
+
+// Clears the sort information of a written table and closes it. 0, or 1 when the handheld did
+// not store its changes.
+int closeWrittenTable(SyncTableDescription& table)
+{
+    if (table.written) {
+        ConduitLog("Clearing SortInfo");
+        std::int32_t error = ClearSortInfo(table.handheldHandle);
+        if (error != SYNC_OK)
+            ConduitLog("Error Clearing SortInfo err=" + std::to_string(error));
+    }
+    return ClosePalmTable(table);
+}
+
+// One table and its sub-tables in one desktop transaction. Sub-records are stored on the handheld
+// before their parents, and both before the desktop commits; records applied from the handheld
+// are cleared there only after it. A HotSync stopped at any point leaves nothing that the next
+// one does not make good. False when the run must stop.
+bool synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
 {
     SyncYieldCycles(1);
     ConduitLog(table.handheldDatabase + " with " + table.writeTable + ", " + std::to_string(table.subTableCount) +
                " subtables");
+    if (!beginDesktopChanges(run))
+        return false;
     if (OpenPalmTable(table) != 0) {
         ConduitLog("Fail to open Palm DB " + table.handheldDatabase);
-        return;
+        EndTransaction(run.connection, true);
+        return true;
     }
     int exchanged = run.purgeFlag == 1 ? PurgeTable(run, table) : ApplyHandheldChanges(run, table);
-    if (exchanged == 0) {
+    if (exchanged == 0)
         ApplyDesktopChanges(run, table);
-        if (table.written) {
-            ConduitLog("Clearing SortInfo");
-            std::int32_t error = ClearSortInfo(table.handheldHandle);
-            if (error != SYNC_OK)
-                ConduitLog("Error Clearing SortInfo err=" + std::to_string(error));
-        }
+    const bool subTablesStored = SyncSubTables(run, table, file) != kSubTableNotStored;
+    const bool stored = closeWrittenTable(table) == 0 && subTablesStored;
+    const bool followUps = std::any_of(table.records.begin(), table.records.end(), [](const PalmRecordEntry& entry) {
+        return entry.followUp != HandheldFollowUp::None;
+    });
+    if (endDesktopChanges(run, stored, table.handheldDatabase) && followUps && ReopenPalmTable(table) == 0) {
+        table.written = false;
+        SettleHandheldFollowUps(table);
+        closeWrittenTable(table);
     }
-    ClosePalmTable(table);
-    SyncSubTables(run, table, file);
     table.records.clear();
     table.layout.clear();
+    return true;
 }
 
 // The connection string from the user's settings, else from the defaults; false when neither
@@ -60,6 +105,23 @@ bool chooseConnectionString(const std::string& conduitName, std::uint32_t pdtId,
     }
     ConduitLog("Assuming default values");
     return BuildDefaultConnectionString(defaultDatabasePath, defaultWorkgroupPath, connectionString) == 0;
+}
+
+// A new terminal number is kept only once the handheld stored its preference record, so that a
+// HotSync stopped in between registers the handheld again. False when the run must stop (logged).
+bool registerHandheld(SyncRun& run, PreferenceFile& preference, const std::string& userName)
+{
+    if (!beginDesktopChanges(run)) {
+        ClosePreferenceFile(preference);
+        return false;
+    }
+    const bool registered = RegisterTerminal(run, preference, userName) == 0;
+    const bool preferenceStored = ClosePreferenceFile(preference) == 0;
+    if (registered)
+        return endDesktopChanges(run, preferenceStored, preference.databaseName);
+    // A registration that failed keeps what it did, as when each statement committed on its own.
+    EndTransaction(run.connection, true);
+    return false;
 }
 
 }  // namespace
@@ -99,11 +161,12 @@ int SyncTables(int purgeFlag, const std::string& conduitName, const std::string&
         ClosePreferenceFile(preference);
         return kRunEnded;
     }
-    int registered = RegisterTerminal(run, preference, userName);
-    ClosePreferenceFile(preference);
-    if (registered == 0)
-        for (SyncTableDescription& table : file.tables)
-            synchroniseTable(run, table, file);
+    bool completed = registerHandheld(run, preference, userName);
+    for (SyncTableDescription& table : file.tables) {
+        if (!completed)
+            break;
+        completed = synchroniseTable(run, table, file);
+    }
     DisconnectDatabase(environment, run.connection);
-    return registered == 0 ? 0 : kRunEnded;
+    return completed ? 0 : kRunEnded;
 }

@@ -46,6 +46,10 @@ struct ConstantColumn {
     std::string desktopColumn;
 };
 
+// What the handheld still owes a record once the desktop has committed its side: until then the
+// record stays marked modified (or deleted), so that a HotSync stopped in between applies it again.
+enum class HandheldFollowUp { None, WriteBack, Removal };
+
 // One record of a handheld database's record list.
 struct PalmRecordEntry {
     std::uint32_t recordId = 0;
@@ -53,6 +57,7 @@ struct PalmRecordEntry {
     std::int32_t status = 0;
     std::vector<std::uint8_t> bytes;
     bool shorterThanLayout = false;  // padded with zeros when read; never applied to the desktop
+    HandheldFollowUp followUp = HandheldFollowUp::None;
 };
 
 // One T line (a table) or S line (a sub-table: no time stamp, no condition, no D lines).

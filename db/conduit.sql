@@ -25,3 +25,5 @@ CREATE TABLE VXPatient (
     PDTRecordId    INTEGER NOT NULL,
     PRIMARY KEY (PDTId, PDTRecordId)
 );
+-- The HotSync conduit looks a handheld's mirror rows up by its patient.
+CREATE INDEX VXPatientByPDTKey ON VXPatient (PDTId, PatientId);

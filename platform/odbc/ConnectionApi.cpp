@@ -42,6 +42,34 @@ SQLRETURN openDatabase(Connection& connection, const ConnectionAttributes& attri
     return SQL_SUCCESS;
 }
 
+// Commits or rolls back the open transaction, if any.
+SQLRETURN endTransaction(Connection& connection, bool commit)
+{
+    if (connection.database->transactionLevel() == 0) {
+        return SQL_SUCCESS;
+    }
+    std::string error;
+    const bool ended = commit ? connection.database->commitTrans(error) : connection.database->rollbackTrans(error);
+    return ended ? SQL_SUCCESS : connection.fail("HY000", error);
+}
+
+// Leaving manual-commit mode commits what is open; entering it begins a transaction at once,
+// so that a database another program keeps locked is known before anything is written.
+SQLRETURN setAutoCommit(Connection& connection, bool on)
+{
+    if (on == !connection.manualCommit) {
+        return SQL_SUCCESS;
+    }
+    if (connection.database) {
+        const SQLRETURN done = on ? endTransaction(connection, true) : connection.beginTransaction(connection);
+        if (!succeeded(done)) {
+            return done;
+        }
+    }
+    connection.manualCommit = !on;
+    return SQL_SUCCESS;
+}
+
 }  // namespace
 
 ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLDriverConnect(SQLHDBC ConnectionHandle, SQLHWND,
@@ -93,10 +121,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC ConnectionHandle,
             connection.accessMode = number;
             return SQL_SUCCESS;
         case SQL_ATTR_AUTOCOMMIT:
-            // Every statement commits on its own; there is no manual-commit mode.
-            return number == SQL_AUTOCOMMIT_ON
-                       ? SQL_SUCCESS
-                       : connection.fail("HYC00", "Optional feature not implemented");
+            return setAutoCommit(connection, number == SQL_AUTOCOMMIT_ON);
         case SQL_ATTR_CONNECTION_TIMEOUT:
             return number == 0 ? SQL_SUCCESS
                                : connection.inform("01S02", "Option value changed");
@@ -114,7 +139,7 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC ConnectionHandle,
         switch (Attribute) {
         case SQL_ATTR_LOGIN_TIMEOUT: answer = connection.loginTimeout; break;
         case SQL_ATTR_ACCESS_MODE: answer = connection.accessMode; break;
-        case SQL_ATTR_AUTOCOMMIT: answer = SQL_AUTOCOMMIT_ON; break;
+        case SQL_ATTR_AUTOCOMMIT: answer = connection.manualCommit ? SQL_AUTOCOMMIT_OFF : SQL_AUTOCOMMIT_ON; break;
         case SQL_ATTR_CONNECTION_TIMEOUT: answer = 0; break;
         case SQL_ATTR_CONNECTION_DEAD: answer = connection.database ? SQL_CD_FALSE : SQL_CD_TRUE; break;
         default: return connection.fail("HY092", "Invalid attribute/option identifier");
@@ -126,14 +151,20 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC ConnectionHandle,
     });
 }
 
-ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLEndTran(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMALLINT)
+ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLEndTran(SQLSMALLINT HandleType, SQLHANDLE Handle,
+                                                SQLSMALLINT CompletionType)
 {
-    // Statements commit as they run, so there is never an open transaction to end.
+    // The driver manager ends an environment's transactions connection by connection.
     if (HandleType == SQL_HANDLE_ENV) {
         return handleAs<Environment>(Handle, SQL_HANDLE_ENV) ? SQL_SUCCESS : SQL_INVALID_HANDLE;
     }
     return runOn<Connection>(Handle, SQL_HANDLE_DBC, [&](Connection& connection) -> SQLRETURN {
-        return connection.database ? SQL_SUCCESS
-                                   : connection.fail("08003", "Connection not open");
+        if (!connection.database) {
+            return connection.fail("08003", "Connection not open");
+        }
+        if (CompletionType != SQL_COMMIT && CompletionType != SQL_ROLLBACK) {
+            return connection.fail("HY012", "Invalid transaction operation code");
+        }
+        return endTransaction(connection, CompletionType == SQL_COMMIT);
     });
 }

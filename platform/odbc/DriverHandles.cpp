@@ -35,6 +35,16 @@ void Connection::disconnect()
     database.reset();
 }
 
+SQLRETURN Connection::beginTransaction(Handle& reporter)
+{
+    std::string error;
+    if (database->beginTrans(error)) {
+        return SQL_SUCCESS;
+    }
+    const bool locked = error.find("locked") != std::string::npos || error.find("busy") != std::string::npos;
+    return reporter.fail(locked ? "HYT00" : "HY000", error);
+}
+
 void Statement::closeCursor()
 {
     hasResultSet = false;

@@ -46,12 +46,18 @@ struct Connection : Handle {
     std::unique_ptr<jet::Connection> database;  // null while not connected
     SQLUINTEGER loginTimeout = 0;  // seconds; kept for the application, the open does not wait
     SQLUINTEGER accessMode = SQL_MODE_READ_WRITE;
+    // Manual-commit mode: statements run in one transaction until SQLEndTran ends it; the next
+    // statement begins another.
+    bool manualCommit = false;
     // Statements belong to their connection: disconnecting frees those still allocated.
     std::vector<std::unique_ptr<Statement>> statements;
 
     Statement* addStatement();
     void freeStatement(Statement* statement);
     void disconnect();
+    // Begins a transaction that holds the write lock at once (waiting up to the busy time-out);
+    // HYT00 on reporter when another program kept the database locked.
+    SQLRETURN beginTransaction(Handle& reporter);
 };
 
 struct Statement : Handle {

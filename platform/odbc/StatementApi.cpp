@@ -48,6 +48,13 @@ SQLRETURN run(Statement& statement, const std::string& sql)
     statement.closeCursor();
     statement.rowCount = -1;
     std::string error;
+    Connection& connection = statement.connection;
+    if (connection.manualCommit && connection.database->transactionLevel() == 0) {
+        const SQLRETURN begun = connection.beginTransaction(statement);
+        if (!succeeded(begun)) {
+            return begun;
+        }
+    }
     const std::string keyword = firstKeyword(sql);
     if (keyword == "SELECT") {
         jet::Rows rows;

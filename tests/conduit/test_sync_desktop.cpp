@@ -262,20 +262,24 @@ TEST_F(DesktopChangesTest, AFailedPassQueryIsShownAndEndsTheTablesPasses)
 
 TEST_F(DesktopChangesTest, RowLevelFailuresAreLoggedAndTheNextRowIsTaken)
 {
-    // Mirror rows of records the handheld no longer holds: one whose desktop row changed, one
-    // whose desktop row is gone.
+    // A handheld that has given out its last record id takes no new record; its records still change.
+    hotsync::PalmDatabase patients = demohandheld::emptyDatabase(demohandheld::kPatientsDatabase,
+                                                                 demohandheld::patientLayout());
+    patients.uniqueIdSeed = hotsync::kPalmLargestUniqueId;
+    patients.records.push_back({7, 0, 0, demohandheld::patientBytes(stamp(2026, 1, 1, 0, 0, 0), Patient{25001, "BEFORE"})});
+    storeDatabase(patients);
     insertDesktopPatient(25001, "CHANGED");
-    execute("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (25001, 'BEFORE', 4242, 98)");
-    execute("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (25009, 'GONE', 4242, 99)");
+    execute("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (25001, 'BEFORE', 4242, 7)");
     insertDesktopPatient(25002, "NEW");
+    insertDesktopPatient(25003, "NEW TOO");
     synchronise();
 
-    EXPECT_TRUE(logged("Error writing data to palm in :98 , err=" + std::to_string(SYNC_ERR_NOT_FOUND))) << logText();
+    EXPECT_TRUE(logged("Error writing data to palm in :0 , err=" + std::to_string(SYNC_ERR_DATABASE_FULL))) << logText();
     EXPECT_TRUE(logged("Update from PC Failed"));
-    EXPECT_TRUE(logged("Error deleting RecId 99 from Palm , err=" + std::to_string(SYNC_ERR_NOT_FOUND)));
-    EXPECT_TRUE(handheldHasPatient(25002)) << "the rows after a failed one are taken";
-    EXPECT_EQ(text("SELECT [Names] FROM VXPatient WHERE PDTRecordId = 98"), "BEFORE") << "a failed row keeps its mirror";
-    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PDTRecordId = 99"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PatientId IN (25002, 25003)"), 0) << "a failed row gets no mirror";
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(25001).bytes, "names"), "'CHANGED'")
+        << "the rows after a failed one are taken";
+    EXPECT_EQ(text("SELECT [Names] FROM VXPatient WHERE PDTRecordId = 7"), "CHANGED");
 }
 
 TEST_F(DesktopChangesTest, ColumnsAreReadByTheirExactNames)
