@@ -11,6 +11,8 @@
 namespace {
 
 const QString kOverflow = QStringLiteral("Overflow");
+// The highest code the desktop gives in a code table; handhelds give theirs above it.
+constexpr qint16 kLastDesktopCode = 1000;
 
 // The longest leading number of the text ("." the only decimal separator); 0 when none.
 double leadingNumber(const QString& text)
@@ -56,9 +58,28 @@ qint16 NextCodeByRule(const QString& sql, const QString& codeColumn, qint16 code
 
 qint16 NextCodeBelow1000(const QString& table, const QString& codeColumn)
 {
-    return NextCodeByRule(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + codeColumn
-                              + QStringLiteral(" < 1000 ORDER BY ") + codeColumn + QStringLiteral(" DESC"),
-                          codeColumn, 1);
+    const qint16 next =
+        NextCodeByRule(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + codeColumn
+                           + QStringLiteral(" < 1000 ORDER BY ") + codeColumn + QStringLiteral(" DESC"),
+                       codeColumn, 1);
+    if (next != kLastDesktopCode)
+        return next;
+    // Past 999 every new row would get 1000 again: once it is taken the range is used up.
+    RecordsetPtr taken;
+    QString description;
+    if (!QueryRecordset(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + codeColumn
+                            + QStringLiteral(" = ") + QString::number(kLastDesktopCode),
+                        true, taken, description)) {
+        ShowMessage(description, MessageButtons::Ok);
+        return 0;
+    }
+    if (taken->RecordCount() > 0) {
+        ShowMessage(QStringLiteral("No new code is left for this list: the codes the desktop gives end at 1000, and "
+                                   "1000 is already in use."),
+                    MessageButtons::Ok);
+        return 0;
+    }
+    return next;
 }
 
 qint16 WalkCodeList(const QString& list, const CodeAction& action, QString& error)

@@ -15,7 +15,8 @@
 qint16 NextCodeByRule(const QString& sql, const QString& codeColumn, qint16 codeForEmptyTable);
 
 // The next code of a code table: the highest code below 1000 plus 1, or 1 for none; 0 after a
-// failure (shown). Codes from 1000 up belong to the handhelds.
+// failure (shown), also when that would be 1000 and 1000 is taken: the desktop's codes are
+// then used up. Codes above 1000 belong to the handhelds.
 qint16 NextCodeBelow1000(const QString& table, const QString& codeColumn);
 
 // Inserts a row under a newly allocated code in a transaction of its own: 1 at once, `error`

@@ -1,6 +1,7 @@
 #include "SqlExecution.h"
 
 #include "AppGlobals.h"
+#include "DatabaseFailures.h"
 #include "JetConnection.h"
 #include "Messages.h"
 
@@ -40,7 +41,7 @@ bool QueryRecordset(const QString& sql, bool readOnly, RecordsetPtr& recordset, 
     jet::Rows rows;
     std::string error;
     if (!connection->query(sql.toStdString(), rows, error)) {
-        description = QString::fromStdString(error);
+        description = PlainDatabaseFailure(error);
         return false;
     }
     recordset = Recordset::fromRows(rows, readOnly);
@@ -64,7 +65,7 @@ qint16 ExecuteStatement(const QString& sql, const QString& noRowText, QString& e
     long affected = 0;
     std::string description;
     if (!connection->execute(sql.toStdString(), affected, description)) {
-        error = QString::fromStdString(description);
+        error = PlainDatabaseFailure(description);
         return 1;
     }
     if (affected == 0 && !noRowText.isEmpty()) {
@@ -83,7 +84,7 @@ qint16 BeginTransaction(QString& error)
     }
     std::string description;
     if (!connection->beginTrans(description)) {
-        error = QString::fromStdString(description);
+        error = PlainDatabaseFailure(description);
         return 1;
     }
     return 0;
@@ -99,10 +100,10 @@ void EndTransaction(qint16& result, QString& error)
         if (connection->commitTrans(description))
             return;
         result = 1;
-        error = QString::fromStdString(description);
+        error = PlainDatabaseFailure(description);
     }
     if (!connection->rollbackTrans(description))
-        error += QLatin1Char('\n') + QString::fromStdString(description);
+        error += QLatin1Char('\n') + PlainDatabaseFailure(description);
 }
 
 qint16 ExecuteInTransaction(const QString& sql, const QString& noRowText, QString& error)

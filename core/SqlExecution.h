@@ -7,7 +7,8 @@
 #include <functional>
 
 // How every data routine meets the database connection: queries into detached recordsets,
-// statements with their affected-row result, and transactions.
+// statements with their affected-row result, and transactions. A failure's description is
+// the database's text as the clerk should read it (PlainDatabaseFailure).
 
 // Texts of a write that changed no row.
 inline const QString kNoRowUpdated = QStringLiteral("U:IMPACTENT");

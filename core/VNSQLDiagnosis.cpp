@@ -1,5 +1,6 @@
 #include "VNSQLDiagnosis.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -50,7 +51,14 @@ qint16 UpdateDiagnosis(qint16 diagnosisCode, const QString& description, qint16 
 
 qint16 DeleteDiagnosis(qint16 diagnosisCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM Diagnosis") + QStringLiteral(" WHERE DiagnosisCode = ")
-                                    + QString::number(diagnosisCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("diagnosis"),
+         .statement = QStringLiteral("DELETE FROM Diagnosis") + QStringLiteral(" WHERE DiagnosisCode = ")
+                      + QString::number(diagnosisCode),
+         .code = diagnosisCode,
+         .uses = {
+             {QStringLiteral("ChargeDiagnosis"), QStringLiteral("DiagnosisCode = %1"), QStringLiteral("is on"),
+              QStringLiteral("charge"), QStringLiteral("charges")},
+         }},
+        error);
 }

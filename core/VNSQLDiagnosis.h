@@ -19,4 +19,5 @@ qint16 InsertDiagnosis(qint16& diagnosisCode, const QString& description, qint16
                        const QString& realDiagnosisCode, const QString& billingDiagnosisCode, QString& error);
 qint16 UpdateDiagnosis(qint16 diagnosisCode, const QString& description, qint16 diagnosisFamilyCode,
                        const QString& realDiagnosisCode, const QString& billingDiagnosisCode, QString& error);
+// Refused while charges list the diagnosis.
 qint16 DeleteDiagnosis(qint16 diagnosisCode, QString& error);

@@ -1,5 +1,6 @@
 #include "VNSQLDiagnosisFamilies.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -36,8 +37,15 @@ qint16 UpdateDiagnosisFamily(qint16 diagnosisFamilyCode, const QString& diagnosi
 
 qint16 DeleteDiagnosisFamily(qint16 diagnosisFamilyCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM DiagnosisFamily")
-                                    + QStringLiteral(" WHERE DiagnosisFamilyCode = ")
-                                    + QString::number(diagnosisFamilyCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("diagnosis group"),
+         .statement = QStringLiteral("DELETE FROM DiagnosisFamily")
+                      + QStringLiteral(" WHERE DiagnosisFamilyCode = ")
+                      + QString::number(diagnosisFamilyCode),
+         .code = diagnosisFamilyCode,
+         .uses = {
+             {QStringLiteral("Diagnosis"), QStringLiteral("DiagnosisFamilyCode = %1"), QStringLiteral("has"),
+              QStringLiteral("diagnosis"), QStringLiteral("diagnoses")},
+         }},
+        error);
 }

@@ -15,4 +15,5 @@ qint16 NextDiagnosisFamilyCode();
 // The new code goes to diagnosisFamilyCode once committed.
 qint16 InsertDiagnosisFamily(qint16& diagnosisFamilyCode, const QString& diagnosisFamilyDescription, QString& error);
 qint16 UpdateDiagnosisFamily(qint16 diagnosisFamilyCode, const QString& diagnosisFamilyDescription, QString& error);
+// Refused while diagnoses belong to the group.
 qint16 DeleteDiagnosisFamily(qint16 diagnosisFamilyCode, QString& error);

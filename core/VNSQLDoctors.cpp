@@ -1,5 +1,6 @@
 #include "VNSQLDoctors.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -81,9 +82,25 @@ qint16 UpdateDoctor(qint16 doctorCode, const QString& description, const QString
 
 qint16 DeleteDoctor(qint16 doctorCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM Doctors") + QStringLiteral(" WHERE DoctorCode = ")
-                                    + QString::number(doctorCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("doctor"),
+         .statement = QStringLiteral("DELETE FROM Doctors") + QStringLiteral(" WHERE DoctorCode = ")
+                      + QString::number(doctorCode),
+         .code = doctorCode,
+         .uses = {
+             {QStringLiteral("PatientCharges"), QStringLiteral("DoctorCode = %1"), QStringLiteral("has"),
+              QStringLiteral("charge"), QStringLiteral("charges")},
+             {QStringLiteral("PatientCharges"), QStringLiteral("ReferDoctorCode = %1"),
+              QStringLiteral("is the referring doctor of"), QStringLiteral("charge"), QStringLiteral("charges")},
+             {QStringLiteral("Patient"), QStringLiteral("InDoctorCode = %1"), QStringLiteral("attends"),
+              QStringLiteral("admitted patient"), QStringLiteral("admitted patients")},
+             {QStringLiteral("PatientDoctors"), QStringLiteral("DoctorCode = %1"), QStringLiteral("visits"),
+              QStringLiteral("patient"), QStringLiteral("patients")},
+             {QStringLiteral("DoctorCoveringDoctors"), QStringLiteral("CoveringDoctorCode = %1 AND DoctorCode <> %1"),
+              QStringLiteral("is covered by"), QStringLiteral("other doctor"), QStringLiteral("other doctors")},
+         },
+         .owned = {{QStringLiteral("DoctorCoveringDoctors"), QStringLiteral("DoctorCode")}}},
+        error);
 }
 
 qint16 InsertCoveringDoctor(qint16 doctorCode, qint16 coveringDoctorCode, QString& error)

@@ -23,6 +23,8 @@ qint16 InsertDoctor(qint16& doctorCode, const QString& description, const QStrin
 // one transaction.
 qint16 UpdateDoctor(qint16 doctorCode, const QString& description, const QString& billingDoctorCode,
                     const QString& coveringList, QString& error);
+// Refused while charges, patients or other doctors' covering lists name the doctor; its own
+// covering links go with it.
 qint16 DeleteDoctor(qint16 doctorCode, QString& error);
 
 // Runs inside its caller's transaction.

@@ -1,5 +1,6 @@
 #include "VNSQLEMCodes.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -58,7 +59,14 @@ qint16 UpdateEMCode(qint32 emCode, const QString& description, qint16 facilityTy
 
 qint16 DeleteEMCode(qint32 emCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM EvaluationManagement") + QStringLiteral(" WHERE EMCode = ")
-                                    + QString::number(emCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("E&M code"),
+         .statement = QStringLiteral("DELETE FROM EvaluationManagement") + QStringLiteral(" WHERE EMCode = ")
+                      + QString::number(emCode),
+         .code = emCode,
+         .uses = {
+             {QStringLiteral("PatientCharges"), QStringLiteral("EMCode = %1"), QStringLiteral("is on"),
+              QStringLiteral("charge"), QStringLiteral("charges")},
+         }},
+        error);
 }

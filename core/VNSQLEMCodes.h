@@ -22,4 +22,5 @@ qint16 InsertEMCode(qint32& emCode, const QString& description, qint16 facilityT
 qint16 UpdateEMCode(qint32 emCode, const QString& description, qint16 facilityTypeCode, qint16 chargeTypeCode,
                     qint16 attentionTypeCode, const QString& billingEMCode, const QString& realEMCode,
                     qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, QString& error);
+// Refused while charges carry the code.
 qint16 DeleteEMCode(qint32 emCode, QString& error);

@@ -1,5 +1,6 @@
 #include "VNSQLFacilities.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -50,7 +51,20 @@ qint16 UpdateFacility(qint16 facilityCode, const QString& description, qint16 fa
 
 qint16 DeleteFacility(qint16 facilityCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM Facility") + QStringLiteral(" WHERE FacilityCode = ")
-                                    + QString::number(facilityCode),
-                                kNoRowDeleted, error);
+    // Patients in its wards count too: a ward may have been moved here after they were admitted.
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("facility"),
+         .statement = QStringLiteral("DELETE FROM Facility") + QStringLiteral(" WHERE FacilityCode = ")
+                      + QString::number(facilityCode),
+         .code = facilityCode,
+         .uses = {
+             {QStringLiteral("PatientCharges"), QStringLiteral("FacilityCode = %1"), QStringLiteral("has"),
+              QStringLiteral("charge"), QStringLiteral("charges")},
+             {QStringLiteral("Patient"),
+              QStringLiteral("InFacilityCode = %1 OR InWardCode IN "
+                             "(SELECT WardCode FROM FacilityWards WHERE FacilityCode = %1)"),
+              QStringLiteral("has"), QStringLiteral("admitted patient"), QStringLiteral("admitted patients")},
+         },
+         .owned = {{QStringLiteral("FacilityWards"), QStringLiteral("FacilityCode")}}},
+        error);
 }

@@ -19,4 +19,5 @@ qint16 InsertFacility(qint16& facilityCode, const QString& description, qint16 f
                       const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error);
 qint16 UpdateFacility(qint16 facilityCode, const QString& description, qint16 facilityTypeCode,
                       const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error);
+// Refused while charges or admitted patients name the facility; its wards go with it.
 qint16 DeleteFacility(qint16 facilityCode, QString& error);

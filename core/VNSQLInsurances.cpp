@@ -1,5 +1,6 @@
 #include "VNSQLInsurances.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -40,7 +41,14 @@ qint16 UpdateInsurance(qint16 insuranceCode, const QString& description, const Q
 
 qint16 DeleteInsurance(qint16 insuranceCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM Insurance") + QStringLiteral(" WHERE InsuranceCode = ")
-                                    + QString::number(insuranceCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("insurance"),
+         .statement = QStringLiteral("DELETE FROM Insurance") + QStringLiteral(" WHERE InsuranceCode = ")
+                      + QString::number(insuranceCode),
+         .code = insuranceCode,
+         .uses = {
+             {QStringLiteral("Patient"), QStringLiteral("InsuranceCode = %1"), QStringLiteral("covers"),
+              QStringLiteral("patient"), QStringLiteral("patients")},
+         }},
+        error);
 }

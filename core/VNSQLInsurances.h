@@ -17,4 +17,5 @@ qint16 InsertInsurance(qint16& insuranceCode, const QString& description, const 
                        QString& error);
 qint16 UpdateInsurance(qint16 insuranceCode, const QString& description, const QString& billingInsuranceCode,
                        QString& error);
+// Refused while patients have the insurance.
 qint16 DeleteInsurance(qint16 insuranceCode, QString& error);

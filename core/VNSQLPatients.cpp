@@ -1,5 +1,6 @@
 #include "VNSQLPatients.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -68,9 +69,18 @@ qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOf
 
 qint16 DeletePatient(qint16 patientId, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM Patient") + QStringLiteral(" WHERE PatientId = ")
-                                    + QString::number(patientId),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("patient"),
+         .statement = QStringLiteral("DELETE FROM Patient") + QStringLiteral(" WHERE PatientId = ")
+                      + QString::number(patientId),
+         .code = patientId,
+         .uses = {
+             {QStringLiteral("PatientCharges"), QStringLiteral("PatientId = %1"), QStringLiteral("has"),
+              QStringLiteral("charge"), QStringLiteral("charges")},
+         },
+         .owned = {{QStringLiteral("PatientHistory"), QStringLiteral("PatientId")},
+                   {QStringLiteral("PatientDoctors"), QStringLiteral("PatientId")}}},
+        error);
 }
 
 qint16 InsertPatientHistory(qint16 patientId, qint16 sicknessCode, qint16 sicknessTypeCode, QString& error)

@@ -22,6 +22,7 @@ qint16 InsertPatient(qint16& patientId, const QString& names, const QDate& dateO
 // Also stamps the row's change time.
 qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOfBirth,
                      const QString& accountNumber, qint16 insuranceCode, QString& error);
+// Refused while charges name the patient; its history and visiting doctors go with it.
 qint16 DeletePatient(qint16 patientId, QString& error);
 
 qint16 InsertPatientHistory(qint16 patientId, qint16 sicknessCode, qint16 sicknessTypeCode, QString& error);

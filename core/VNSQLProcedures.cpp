@@ -1,5 +1,6 @@
 #include "VNSQLProcedures.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -42,7 +43,14 @@ qint16 UpdateProcedure(qint16 procedureCode, const QString& description, const Q
 
 qint16 DeleteProcedure(qint16 procedureCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM Procedures") + QStringLiteral(" WHERE ProcedureCode = ")
-                                    + QString::number(procedureCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("procedure"),
+         .statement = QStringLiteral("DELETE FROM Procedures") + QStringLiteral(" WHERE ProcedureCode = ")
+                      + QString::number(procedureCode),
+         .code = procedureCode,
+         .uses = {
+             {QStringLiteral("ChargeProcedures"), QStringLiteral("ProcedureCode = %1"), QStringLiteral("is on"),
+              QStringLiteral("charge"), QStringLiteral("charges")},
+         }},
+        error);
 }

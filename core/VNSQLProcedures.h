@@ -17,4 +17,5 @@ qint16 InsertProcedure(qint16& procedureCode, const QString& description, const 
                        const QString& billingProcedureCode, QString& error);
 qint16 UpdateProcedure(qint16 procedureCode, const QString& description, const QString& realProcedureCode,
                        const QString& billingProcedureCode, QString& error);
+// Refused while charges list the procedure.
 qint16 DeleteProcedure(qint16 procedureCode, QString& error);

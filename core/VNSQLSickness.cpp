@@ -1,5 +1,6 @@
 #include "VNSQLSickness.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -42,7 +43,14 @@ qint16 UpdateSickness(qint16 sicknessCode, const QString& description, qint16 si
 
 qint16 DeleteSickness(qint16 sicknessCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM Sickness") + QStringLiteral(" WHERE SicknessCode = ")
-                                    + QString::number(sicknessCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("history item"),
+         .statement = QStringLiteral("DELETE FROM Sickness") + QStringLiteral(" WHERE SicknessCode = ")
+                      + QString::number(sicknessCode),
+         .code = sicknessCode,
+         .uses = {
+             {QStringLiteral("PatientHistory"), QStringLiteral("SicknessCode = %1"),
+              QStringLiteral("is in the history of"), QStringLiteral("patient"), QStringLiteral("patients")},
+         }},
+        error);
 }

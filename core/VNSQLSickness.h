@@ -17,4 +17,5 @@ qint16 NextSicknessCode();
 // The new code goes to sicknessCode once committed.
 qint16 InsertSickness(qint16& sicknessCode, const QString& description, qint16 sicknessTypeCode, QString& error);
 qint16 UpdateSickness(qint16 sicknessCode, const QString& description, qint16 sicknessTypeCode, QString& error);
+// Refused while patients' histories list the item.
 qint16 DeleteSickness(qint16 sicknessCode, QString& error);

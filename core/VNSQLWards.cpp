@@ -1,5 +1,6 @@
 #include "VNSQLWards.h"
 
+#include "RecordDeletion.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
@@ -46,7 +47,14 @@ qint16 UpdateWard(qint16 wardCode, qint16 facilityCode, const QString& descripti
 
 qint16 DeleteWard(qint16 wardCode, QString& error)
 {
-    return ExecuteInTransaction(QStringLiteral("DELETE FROM FacilityWards") + QStringLiteral(" WHERE WardCode = ")
-                                    + QString::number(wardCode),
-                                kNoRowDeleted, error);
+    return DeleteUnlessInUse(
+        {.record = QStringLiteral("ward"),
+         .statement = QStringLiteral("DELETE FROM FacilityWards") + QStringLiteral(" WHERE WardCode = ")
+                      + QString::number(wardCode),
+         .code = wardCode,
+         .uses = {
+             {QStringLiteral("Patient"), QStringLiteral("InWardCode = %1"), QStringLiteral("has"),
+              QStringLiteral("admitted patient"), QStringLiteral("admitted patients")},
+         }},
+        error);
 }

@@ -18,4 +18,5 @@ qint16 NextWardCode();
 qint16 InsertWard(qint16& wardCode, qint16 facilityCode, const QString& description, QString& error);
 // Writes the facility with the description, so a ward can move to another facility.
 qint16 UpdateWard(qint16 wardCode, qint16 facilityCode, const QString& description, QString& error);
+// Refused while patients are admitted to the ward.
 qint16 DeleteWard(qint16 wardCode, QString& error);

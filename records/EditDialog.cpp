@@ -153,7 +153,9 @@ void EditDialog::okClicked()
     QString error;
     const qint16 result = currentCode() != 0 ? updateRecord(error) : insertRecord(error);
     if (result != 0) {
-        ShowMessage(error);
+        // A code that could not be allocated was reported then, and leaves no text here.
+        if (!error.isEmpty())
+            ShowMessage(error);
         return;
     }
     Globals().DialogAccepted = true;

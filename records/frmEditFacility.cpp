@@ -168,7 +168,8 @@ qint16 frmEditFacility::writeWards(bool stopAtFailure, QString& error)
             error = wardError;
             return result;
         }
-        ShowMessage(wardError);
+        if (!wardError.isEmpty())  // empty after a ward code that could not be allocated, already reported
+            ShowMessage(wardError);
     }
     return 0;
 }

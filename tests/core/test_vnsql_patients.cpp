@@ -95,18 +95,21 @@ TEST_F(PatientRoutines, TypedTextIsStoredUnchangedAndNeverChangesTheStatement)
     EXPECT_EQ(rows("SELECT COUNT(*) FROM Patient"), QStringList({QString::number(texts.size())}));
 }
 
-TEST_F(PatientRoutines, DeleteRemovesOnlyThePatientRow)
+TEST_F(PatientRoutines, DeleteTakesThePatientsHistoryAndVisitingDoctorsInOneTransaction)
 {
     addPatient(25001);
-    addCharge(25001, "10:00:00");
+    addPatient(25002);
+    addCharge(25002, "10:00:00");
     run("INSERT INTO PatientHistory VALUES (25001, 1, 0)");
     run("INSERT INTO PatientDoctors VALUES (25001, 4, 1, 1)");
     QString error;
-    ASSERT_EQ(DeletePatient(25001, error), 0);
-    EXPECT_EQ(writes(), QStringList({"DELETE FROM Patient WHERE PatientId = 25001"}));
-    EXPECT_TRUE(rows("SELECT * FROM Patient").isEmpty());
-    EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientHistory").first(), "1");
-    EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientDoctors").first(), "1");
+    ASSERT_EQ(DeletePatient(25001, error), 0) << error.toStdString();
+    EXPECT_EQ(writes(), QStringList({"DELETE FROM Patient WHERE PatientId = 25001",
+                                     "DELETE FROM PatientHistory WHERE PatientId = 25001",
+                                     "DELETE FROM PatientDoctors WHERE PatientId = 25001"}));
+    EXPECT_EQ(rows("SELECT PatientId FROM Patient"), QStringList({"25002"}));
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientHistory").first(), "0");
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientDoctors").first(), "0");
     EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientCharges").first(), "1");
 }
 

@@ -136,9 +136,10 @@ TEST_F(ProviderRoutines, DoctorReadersAndDelete)
     EXPECT_EQ(covering->RecordCount(), 1);
 
     QString error;
-    ASSERT_EQ(DeleteDoctor(1, error), 0);
-    EXPECT_EQ(writes().last(), "DELETE FROM Doctors WHERE DoctorCode = 1");
-    EXPECT_EQ(links(1), QStringList({"4"})) << "only the doctor's own row goes";
+    ASSERT_EQ(DeleteDoctor(1, error), 0) << error.toStdString();
+    EXPECT_EQ(writes(), QStringList({"DELETE FROM Doctors WHERE DoctorCode = 1",
+                                     "DELETE FROM DoctorCoveringDoctors WHERE DoctorCode = 1"}));
+    EXPECT_TRUE(links(1).isEmpty()) << "the doctor's own links go with it";
 
     run("DROP TABLE DoctorCoveringDoctors");
     EXPECT_FALSE(GetCoveringDoctors(1));
@@ -161,7 +162,8 @@ TEST_F(ProviderRoutines, FacilityStatements)
                                      "'IN''1','OUT''1')",
                                      "UPDATE Facility SET Description='St. Mary''s West', FacilityTypeCode = 2, "
                                      "BillingFacilityCode= 'IN2', BillingFacilityCodeOut= 'OUT2' WHERE FacilityCode = 1",
-                                     "DELETE FROM Facility WHERE FacilityCode = 1"}));
+                                     "DELETE FROM Facility WHERE FacilityCode = 1",
+                                     "DELETE FROM FacilityWards WHERE FacilityCode = 1"}));
 }
 
 TEST_F(ProviderRoutines, FacilityReaders)

@@ -290,22 +290,23 @@ TEST_F(CodeTableListsTest, DeletingAsksItsOwnQuestionAndRemovesOnlyTheRecordRow)
     }
 }
 
-TEST_F(CodeTableListsTest, DeletingAGroupLeavesItsDiagnosesNamingIt)
+TEST_F(CodeTableListsTest, AGroupThatDiagnosesUseStaysAndTheClerkIsToldWhy)
 {
-    const qint16 kept = addGroup("Kept");
-    const qint16 removed = addGroup("Removed");
-    const qint16 diagnosis = addDiagnosis("Eczema", removed, "L30");
+    const qint16 used = addGroup("Used");
+    addGroup("Unused");
+    const qint16 diagnosis = addDiagnosis("Eczema", used, "L30");
     auto groups = openList<frmDiagnosisFamilies>(0);
-    ASSERT_EQ(columnTexts(groups->List()), QStringList({"Kept", "Removed"}));
-    selectItems(groups->List(), {1});
+    ASSERT_EQ(columnTexts(groups->List()), QStringList({"Unused", "Used"}));
+    selectItems(groups->List(), {0, 1});
     groups->Eliminar();
-    EXPECT_EQ(columnTexts(groups->List()), QStringList({"Kept"}));
+    EXPECT_EQ(shownMessages, QStringList({"Are you sure you want to delete the selected DiagnosisFamilies?",
+                                          "This diagnosis group has 1 diagnosis.\n"
+                                          "A diagnosis group still in use cannot be deleted."}));
+    EXPECT_EQ(columnTexts(groups->List()), QStringList({"Used"}));
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM DiagnosisFamily").toInt(), 1);
     EXPECT_EQ(queryValue(QString("SELECT DiagnosisFamilyCode FROM Diagnosis WHERE DiagnosisCode=%1").arg(diagnosis))
                   .toInt(),
-              removed);
-    EXPECT_EQ(queryValue(QString("SELECT COUNT(*) FROM DiagnosisFamily WHERE DiagnosisFamilyCode=%1").arg(kept))
-                  .toInt(),
-              1);
+              used);
 }
 
 TEST_F(CodeTableListsTest, ColumnClicksMoveTheKeyToTheFrontInTheListsOwnForm)

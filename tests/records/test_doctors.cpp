@@ -112,20 +112,23 @@ TEST_F(DoctorsTest, TheListShowsAllOrTheIncompleteDoctorsAndSortsOnBareKeys)
     EXPECT_TRUE(shownMessages.isEmpty());
 }
 
-TEST_F(DoctorsTest, DeletingADoctorAsksFirstAndLeavesTheLinksThatNameIt)
+TEST_F(DoctorsTest, DeletingADoctorTakesItsOwnLinksAndKeepsADoctorAnotherCovers)
 {
     addDoctor(1, "Abbott", "A");
     addDoctor(2, "Baker", "B");
-    addLink(1, 2);
+    addDoctor(3, "Carter", "C");
     addLink(2, 1);
+    addLink(1, 3);
     auto form = openList<frmDoctors>(0);
-    selectItems(listOf(*form), {1});
+    selectItems(listOf(*form), {1, 2});
     form->Eliminar();
-    EXPECT_EQ(shownMessages, QStringList({"Are you sure you want to delete the selected Doctors?"}));
-    EXPECT_EQ(columnTexts(listOf(*form), 0), QStringList({"Abbott"}));
-    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Doctors").toInt(), 1);
-    EXPECT_EQ(storedLinks(1), QList<int>({2}));
-    EXPECT_EQ(storedLinks(2), QList<int>({1}));
+    EXPECT_EQ(shownMessages, QStringList({"Are you sure you want to delete the selected Doctors?",
+                                          "This doctor is covered by 1 other doctor.\n"
+                                          "A doctor still in use cannot be deleted."}));
+    EXPECT_EQ(columnTexts(listOf(*form), 0), QStringList({"Abbott", "Carter"}));
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Doctors WHERE DoctorCode = 2").toInt(), 0);
+    EXPECT_EQ(storedLinks(2), QList<int>());
+    EXPECT_EQ(storedLinks(1), QList<int>({3}));
 }
 
 TEST_F(DoctorsTest, ANewDoctorIsStoredWithTheCoveringDoctorsPickedBeforeIt)

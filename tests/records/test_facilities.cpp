@@ -138,7 +138,7 @@ TEST_F(FacilitiesTest, ColumnClicksUseDelimitedKeysSoNoKeyMatchesInsideALongerOn
     EXPECT_EQ(form->Rows()->Sort(), " TypeDescription , BillingFacilityCode , BillingFacilityCodeOut , Description ");
 }
 
-TEST_F(FacilitiesTest, DeletingAFacilityAsksFirstAndLeavesItsWards)
+TEST_F(FacilitiesTest, DeletingAFacilityAsksFirstAndTakesItsWards)
 {
     addFacility(1, "Keep", 1, "K", "K");
     addFacility(2, "Drop", 1, "D", "D");
@@ -157,7 +157,7 @@ TEST_F(FacilitiesTest, DeletingAFacilityAsksFirstAndLeavesItsWards)
                                           "Are you sure you want to delete the selected Facilites?"}));
     EXPECT_EQ(columnTexts(list, 0), QStringList({"Keep"}));
     EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Facility WHERE FacilityCode = 2").toInt(), 0);
-    EXPECT_EQ(storedWards(2), QStringList({"7 North"}));
+    EXPECT_EQ(storedWards(2), QStringList());
 }
 
 TEST_F(FacilitiesTest, TheSavedFilterIsTheOneReadAtTheNextLoad)

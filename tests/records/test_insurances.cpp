@@ -52,6 +52,20 @@ TEST_F(InsurancesTest, ANewInsuranceIsStoredAsTypedAndItsCodeLeftInTheGlobal)
     EXPECT_TRUE(shownMessages.isEmpty());
 }
 
+TEST_F(InsurancesTest, WithTheDesktopCodesUsedUpANewInsuranceIsRefusedWithOneClearMessage)
+{
+    run("INSERT INTO Insurance VALUES (999, 'Last', 'L'), (1000, 'Handheld', 'H')");
+    Globals().CurrentInsuranceCode = 0;
+    frmEditInsurance dialog;
+    dialog.show();
+    QTest::keyClicks(&textBox(dialog, "TxtDescription"), "Harbor Trust");
+    clickButton(dialog, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({"No new code is left for this list: the codes the desktop gives end at "
+                                          "1000, and 1000 is already in use."}));
+    EXPECT_TRUE(dialog.isVisible()) << "the clerk's typing stays";
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Insurance").toInt(), 2);
+}
+
 TEST_F(InsurancesTest, AnExistingInsuranceIsLoadedAndUpdated)
 {
     run("INSERT INTO Insurance VALUES (5, 'Harbor Trust', 'HT')");

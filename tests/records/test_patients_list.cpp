@@ -115,7 +115,7 @@ TEST_F(PatientsListTest, ClickingAPatientMakesItTheCurrentPatient)
     EXPECT_EQ(Globals().CurrentPatientId, 25001);
 }
 
-TEST_F(PatientsListTest, DeletesOnlyTheSelectedPatientRowsAfterTheirPrompt)
+TEST_F(PatientsListTest, DeletesOnlyTheSelectedPatientsAfterTheirPromptWithTheirHistory)
 {
     run("INSERT INTO PatientHistory VALUES (25002, 1, 0)");
     auto form = openList(0);
@@ -125,7 +125,7 @@ TEST_F(PatientsListTest, DeletesOnlyTheSelectedPatientRowsAfterTheirPrompt)
     EXPECT_EQ(shownMessages.first(), "Are You sure you want to delete the selected Patients?");
     EXPECT_EQ(shown(*form), (QList<int>{25005, 25000, 25003, 25004}));
     EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId IN (25001, 25002)"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory WHERE PatientId = 25002"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory WHERE PatientId = 25002"), 0);
 }
 
 // Admission and discharge open their dialog by name for each selected patient, from the
