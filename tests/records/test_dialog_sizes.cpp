@@ -1,0 +1,111 @@
+#include "AppGlobals.h"
+#include "ChargesForms.h"
+#include "FormRegistry.h"
+#include "RecordsTestEnvironment.h"
+#include "frmEditFacility.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyleOptionFrame>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int textWidth(const QWidget& widget, QString text)
+{
+    return widget.fontMetrics().horizontalAdvance(text.remove('&'));
+}
+
+// What the dialog cuts at the size it opens with: labels and buttons narrower than their
+// text, text boxes narrower than their contents, list headings narrower than their text and
+// list columns beyond the list's right edge, lists of fewer than four rows.
+QStringList cutTexts(const QDialog& dialog)
+{
+    QStringList cut;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->contentsRect().width() < textWidth(*label, label->text()))
+            cut << "label " + label->text();
+    }
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && button->width() < textWidth(*button, button->text()))
+            cut << "button " + button->text();
+    }
+    for (const QLineEdit* box : dialog.findChildren<QLineEdit*>()) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+        const int room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 4;
+        if (box->isVisible() && room < textWidth(*box, box->text()))
+            cut << "text box " + box->objectName() + " " + box->text();
+    }
+    for (const QTreeWidget* list : dialog.findChildren<QTreeWidget*>()) {
+        const QHeaderView& header = *list->header();
+        const int margin = 2 * list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+        int right = 0;
+        for (int column = 0; column < header.count(); ++column) {
+            const QString heading = list->headerItem()->text(column);
+            if (header.sectionSize(column) < textWidth(header, heading) + margin)
+                cut << "heading " + heading;
+            right = std::max(right, header.sectionViewportPosition(column) + header.sectionSize(column));
+        }
+        if (right > list->viewport()->width())
+            cut << "columns of " + list->objectName() + " beyond its right edge";
+        if (list->viewport()->height() < 4 * list->fontMetrics().height())
+            cut << "fewer than four rows of " + list->objectName();
+    }
+    return cut;
+}
+
+class DialogSizesTest : public RecordsTest {};
+
+TEST_F(DialogSizesTest, EveryDialogOpensShowingItsTextsAndListColumns)
+{
+    RegisterChargesForms();
+    run("INSERT INTO Insurance VALUES (1, 'Crestline Health Plan of the Northern Counties', 'CHP10')");
+    run("INSERT INTO Procedures VALUES (1, 'Comprehensive metabolic panel', '80053', '80053-CMP', 0)");
+    run("INSERT INTO Sickness VALUES (1, 'Penicillin allergy with anaphylaxis', 0, 0)");
+    run("INSERT INTO DiagnosisFamily VALUES (1, 'Diseases of the respiratory system')");
+    run("INSERT INTO Diagnosis VALUES (1, 'Chronic obstructive pulmonary disease', 1, 'J44.9', 'J449', 0)");
+    run("INSERT INTO Doctors VALUES (1, 'Castellane-Whitmore, Morris', 'D1')");
+    run("INSERT INTO Facility VALUES (1, 'Northgate Regional Hospital', 1, 'NRH-IN', 'NRH-OUT')");
+    run("INSERT INTO FacilityWards VALUES (1, 1, 'Intensive Care Unit East', 0)");
+    run("INSERT INTO Patient (PatientId, Names, DateOfBirth, AccountNumber, InFacilityCode, InWardCode, "
+        "InDoctorCode) VALUES (1, 'Vanderhoeven-Montgomery, Bartholomew', '1987-02-26', 'AC1', 0, 0, 0)");
+    run("INSERT INTO PatientDoctors VALUES (1, 1, 1, 1)");
+    AppGlobals& globals = Globals();
+    globals.CurrentInsuranceCode = 1;
+    globals.CurrentProcedureCode = 1;
+    globals.CurrentSicknessCode = 1;
+    globals.CurrentDiagnosisCode = 1;
+    globals.CurrentDiagnosisFamilyCode = 1;
+    globals.CurrentFacilityCode = 1;
+    globals.CurrentPatientId = 1;
+
+    QHash<QString, QStringList> cut;
+    onDialog = [&](QDialog& dialog) {
+        dialog.show();
+        cut.insert(dialog.objectName(), cutTexts(dialog));
+        dialog.hide();
+        return int(QDialog::Rejected);
+    };
+    const QStringList dialogs = {"frmEditInsurance", "frmEditProcedure", "frmEditSickness", "frmEditDiagnosis",
+                                 "frmEditDiagnosisFamily", "frmEditFacility", "frmPickPatient", "frmPickDoctor",
+                                 "frmPickInsurance", "frmAdmitPatient"};
+    for (const QString& name : dialogs)
+        ShowDialogByName(name, nullptr);
+    // The ward dialog opens over its facility editor, on the ward chosen there.
+    frmEditFacility facilityEditor(nullptr);
+    facilityEditor.WardDescription = "Intensive Care Unit East";
+    ShowDialogByName("frmEditWard", &facilityEditor);
+
+    EXPECT_EQ(cut.size(), dialogs.size() + 1);
+    for (auto dialog = cut.cbegin(); dialog != cut.cend(); ++dialog)
+        EXPECT_EQ(dialog.value(), QStringList()) << dialog.key().toStdString();
+}
+
+}  // namespace
