@@ -40,6 +40,9 @@ void fitList(QTreeWidget& list, int widthLimit)
     const int rowHeight = std::max(static_cast<const QAbstractItemView&>(list).sizeHintForRow(0), list.fontMetrics().height() + 4);
     list.setMinimumSize(std::min(columnsWidth + frame + scrollBar, widthLimit),
                         header.sizeHint().height() + kListRows * rowHeight + frame);
+    // As the dialog grows, its last column takes the room (unless it is a hidden one).
+    if (header.count() > 0 && header.sectionSize(header.logicalIndex(header.count() - 1)) > 0)
+        list.header()->setStretchLastSection(true);
 }
 
 }  // namespace
@@ -86,6 +89,9 @@ void FitDialogToContents(QDialog& dialog)
         if (!qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner))
             fitTextBox(*box, widthLimit);
     }
+    // A date picker squeezed to its minimum cuts the year.
+    for (QAbstractSpinBox* picker : dialog.findChildren<QAbstractSpinBox*>())
+        picker->setMinimumWidth(picker->sizeHint().width());
     for (QTreeWidget* list : dialog.findChildren<QTreeWidget*>())
         fitList(*list, widthLimit);
     // A size the dialog chose for itself stays when it is larger.
