@@ -14,11 +14,27 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 int textWidth(const QWidget& widget, QString text)
 {
     return widget.fontMetrics().horizontalAdvance(text.remove('&'));
+}
+
+// The headings of the list's shown columns that are narrower than their text.
+QStringList cutHeadings(const QTreeWidget& list)
+{
+    QStringList cut;
+    const QHeaderView& header = *list.header();
+    const int margin = 2 * list.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    for (int column = 0; column < header.count(); ++column) {
+        const QString heading = list.headerItem()->text(column);
+        if (header.sectionSize(column) > 0 && header.sectionSize(column) < textWidth(header, heading) + margin)
+            cut << "heading " + heading;
+    }
+    return cut;
 }
 
 // What the dialog cuts at the size it opens with: labels and buttons narrower (or, when
@@ -47,15 +63,11 @@ QStringList cutTexts(const QDialog& dialog)
             cut << "text box " + box->objectName() + " " + box->text();
     }
     for (const QTreeWidget* list : dialog.findChildren<QTreeWidget*>()) {
+        cut << cutHeadings(*list);
         const QHeaderView& header = *list->header();
-        const int margin = 2 * list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
         int right = 0;
-        for (int column = 0; column < header.count(); ++column) {
-            const QString heading = list->headerItem()->text(column);
-            if (header.sectionSize(column) < textWidth(header, heading) + margin)
-                cut << "heading " + heading;
+        for (int column = 0; column < header.count(); ++column)
             right = std::max(right, header.sectionViewportPosition(column) + header.sectionSize(column));
-        }
         if (right > list->viewport()->width())
             cut << "columns of " + list->objectName() + " beyond its right edge";
         if (list->viewport()->height() < 4 * list->fontMetrics().height())
@@ -64,9 +76,9 @@ QStringList cutTexts(const QDialog& dialog)
     return cut;
 }
 
-class DialogSizesTest : public RecordsTest {};
+class OpeningSizesTest : public RecordsTest {};
 
-TEST_F(DialogSizesTest, EveryDialogOpensShowingItsTextsAndListColumns)
+TEST_F(OpeningSizesTest, EveryDialogOpensShowingItsTextsAndListColumns)
 {
     RegisterChargesForms();
     run("INSERT INTO Insurance VALUES (1, 'Crestline Health Plan of the Northern Counties', 'CHP10')");
@@ -109,6 +121,17 @@ TEST_F(DialogSizesTest, EveryDialogOpensShowingItsTextsAndListColumns)
     EXPECT_EQ(cut.size(), dialogs.size() + 1);
     for (auto dialog = cut.cbegin(); dialog != cut.cend(); ++dialog)
         EXPECT_EQ(dialog.value(), QStringList()) << dialog.key().toStdString();
+}
+
+TEST_F(OpeningSizesTest, EveryListOpensWithWholeHeadings)
+{
+    RegisterChargesForms();
+    for (const char* name : {"frmCharges", "frmPatients", "frmDoctors", "frmFacilities", "frmDiagnosis",
+                             "frmProcedures", "frmInsurances", "frmEMCodes", "frmSickness", "frmDiagnosisFamilies"}) {
+        std::unique_ptr<QWidget> list(CreateForm(name, nullptr));
+        ASSERT_NE(list, nullptr) << name;
+        EXPECT_EQ(cutHeadings(listOf(*list)), QStringList()) << name;
+    }
 }
 
 }  // namespace
