@@ -24,7 +24,8 @@ void fitTextBox(QLineEdit& box, int widthLimit)
     const QFontMetrics metrics = box.fontMetrics();
     // The box's own hint is 17 x's plus its frame and margins: keep those, change the text room.
     const int padding = box.sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
-    const int textRoom = std::max(metrics.horizontalAdvance(box.text()), kTypicalTextCharacters * metrics.averageCharWidth());
+    const int textRoom =
+        std::max(metrics.horizontalAdvance(box.text()), kTypicalTextCharacters * metrics.averageCharWidth());
     box.setMinimumWidth(std::min(textRoom + padding, widthLimit));
 }
 
@@ -37,7 +38,9 @@ void fitList(QTreeWidget& list, int widthLimit)
         columnsWidth += header.isSectionHidden(column) ? 0 : header.sectionSize(column);
     const int frame = 2 * list.frameWidth();
     const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
-    const int rowHeight = std::max(static_cast<const QAbstractItemView&>(list).sizeHintForRow(0), list.fontMetrics().height() + 4);
+    // QTreeView hides the size hints that every item view offers.
+    const QAbstractItemView& view = list;
+    const int rowHeight = std::max(view.sizeHintForRow(0), list.fontMetrics().height() + 4);
     list.setMinimumSize(std::min(columnsWidth + frame + scrollBar, widthLimit),
                         header.sizeHint().height() + kListRows * rowHeight + frame);
     // As the dialog grows, its last column takes the room (unless it is a hidden one).
@@ -61,11 +64,12 @@ int HeadingWidth(const QTreeWidget& list, int column)
 void FitColumnsToContents(QTreeWidget& list)
 {
     QHeaderView& header = *list.header();
+    const QAbstractItemView& view = list;
     for (int column = 0; column < header.count(); ++column) {
         // A column of no width is a hidden one.
         if (header.sectionSize(column) <= 0)
             continue;
-        const int wanted = std::max(HeadingWidth(list, column), static_cast<const QAbstractItemView&>(list).sizeHintForColumn(column));
+        const int wanted = std::max(HeadingWidth(list, column), view.sizeHintForColumn(column));
         if (wanted > header.sectionSize(column))
             header.resizeSection(column, wanted);
     }

@@ -14,6 +14,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kApplication = "Vantora";
@@ -46,7 +48,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     shortcuts_ = new frmShorcuts(clientArea_);
     // The pane opens wide enough for its longest node, or as wide as the user left it.
     const int fittingWidth = std::max(TwipsToPixels(kPaneWidthTwips), shortcuts_->FittingWidth());
-    shortcuts_->resize(TwipsToPixels(numberSetting("ShortcutWidth", PixelsToTwips(fittingWidth))), shortcuts_->height());
+    const double paneWidth = numberSetting("ShortcutWidth", PixelsToTwips(fittingWidth));
+    shortcuts_->resize(TwipsToPixels(paneWidth), shortcuts_->height());
     connect(shortcuts_, &frmShorcuts::ViewChosen, this, &frmMain::CambiaAVista);
     connect(shortcuts_, &frmShorcuts::CloseRequested, this, &frmMain::CerrarShortcut);
     connect(shortcuts_, &frmShorcuts::WidthDragged, this, &frmMain::setPaneWidth);
@@ -106,13 +109,15 @@ void frmMain::keepOnScreen()
     }
     const QRect area = AvailableScreenArea(*this);
     resize(size().boundedTo(area.size()));
-    move(std::clamp(x(), area.left(), area.right() + 1 - width()), std::clamp(y(), area.top(), area.bottom() + 1 - height()));
+    move(std::clamp(x(), area.left(), area.right() + 1 - width()),
+         std::clamp(y(), area.top(), area.bottom() + 1 - height()));
 }
 
 void frmMain::setPaneWidth(int width)
 {
-    const int widest = std::max(TwipsToPixels(kPaneMinimumTwips), clientArea_->width() - TwipsToPixels(kChildMinimumTwips));
-    shortcuts_->resize(std::clamp(width, TwipsToPixels(kPaneMinimumTwips), widest), shortcuts_->height());
+    const int narrowest = TwipsToPixels(kPaneMinimumTwips);
+    const int widest = std::max(narrowest, clientArea_->width() - TwipsToPixels(kChildMinimumTwips));
+    shortcuts_->resize(std::clamp(width, narrowest, widest), shortcuts_->height());
     Layout();
 }
 

@@ -209,7 +209,8 @@ int frmShorcuts::FittingWidth() const
     int widest = 0;
     for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
         const QTreeWidgetItem& node = **it;
-        widest = std::max(widest, (nodeDepth(node) + 1) * tree_->indentation() + metrics.horizontalAdvance(node.text(0)));
+        const int indent = (nodeDepth(node) + 1) * tree_->indentation();
+        widest = std::max(widest, indent + metrics.horizontalAdvance(node.text(0)));
     }
     // Item margins on both sides of the icon and the text, the tree's frame and its scroll bar.
     const int margins = 4 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_) + 8;
