@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kApplication = "Vantora";
@@ -85,6 +87,8 @@ QDateEdit* datePicker(QFrame* frame, const char* name, double left)
     picker->setCalendarPopup(true);
     picker->setDisplayFormat("MM/dd/yyyy");
     placeTwips(picker, left, 60, 1395, 315);
+    // Wide enough for a whole date beside the drop-down button, in any font.
+    picker->resize(std::max(picker->width(), picker->sizeHint().width()), picker->height());
     return picker;
 }
 
@@ -110,9 +114,15 @@ void frmCharges::buildFilterFrames()
     frmFiltroFechas = filterFrame(this, "frmFiltroFechas", "Date filter", 0, "Dates", optAllDates, "optAllDates",
                                   optSelectedDates, "optSelectedDates", "Between");
     DTPicker1 = datePicker(frmFiltroFechas, "DTPicker1", 3780);
-    placeTwips(new QLabel("and", frmFiltroFechas), 5340, 120, 375, 255);
+    auto* andLabel = new QLabel("and", frmFiltroFechas);
+    placeTwips(andLabel, 5340, 120, 375, 255);
     DTPicker2 = datePicker(frmFiltroFechas, "DTPicker2", 5760);
     btnGo = goButton(frmFiltroFechas, "btnGo");
+    // Wider pickers push what follows them to the right.
+    const int gap = TwipsToPixels(5340 - 3780 - 1395);
+    andLabel->move(std::max(andLabel->x(), DTPicker1->geometry().right() + gap), andLabel->y());
+    DTPicker2->move(std::max(DTPicker2->x(), andLabel->geometry().right() + gap), DTPicker2->y());
+    btnGo->move(std::max(btnGo->x(), DTPicker2->geometry().right() + gap), btnGo->y());
 
     frmFiltroPaciente = filterFrame(this, "frmFiltroPaciente", "Patient filter", 1, "Patients", optAllPatients,
                                     "optAllPatients", optSelectedPatients, "optSelectedPatients", "Selected");
@@ -139,12 +149,15 @@ void frmCharges::buildList()
 {
     ListView1 = named(new ListView(this), "ListView1");
     const double inch = 1440;
+    // Narrower than two inches, so that all seven columns show in a 1280-pixel window
+    // beside the navigation pane; names and descriptions still show to a cut-off "...".
+    const double description = 1.5 * inch;
     ListView1->AddColumn("ChargeRealDate", "Date", inch);
-    ListView1->AddColumn("Names", "Patient", 2 * inch);
-    ListView1->AddColumn("EMDescription", "E & M Concept", 2 * inch);
-    ListView1->AddColumn("Doctor", "Doctor", 2 * inch);
-    ListView1->AddColumn("Facility", "Facility", 2 * inch);
-    ListView1->AddColumn("Insurance", "Insurance", 2 * inch);
+    ListView1->AddColumn("Names", "Patient", description);
+    ListView1->AddColumn("EMDescription", "E & M Concept", description);
+    ListView1->AddColumn("Doctor", "Doctor", description);
+    ListView1->AddColumn("Facility", "Facility", description);
+    ListView1->AddColumn("Insurance", "Insurance", description);
     ListView1->AddColumn("StatusDescription", "Status", inch);
     placeTwips(ListView1, 0, kListTop, 7700, 3000);
     ListView1->header()->setSectionsClickable(true);

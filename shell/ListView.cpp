@@ -1,5 +1,6 @@
 #include "ListView.h"
 
+#include "ContentSizing.h"
 #include "Twips.h"
 
 #include <QHeaderView>
@@ -33,6 +34,9 @@ void ListView::AddColumn(const QString& key, const QString& caption, double widt
     headerItem()->setText(column, caption);
     headerItem()->setData(column, kKeyRole, key);
     SetColumnWidth(column, widthTwips);
+    // A default width never cuts the heading; a column added at 0 stays hidden.
+    if (widthTwips > 0 && header()->sectionSize(column) < HeadingWidth(*this, column))
+        header()->resizeSection(column, HeadingWidth(*this, column));
 }
 
 QString ListView::ColumnKey(int column) const

@@ -1,5 +1,7 @@
 #include "ModalDialogs.h"
 
+#include "ContentSizing.h"
+
 namespace {
 
 ModalDialogHandler& installedHandler()
@@ -19,6 +21,8 @@ ModalDialogHandler SetModalDialogHandler(ModalDialogHandler handler)
 
 int ShowModalDialog(QDialog& dialog)
 {
+    // Loaded texts decide the opening size, so it is taken only now.
+    FitDialogToContents(dialog);
     if (installedHandler())
         return installedHandler()(dialog);
     return dialog.exec();

@@ -10,5 +10,6 @@ using ModalDialogHandler = std::function<int(QDialog& dialog)>;
 // Replaces the handler (none: exec()); returns the previous one.
 ModalDialogHandler SetModalDialogHandler(ModalDialogHandler handler);
 
-// Shows the dialog modally and answers its result (QDialog::Accepted or Rejected).
+// Sizes the dialog to its contents, shows it modally and answers its result
+// (QDialog::Accepted or Rejected).
 int ShowModalDialog(QDialog& dialog);

@@ -2,6 +2,7 @@
 
 #include "AppGlobals.h"
 #include "ApplicationTitle.h"
+#include "ContentSizing.h"
 #include "PrinterPage.h"
 #include "Twips.h"
 #include "UserSettings.h"
@@ -10,12 +11,19 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
 const char* const kApplication = "Vantora";
 const char* const kSection = "Settings";
 constexpr int kPaneWidthTwips = 2700;
+// What stays of the child beside the widest pane, and the narrowest pane.
+constexpr int kChildMinimumTwips = 1500;
+constexpr int kPaneMinimumTwips = 600;
 
 double numberSetting(const char* key, double defaultValue)
 {
@@ -38,9 +46,13 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(clientArea_);
     banner_ = new frmBanner(clientArea_);
     shortcuts_ = new frmShorcuts(clientArea_);
-    shortcuts_->resize(TwipsToPixels(kPaneWidthTwips), shortcuts_->height());
+    // The pane opens wide enough for its longest node, or as wide as the user left it.
+    const int fittingWidth = std::max(TwipsToPixels(kPaneWidthTwips), shortcuts_->FittingWidth());
+    const double paneWidth = numberSetting("ShortcutWidth", PixelsToTwips(fittingWidth));
+    shortcuts_->resize(TwipsToPixels(paneWidth), shortcuts_->height());
     connect(shortcuts_, &frmShorcuts::ViewChosen, this, &frmMain::CambiaAVista);
     connect(shortcuts_, &frmShorcuts::CloseRequested, this, &frmMain::CerrarShortcut);
+    connect(shortcuts_, &frmShorcuts::WidthDragged, this, &frmMain::setPaneWidth);
 
     buildMenus();
     buildToolbar();
@@ -83,6 +95,30 @@ void frmMain::restorePlacement()
 {
     move(TwipsToPixels(numberSetting("MainLeft", 1000)), TwipsToPixels(numberSetting("MainTop", 1000)));
     resize(TwipsToPixels(numberSetting("MainWidth", 6500)), TwipsToPixels(numberSetting("MainHeight", 6500)));
+    keepOnScreen();
+}
+
+void frmMain::keepOnScreen()
+{
+    // A place stored on a screen that is gone (or edited by hand) would open the window
+    // where nobody can reach it: its title bar must lie on some screen.
+    const QRect titleBar(pos(), QSize(width(), fontMetrics().height() * 2));
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(titleBar))
+            return;
+    }
+    const QRect area = AvailableScreenArea(*this);
+    resize(size().boundedTo(area.size()));
+    move(std::clamp(x(), area.left(), area.right() + 1 - width()),
+         std::clamp(y(), area.top(), area.bottom() + 1 - height()));
+}
+
+void frmMain::setPaneWidth(int width)
+{
+    const int narrowest = TwipsToPixels(kPaneMinimumTwips);
+    const int widest = std::max(narrowest, clientArea_->width() - TwipsToPixels(kChildMinimumTwips));
+    shortcuts_->resize(std::clamp(width, narrowest, widest), shortcuts_->height());
+    Layout();
 }
 
 void frmMain::openStartView()
@@ -103,6 +139,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == clientArea_ && event->type() == QEvent::Resize)
         Layout();
+    if (watched == activeChild_ && event->type() == QEvent::WindowTitleChange)
+        showChildCaption();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -128,6 +166,14 @@ void frmMain::placeChild(bool besidePane)
                               qMax(0, clientArea_->height() - bannerHeight));
 }
 
+void frmMain::showChildCaption()
+{
+    // The child fills the frame, so its caption (a web page's name, "Working...") shows in
+    // the frame's title.
+    const QString caption = activeChild_ ? activeChild_->windowTitle() : QString();
+    setWindowTitle(caption.isEmpty() ? QString(kApplicationTitle) : QString(kApplicationTitle) + " - " + caption);
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     storeSettings();
@@ -142,6 +188,7 @@ void frmMain::storeSettings()
         SaveSetting(kApplication, kSection, "MainWidth", QString::number(PixelsToTwips(width())));
         SaveSetting(kApplication, kSection, "MainHeight", QString::number(PixelsToTwips(height())));
     }
+    SaveSetting(kApplication, kSection, "ShortcutWidth", QString::number(PixelsToTwips(PaneWidth())));
     SaveSetting(kApplication, kSection, "ActiveView", QString::number(VistaActual));
     SaveSetting(kApplication, kSection, "ActiveFilter", QString::number(FiltroActual));
 }

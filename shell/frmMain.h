@@ -72,6 +72,9 @@ private:
     // Load and layout (frmMain.cpp).
     void loadPageSize();
     void restorePlacement();
+    void keepOnScreen();
+    void setPaneWidth(int width);
+    void showChildCaption();
     void openStartView();
     void Layout();
     void placeChild(bool besidePane);

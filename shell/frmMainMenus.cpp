@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "PrinterIcon.h"
 #include "ViewTable.h"
 
 #include <QApplication>
@@ -207,14 +208,15 @@ void frmMain::buildToolbar()
     addButton("Merge", "Merge", "Merge Patient info");
 
     const QHash<QString, QStyle::StandardPixmap> pictures = {
-        {"Nuevo", QStyle::SP_FileIcon},           {"Imprimir", QStyle::SP_DialogSaveButton},
-        {"Eliminar", QStyle::SP_TrashIcon},       {"Post", QStyle::SP_DialogApplyButton},
+        {"Nuevo", QStyle::SP_FileIcon},           {"Eliminar", QStyle::SP_TrashIcon},
+        {"Post", QStyle::SP_DialogApplyButton},
         {"Admit", QStyle::SP_ArrowRight},         {"Discharge", QStyle::SP_ArrowLeft},
         {"Back", QStyle::SP_ArrowBack},           {"Fordward", QStyle::SP_ArrowForward},
         {"Stop", QStyle::SP_BrowserStop},         {"Refresh", QStyle::SP_BrowserReload},
         {"Home", QStyle::SP_DirHomeIcon},         {"Merge", QStyle::SP_FileDialogContentsView}};
     for (auto picture = pictures.cbegin(); picture != pictures.cend(); ++picture)
         buttons_.value(picture.key())->setIcon(style()->standardIcon(picture.value()));
+    buttons_.value("Imprimir")->setIcon(PrinterIcon());
 }
 
 void frmMain::buildStatusBar()

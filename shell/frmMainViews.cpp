@@ -78,12 +78,16 @@ void frmMain::openView()
     }
     showCommandsOf(VistaActual);
 
-    if (activeChild_)
+    if (activeChild_) {
         activeChild_->hide();
+        activeChild_->removeEventFilter(this);
+    }
     const ViewDefinition& definition = ViewDefinitionFor(VistaActual);
     activeChild_ = childForm(definition.formName);
+    showChildCaption();
     if (!activeChild_)
         return;  // that view's form is not part of this program (yet)
+    activeChild_->installEventFilter(this);
     if (definition.formName == "frmBrowser")
         activeChild_->setProperty("StartAddress", StartAddressFor(VistaActual));
     placeChild(!shortcuts_->isHidden());

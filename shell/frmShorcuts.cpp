@@ -6,9 +6,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,6 +61,44 @@ QTreeWidgetItem* makeNode(const NodeDefinition& definition, const QIcon& icon)
     return node;
 }
 
+// The right edge of the pane, dragged to make the pane wider or narrower.
+class PaneGrip : public QWidget {
+public:
+    explicit PaneGrip(frmShorcuts& pane) : QWidget(&pane), pane_(pane)
+    {
+        setObjectName("PaneGrip");
+        setCursor(Qt::SplitHCursor);
+        setFixedWidth(style()->pixelMetric(QStyle::PM_SplitterWidth, nullptr, this) + 2);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            grabbedAt_ = event->position().toPoint().x();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (grabbedAt_ < 0)
+            return;
+        const int edge = mapTo(&pane_, event->position().toPoint()).x() + width() - grabbedAt_;
+        emit pane_.WidthDragged(edge);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { grabbedAt_ = -1; }
+
+private:
+    frmShorcuts& pane_;
+    int grabbedAt_ = -1;
+};
+
+int nodeDepth(const QTreeWidgetItem& node)
+{
+    int depth = 0;
+    for (const QTreeWidgetItem* parent = node.parent(); parent; parent = parent->parent())
+        ++depth;
+    return depth;
+}
+
 }  // namespace
 
 frmShorcuts::frmShorcuts(QWidget* parent) : QWidget(parent)
@@ -86,12 +129,19 @@ frmShorcuts::frmShorcuts(QWidget* parent) : QWidget(parent)
     tree_->setColumnCount(1);
     tree_->header()->setStretchLastSection(true);
     connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { nodeClicked(node); });
+    // The arrow keys move the highlight, and the highlighted node is the view shown.
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) { nodeClicked(node); });
 
-    auto* layout = new QVBoxLayout(this);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(0, 0, 0, 0);
+    content->setSpacing(0);
+    content->addWidget(captionBar);
+    content->addWidget(tree_, 1);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(captionBar);
-    layout->addWidget(tree_, 1);
+    layout->addLayout(content, 1);
+    layout->addWidget(new PaneGrip(*this));
 
     buildTree();
 }
@@ -135,7 +185,10 @@ bool frmShorcuts::FuerzaNodeClick(qint16 view, qint16 filter)
     QTreeWidgetItem* node = FindNode(NodeKey(view, filter));
     if (!node)
         return false;
-    tree_->setCurrentItem(node);
+    {
+        const QSignalBlocker quiet(tree_);  // the view is asked for once, below
+        tree_->setCurrentItem(node);
+    }
     emit ViewChosen(view, filter);
     return true;
 }
@@ -146,4 +199,21 @@ void frmShorcuts::nodeClicked(QTreeWidgetItem* node)
         return;
     const QString key = NodeKeyOf(*node);
     emit ViewChosen(NodeKeyView(key), NodeKeyFilter(key));
+}
+
+int frmShorcuts::FittingWidth() const
+{
+    const QFontMetrics metrics = tree_->fontMetrics();
+    const int icon = tree_->iconSize().isValid() ? tree_->iconSize().width()
+                                                 : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, tree_);
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+        const QTreeWidgetItem& node = **it;
+        const int indent = (nodeDepth(node) + 1) * tree_->indentation();
+        widest = std::max(widest, indent + metrics.horizontalAdvance(node.text(0)));
+    }
+    // Item margins on both sides of the icon and the text, the tree's frame and its scroll bar.
+    const int margins = 4 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_) + 8;
+    return widest + icon + margins + 2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width() +
+           findChild<QWidget*>("PaneGrip")->width();
 }

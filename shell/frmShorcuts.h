@@ -18,10 +18,14 @@ public:
     // The node with the key; nullptr when none.
     QTreeWidgetItem* FindNode(const QString& key) const;
     static QString NodeKeyOf(const QTreeWidgetItem& node);
+    // The width in pixels that shows every node's text, expanded or not.
+    int FittingWidth() const;
 
 signals:
     void ViewChosen(qint16 view, qint16 filter);
     void CloseRequested();
+    // The grip on the right edge was dragged: the width in pixels the user asks for.
+    void WidthDragged(int width);
 
 private:
     void buildTree();

@@ -202,10 +202,10 @@ TEST_F(ChargesListFormTest, FilteredColumnsHideAndKeepTheirEarlierWidth)
     EXPECT_EQ(view->ColumnWidth(doctor), 1500);
 
     list.reset();
-    EXPECT_EQ(GetSetting("Vantora", "Charges", "NamesWidth"), "2880") << "a hidden column is never stored as 0";
+    EXPECT_EQ(GetSetting("Vantora", "Charges", "NamesWidth"), "2160") << "a hidden column is never stored as 0";
     EXPECT_EQ(GetSetting("Vantora", "Charges", "DoctorWidth"), "1500");
     list = openList(0);
-    EXPECT_EQ(list->List()->ColumnWidth(names), 2880);
+    EXPECT_EQ(list->List()->ColumnWidth(names), 2160);
 }
 
 TEST_F(ChargesListFormTest, SearchButtonsFilterOnAnotherPickedRecord)

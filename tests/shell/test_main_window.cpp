@@ -6,12 +6,17 @@
 #include "frmMain.h"
 #include "frmShorcuts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTcpServer>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -175,6 +180,38 @@ TEST_F(MainWindowTest, ShortcutSettingZeroStartsWithoutThePane)
     EXPECT_FALSE(action("mnuViewShortcuts")->isChecked());
 }
 
+TEST_F(MainWindowTest, APlaceStoredOffTheScreenIsMovedBackOntoIt)
+{
+    storeMainSetting("MainLeft", "60000");
+    storeMainSetting("MainTop", "60000");
+    window = openMainWindow();
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(QRect(window->pos(), window->size())));
+}
+
+TEST_F(MainWindowTest, PaneShowsEveryNodeAndIsDraggedToAWidthThatIsKept)
+{
+    window = openMainWindow();
+    QTreeWidget* tree = window->Shortcuts()->TreeView1();
+    tree->expandAll();
+    EXPECT_LE(static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0), tree->viewport()->width());
+
+    auto* grip = window->Shortcuts()->findChild<QWidget*>("PaneGrip");
+    ASSERT_NE(grip, nullptr);
+    const int before = window->PaneWidth();
+    const auto drag = [grip](QEvent::Type type, int x, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(x, 5), grip->mapToGlobal(QPointF(x, 5)), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(grip, &event);
+    };
+    drag(QEvent::MouseButtonPress, 1, Qt::LeftButton);
+    drag(QEvent::MouseMove, 41, Qt::LeftButton);
+    drag(QEvent::MouseButtonRelease, 41, Qt::NoButton);
+    EXPECT_EQ(window->PaneWidth(), before + 40);
+
+    closeMainWindow(window);
+    window = openMainWindow();
+    EXPECT_EQ(window->PaneWidth(), before + 40);
+}
+
 TEST_F(MainWindowTest, MenusToolbarAndStatusBarCarryTheirCaptions)
 {
     window = openMainWindow();
@@ -218,6 +255,9 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarCarryTheirCaptions)
                                     "Discharge|Discharge|Discharge Patient", "SepBrowser|-", "Back|Back|Back",
                                     "Fordward|Fordward|Fordward", "Stop|Stop|Stop", "Refresh|Refresh|Refresh",
                                     "Home|Home|Home", "Merge|Merge|Merge Patient info"}));
+    // Print shows a printer, not the disk of saving.
+    EXPECT_NE(window->ToolbarButton("Imprimir")->icon().pixmap(24).toImage(),
+              window->style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(24).toImage());
     QMenu* dropDown = window->ToolbarButton("Nuevo")->menu();
     ASSERT_NE(dropDown, nullptr);
     QStringList entries;
@@ -387,6 +427,33 @@ TEST_F(NavigationTest, ViewsOpenTheirFormsReloadThemAndHideThePreviousOne)
     clickNode("K03.00");
     ASSERT_NE(window->ActiveChild(), nullptr);
     EXPECT_TRUE(window->ActiveChild()->isVisible());
+}
+
+TEST_F(NavigationTest, ArrowKeysInTheTreeOpenTheHighlightedView)
+{
+    window = openMainWindow();
+    QTreeWidget* tree = window->Shortcuts()->TreeView1();
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(window->VistaActual, 1);
+    EXPECT_EQ(window->ActiveChild()->objectName(), "frmPatients");
+    QTest::keyClick(tree, Qt::Key_Up);
+    EXPECT_EQ(window->VistaActual, 0);
+    EXPECT_EQ(calls, QStringList({"frmCharges Refresca", "frmPatients Refresca", "frmCharges Refresca"}));
+}
+
+TEST_F(NavigationTest, TheWebPageCaptionShowsInTheWindowTitle)
+{
+    // A server that accepts and never answers keeps the page loading.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    window = openMainWindow();
+    window->Shortcuts()->FuerzaNodeClick(12, 0);
+    QWidget* browser = window->ActiveChild();
+    browser->setProperty("StartAddress", QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort()));
+    window->ToolbarButton("Home")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == "Vantora - Working..."; }, 10000));
+    window->ToolbarButton("Stop")->trigger();
+    EXPECT_FALSE(window->windowTitle().contains("Working..."));
 }
 
 TEST_F(NavigationTest, GoToResetsTheFilterAndTheSameFilterTwiceDoesNothing)
