@@ -5,9 +5,11 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QStyle>
+#include <QStyleOption>
 
 namespace {
 
@@ -29,11 +31,26 @@ QDate DateFromTypedText(const QString& text)
     return QDate(match.captured(3).toInt(), match.captured(1).toInt(), match.captured(2).toInt());
 }
 
+// The arrow of the style's drop-down lists, so the field reads as one of them.
+QIcon DatePicker::dropDownArrow() const
+{
+    QPixmap arrow(16, 16);
+    arrow.fill(Qt::transparent);
+    QPainter painter(&arrow);
+    QStyleOption option;
+    option.initFrom(this);
+    option.rect = arrow.rect();
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &painter, this);
+    return QIcon(arrow);
+}
+
 DatePicker::DatePicker(QWidget* parent) : QLineEdit(parent)
 {
     setMaxLength(10);
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/.\\- ]*")), this));
-    QAction* calendar = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    QAction* calendar = addAction(dropDownArrow(), QLineEdit::TrailingPosition);
+    // The arrow's own blank border is room enough: a whole date fits the narrow filter fields.
+    setTextMargins(0, 0, -6, 0);
     calendar->setObjectName("calendar");
     calendar->setToolTip("Choose the date from a calendar");
     connect(calendar, &QAction::triggered, this, &DatePicker::showCalendar);

@@ -28,6 +28,7 @@ private:
     // Takes the text typed as the date; false, with the message shown, when it is none.
     bool takeTypedDate();
     void showCalendar();
+    QIcon dropDownArrow() const;
 
     QDate date_;
     bool emptyAllowed_ = false;
