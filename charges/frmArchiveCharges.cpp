@@ -2,11 +2,11 @@
 
 #include "AppGlobals.h"
 #include "AsisRutinasRecordsets.h"
+#include "DatePicker.h"
 #include "Messages.h"
 #include "VNSQLCharges.h"
 #include "frmChargesRows.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -22,10 +22,9 @@ frmArchiveCharges::frmArchiveCharges(QWidget* parent) : QDialog(parent)
         this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation, 0, 0, 1, 2);
-    DTPicker1 = new QDateEdit(QDate(2002, 4, 1), this);
+    DTPicker1 = new DatePicker(this);
     DTPicker1->setObjectName("DTPicker1");
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat("MM/dd/yyyy");
+    DTPicker1->setDate(QDate(2002, 4, 1));
     layout->addWidget(new QLabel("Archive until:", this), 1, 0);
     layout->addWidget(DTPicker1, 1, 1);
     auto* OKButton = new QPushButton("Archive", this);

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-class QDateEdit;
+class DatePicker;
 
 // Archives, in one pass, every charge whose date of service lies before the picked date,
 // except each patient's latest charge. The caller refreshes its list afterwards.
@@ -15,5 +15,5 @@ public:
     void OKButtonClick();
 
 private:
-    QDateEdit* DTPicker1 = nullptr;
+    DatePicker* DTPicker1 = nullptr;
 };

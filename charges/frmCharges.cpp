@@ -1,6 +1,7 @@
 #include "frmCharges.h"
 
 #include "AppGlobals.h"
+#include "DatePicker.h"
 #include "ListViewRoutines.h"
 #include "Twips.h"
 #include "UserSettings.h"
@@ -8,7 +9,6 @@
 #include "VNSQLInsurances.h"
 #include "VNSQLPatients.h"
 
-#include <QDateEdit>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -81,11 +81,9 @@ QPushButton* goButton(QFrame* frame, const char* name)
     return button;
 }
 
-QDateEdit* datePicker(QFrame* frame, const char* name, double left)
+DatePicker* datePicker(QFrame* frame, const char* name, double left)
 {
-    auto* picker = named(new QDateEdit(frame), name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat("MM/dd/yyyy");
+    auto* picker = named(new DatePicker(frame), name);
     placeTwips(picker, left, 60, 1395, 315);
     // Wide enough for a whole date beside the drop-down button, in any font.
     picker->resize(std::max(picker->width(), picker->sizeHint().width()), picker->height());
@@ -178,36 +176,33 @@ void frmCharges::connectFilters()
     onChosen(optAllDates, [this] { dateOptionChosen(false); });
     onChosen(optSelectedLot, [this] { lotOptionChosen(true); });
     onChosen(optAllLots, [this] { lotOptionChosen(false); });
+    patientFilter_ = {"frmPickPatient", &AppGlobals::PickedPatientId, &AppGlobals::CurrentPatientId, GetPatient,
+                      "Names", TxtPatient};
+    insuranceFilter_ = {"frmPickInsurance", &AppGlobals::PickedInsuranceCode, &AppGlobals::CurrentInsuranceCode,
+                        GetInsurance, "Description", TxtInsurance};
+    doctorFilter_ = {"frmPickDoctor", &AppGlobals::PickedDoctorCode, &AppGlobals::CurrentDoctorCode, GetDoctor,
+                     "Description", TxtDoctor};
     onChosen(optSelectedPatients, [this] {
-        columnFilterChosen("Names", SavedPatientColumnWidth, TxtPatient, btnSearchPatient, true);
+        columnFilterChosen("Names", SavedPatientColumnWidth, patientFilter_, btnSearchPatient, true);
     });
     onChosen(optAllPatients, [this] {
-        columnFilterChosen("Names", SavedPatientColumnWidth, TxtPatient, btnSearchPatient, false);
+        columnFilterChosen("Names", SavedPatientColumnWidth, patientFilter_, btnSearchPatient, false);
     });
     onChosen(optSelectedInsurances, [this] {
-        columnFilterChosen("Insurance", SavedInsuranceColumnWidth, TxtInsurance, btnSearchInsurance, true);
+        columnFilterChosen("Insurance", SavedInsuranceColumnWidth, insuranceFilter_, btnSearchInsurance, true);
     });
     onChosen(optAllInsurances, [this] {
-        columnFilterChosen("Insurance", SavedInsuranceColumnWidth, TxtInsurance, btnSearchInsurance, false);
+        columnFilterChosen("Insurance", SavedInsuranceColumnWidth, insuranceFilter_, btnSearchInsurance, false);
     });
     onChosen(optSelectedDoctors, [this] {
-        columnFilterChosen("Doctor", SavedDoctorColumnWidth, TxtDoctor, btnSearchDoctor, true);
+        columnFilterChosen("Doctor", SavedDoctorColumnWidth, doctorFilter_, btnSearchDoctor, true);
     });
     onChosen(optAllDoctors, [this] {
-        columnFilterChosen("Doctor", SavedDoctorColumnWidth, TxtDoctor, btnSearchDoctor, false);
+        columnFilterChosen("Doctor", SavedDoctorColumnWidth, doctorFilter_, btnSearchDoctor, false);
     });
-    AppGlobals& globals = Globals();
-    connect(btnSearchPatient, &QPushButton::clicked, this, [this, &globals] {
-        search("frmPickPatient", globals.PickedPatientId, globals.CurrentPatientId, GetPatient, "Names", TxtPatient);
-    });
-    connect(btnSearchInsurance, &QPushButton::clicked, this, [this, &globals] {
-        search("frmPickInsurance", globals.PickedInsuranceCode, globals.CurrentInsuranceCode, GetInsurance,
-               "Description", TxtInsurance);
-    });
-    connect(btnSearchDoctor, &QPushButton::clicked, this, [this, &globals] {
-        search("frmPickDoctor", globals.PickedDoctorCode, globals.CurrentDoctorCode, GetDoctor, "Description",
-               TxtDoctor);
-    });
+    connect(btnSearchPatient, &QPushButton::clicked, this, [this] { search(patientFilter_); });
+    connect(btnSearchInsurance, &QPushButton::clicked, this, [this] { search(insuranceFilter_); });
+    connect(btnSearchDoctor, &QPushButton::clicked, this, [this] { search(doctorFilter_); });
     connect(btnGo, &QPushButton::clicked, this, &frmCharges::Refresca);
     connect(btnGo2, &QPushButton::clicked, this, &frmCharges::Refresca);
 }

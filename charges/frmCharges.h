@@ -7,7 +7,8 @@
 #include <QWidget>
 #include <QtGlobal>
 
-class QDateEdit;
+struct AppGlobals;
+class DatePicker;
 class QFrame;
 class QLineEdit;
 class QPushButton;
@@ -16,8 +17,8 @@ class QRadioButton;
 // The charges list, child form of the "Charges" view: the charges of one status view, narrowed
 // by five filter frames (dates, patient, insurance, doctor, print lot) stacked above the list.
 // Creating it loads it: column layout and saved filter restored, the date filter on today.
-// The patient, insurance and doctor filters use CurrentPatientId, CurrentInsuranceCode and
-// CurrentDoctorCode as they stand when the list reloads.
+// The patient, insurance and doctor filters keep their own record, the one their box names:
+// other forms change the current-record globals, never what this list shows.
 class frmCharges : public QWidget {
     Q_OBJECT
 public:
@@ -56,6 +57,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The patient, insurance or doctor filter: the record it narrows the list to, named in its
+    // box; 0 until one is taken.
+    struct RecordFilter {
+        QString pickerName;
+        qint16 AppGlobals::*picked;  // the picker's answer
+        qint16 AppGlobals::*current;  // the program's current record of this kind
+        RecordsetPtr (*read)(qint16);
+        QString shownField;
+        QLineEdit* text = nullptr;
+        qint16 code = 0;
+    };
+
     // Building and load (frmCharges.cpp).
     void buildFilterFrames();
     void buildList();
@@ -66,11 +79,12 @@ private:
     // Filters (frmChargesFilters.cpp).
     void dateOptionChosen(bool between);
     void lotOptionChosen(bool selected);
-    void columnFilterChosen(const QString& columnKey, double& savedWidth, QLineEdit* text, QPushButton* search,
+    void columnFilterChosen(const QString& columnKey, double& savedWidth, RecordFilter& filter, QPushButton* search,
                             bool selected);
-    // Picks a record through the named picker and filters on it when it is another one.
-    void search(const QString& pickerName, qint16& picked, qint16& current, RecordsetPtr (*read)(qint16),
-                const QString& field, QLineEdit* text);
+    // Picks a record through the filter's picker and filters on it when it is another one.
+    void search(RecordFilter& filter);
+    // Names the record in the filter's box and filters on it; false when it cannot be read.
+    bool takeRecord(RecordFilter& filter, qint16 code);
 
     // Print choice (frmChargesPrint.cpp).
     QString subtitle() const;
@@ -83,6 +97,9 @@ private:
     double SavedPatientColumnWidth = 0;
     double SavedInsuranceColumnWidth = 0;
     double SavedDoctorColumnWidth = 0;
+    RecordFilter patientFilter_;
+    RecordFilter insuranceFilter_;
+    RecordFilter doctorFilter_;
 
     QFrame* frmFiltroFechas = nullptr;
     QFrame* frmFiltroPaciente = nullptr;
@@ -99,8 +116,8 @@ private:
     QRadioButton* optSelectedDoctors = nullptr;
     QRadioButton* optAllLots = nullptr;
     QRadioButton* optSelectedLot = nullptr;
-    QDateEdit* DTPicker1 = nullptr;
-    QDateEdit* DTPicker2 = nullptr;
+    DatePicker* DTPicker1 = nullptr;
+    DatePicker* DTPicker2 = nullptr;
     QLineEdit* TxtPatient = nullptr;
     QLineEdit* TxtInsurance = nullptr;
     QLineEdit* TxtDoctor = nullptr;

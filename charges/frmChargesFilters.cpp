@@ -2,13 +2,13 @@
 
 #include "AppGlobals.h"
 #include "AsisRutinasRecordsets.h"
+#include "DatePicker.h"
 #include "FormRegistry.h"
 #include "ListViewRoutines.h"
 #include "Messages.h"
 #include "SqlLiterals.h"
 #include "ViewFileFormat.h"
 
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -44,16 +44,15 @@ QString frmCharges::QueryText(qint16 filter) const
     QString sql = baseQuery(filter);
     if (sql.isEmpty())
         return sql;
-    const AppGlobals& globals = Globals();
     if (optSelectedDates->isChecked())
         sql += " and ChargeRealDate >= #" + SqlDateMonthFirst(DTPicker1->date()) + "# and ChargeRealDate <= #" +
                SqlDateMonthFirst(DTPicker2->date()) + "#";
     if (optSelectedPatients->isChecked())
-        sql += " and PatientId= " + QString::number(globals.CurrentPatientId);
+        sql += " and PatientId= " + QString::number(patientFilter_.code);
     if (optSelectedInsurances->isChecked())
-        sql += " and InsuranceCode= " + QString::number(globals.CurrentInsuranceCode);
+        sql += " and InsuranceCode= " + QString::number(insuranceFilter_.code);
     if (optSelectedDoctors->isChecked())
-        sql += " and DoctorCode= " + QString::number(globals.CurrentDoctorCode);
+        sql += " and DoctorCode= " + QString::number(doctorFilter_.code);
     if (optSelectedLot->isChecked())
         sql += " and PrintLot = " + numberText(LeadingDecimal(TxtLotNumber->text()));
     return sql;
@@ -93,9 +92,12 @@ void frmCharges::lotOptionChosen(bool selected)
     Refresca();
 }
 
-void frmCharges::columnFilterChosen(const QString& columnKey, double& savedWidth, QLineEdit* text,
+void frmCharges::columnFilterChosen(const QString& columnKey, double& savedWidth, RecordFilter& filter,
                                     QPushButton* search, bool selected)
 {
+    // Turned on before any record was picked, the filter starts on the program's current one.
+    if (selected && filter.code == 0)
+        takeRecord(filter, Globals().*filter.current);
     // While one record is shown its column would repeat it on every row.
     const int column = ListView1->ColumnWithKey(columnKey);
     if (selected) {
@@ -104,27 +106,34 @@ void frmCharges::columnFilterChosen(const QString& columnKey, double& savedWidth
     } else {
         ListView1->SetColumnWidth(column, savedWidth);
     }
-    text->setEnabled(selected);
+    filter.text->setEnabled(selected);
     search->setEnabled(selected);
     Refresca();
 }
 
-void frmCharges::search(const QString& pickerName, qint16& picked, qint16& current, RecordsetPtr (*read)(qint16),
-                        const QString& field, QLineEdit* text)
+void frmCharges::search(RecordFilter& filter)
 {
-    picked = 0;
-    ShowDialogByName(pickerName, this);
-    const qint16 choice = picked;
-    if (choice == 0 || choice == current)
+    AppGlobals& globals = Globals();
+    globals.*filter.picked = 0;
+    ShowDialogByName(filter.pickerName, this);
+    const qint16 choice = globals.*filter.picked;
+    if (choice == 0 || choice == filter.code)
         return;
-    RecordsetPtr record = read(choice);
-    if (!record)
-        return;
-    if (record->RecordCount() > 0) {
-        record->MoveFirst();
-        text->setText(ListValueText(record->Field(field)));
-        current = choice;
-    }
-    record.reset();
+    // The pick also becomes the program's current record, as picks elsewhere do.
+    if (takeRecord(filter, choice))
+        globals.*filter.current = choice;
     Refresca();
+}
+
+bool frmCharges::takeRecord(RecordFilter& filter, qint16 code)
+{
+    if (code == 0)
+        return false;
+    const RecordsetPtr record = filter.read(code);
+    if (!record || record->RecordCount() == 0)
+        return false;
+    record->MoveFirst();
+    filter.text->setText(ListValueText(record->Field(filter.shownField)));
+    filter.code = code;
+    return true;
 }

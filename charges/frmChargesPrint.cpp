@@ -3,11 +3,11 @@
 #include "ApoyoImpresion.h"
 #include "AppGlobals.h"
 #include "ChargeReports.h"
+#include "DatePicker.h"
 #include "FormRegistry.h"
 #include "Messages.h"
 #include "ViewerCommandLine.h"
 
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QRadioButton>
 

@@ -6,7 +6,6 @@
 #include "VNSQLCharges.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -74,10 +73,8 @@ void frmEditCharge::createControls()
     Command5 = new QToolButton(this);
     Command5->setObjectName("Command5");
     Command5->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    DTDOC = new QDateEdit(this);
+    DTDOC = new DatePicker(this);
     DTDOC->setObjectName("DTDOC");
-    DTDOC->setCalendarPopup(true);
-    DTDOC->setDisplayFormat("MM/dd/yyyy");
     CBFacilities = newDropDown("CBFacilities", this);
     CBChargeTypes = newDropDown("CBChargeTypes", this);
     CBEMCodes = newDropDown("CBEMCodes", this);
@@ -171,26 +168,38 @@ void frmEditCharge::SelectEntry(QComboBox& list, int index)
     list.setCurrentIndex(index);
 }
 
+qint16 frmEditCharge::ChosenRefDoctorCode()
+{
+    const int entry = CBRefDoctors->currentIndex();
+    if (entry <= 0)
+        return 0;
+    rsDoctors->SetAbsolutePosition(entry);
+    return qint16(codeOf(*rsDoctors, "DoctorCode"));
+}
+
 void frmEditCharge::Save()
 {
     if (closeOnActivate_)
         return;  // nothing was loaded to store
     if (CBFacilities->currentIndex() < 0 || CBEMCodes->currentIndex() < 0 || CBDoctors->currentIndex() < 0)
         return;
+    AppGlobals& globals = Globals();
+    if (newCharge_ && globals.CurrentPatientId == 0) {
+        ShowMessage("Select the patient of this charge first.");
+        return;
+    }
     rsFacilities->SetAbsolutePosition(CBFacilities->currentIndex() + 1);
     rsDoctorChoices->SetAbsolutePosition(CBDoctors->currentIndex() + 1);
-    rsDoctors->SetAbsolutePosition(CBRefDoctors->currentIndex() + 1);
     rsEMCodes->SetAbsolutePosition(CBEMCodes->currentIndex() + 1);
 
     const QString diagnoses = CodeListText(*rsChargeDiagnosis, "DiagnosisCode");
     const QString procedures = CodeListText(*rsChargeProcedures, "ProcedureCode");
     const qint32 emCode = codeOf(*rsEMCodes, "EMCode");
     const auto doctorCode = qint16(codeOf(*rsDoctorChoices, "DoctorCode"));
-    const auto referDoctorCode = qint16(codeOf(*rsDoctors, "DoctorCode"));
+    const qint16 referDoctorCode = ChosenRefDoctorCode();
     const auto facilityCode = qint16(codeOf(*rsFacilities, "FacilityCode"));
     const auto status = qint16(CBStatus->currentIndex());
 
-    AppGlobals& globals = Globals();
     QString error;
     const qint16 result =
         newCharge_ ? InsertCharge(globals.CurrentPatientId, globals.CurrentChargeDate, globals.CurrentChargeTime,

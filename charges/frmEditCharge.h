@@ -1,4 +1,5 @@
 #pragma once
+#include "DatePicker.h"
 #include "ListView.h"
 #include "Recordset.h"
 
@@ -7,7 +8,6 @@
 #include <QtGlobal>
 
 class QComboBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -57,6 +57,10 @@ private:
     static void SelectEntry(QComboBox& list, int index);
     // The entry of the first row whose codeField holds the code; entry 0 when none does.
     static int EntryOf(Recordset& rows, const QString& codeField, const QVariant& code);
+    // The referring list starts with "(none)" (code 0); a doctor no longer listed shows the
+    // first doctor.
+    int RefDoctorEntryOf(const QVariant& code);
+    qint16 ChosenRefDoctorCode();
 
     // The diagnosis and procedure sub-lists.
     bool OpenCodeLists(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime);
@@ -69,7 +73,7 @@ private:
 
     QLineEdit* TxtPatient = nullptr;
     QToolButton* Command5 = nullptr;
-    QDateEdit* DTDOC = nullptr;
+    DatePicker* DTDOC = nullptr;
     QComboBox* CBFacilities = nullptr;
     QComboBox* CBChargeTypes = nullptr;
     QComboBox* CBEMCodes = nullptr;

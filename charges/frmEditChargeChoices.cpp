@@ -131,7 +131,7 @@ void frmEditCharge::PickPatient()
     TxtPatient->setText(patient->Field("Names").toString());
     globals.CurrentPatientId = globals.PickedPatientId;
     if (globals.PickPatientScope == kInpatientChargeType) {
-        SelectEntry(*CBRefDoctors, EntryOf(*rsDoctors, "DoctorCode", patient->Field("InDoctorCode")));
+        SelectEntry(*CBRefDoctors, RefDoctorEntryOf(patient->Field("InDoctorCode")));
     }
     LoadDoctors();
 }

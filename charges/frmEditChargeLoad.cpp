@@ -6,7 +6,6 @@
 #include "SqlLiterals.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -47,6 +46,13 @@ int frmEditCharge::EntryOf(Recordset& rows, const QString& codeField, const QVar
     return rows.AbsolutePosition() - 1;
 }
 
+int frmEditCharge::RefDoctorEntryOf(const QVariant& code)
+{
+    if (code.toLongLong() == 0)
+        return 0;
+    return EntryOf(*rsDoctors, "DoctorCode", code) + 1;
+}
+
 void frmEditCharge::Load()
 {
     closeOnActivate_ = true;
@@ -78,6 +84,7 @@ bool frmEditCharge::FillLookupLists()
     SelectEntry(*CBFacilities, 0);
     FacilityChosen();
     fillList(*CBRefDoctors, *rsDoctors, "Description");
+    CBRefDoctors->insertItem(0, "(none)");
     SelectEntry(*CBRefDoctors, 0);
     return true;
 }
@@ -108,6 +115,8 @@ bool frmEditCharge::LoadNewCharge()
             SelectEntry(*CBFacilities, EntryOf(*rsFacilities, "FacilityCode", admittedTo));
             FacilityChosen();
             facilityOfAdmission = true;
+            // An inpatient charge is referred by the attending doctor of the admission.
+            SelectEntry(*CBRefDoctors, RefDoctorEntryOf(patient->Field("InDoctorCode")));
         } else {
             // The second charge type bills a patient seen outside an admission; a practice
             // with one charge type keeps its first.
@@ -172,6 +181,6 @@ bool frmEditCharge::LoadExistingCharge()
     FacilityChosen();
     SelectEntry(*CBDoctors, EntryOf(*rsDoctorChoices, "DoctorCode", charge->Field("DoctorCode")));
     DoctorChosen();
-    SelectEntry(*CBRefDoctors, EntryOf(*rsDoctors, "DoctorCode", charge->Field("ReferDoctorCode")));
+    SelectEntry(*CBRefDoctors, RefDoctorEntryOf(charge->Field("ReferDoctorCode")));
     return true;
 }

@@ -8,19 +8,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
-#include <limits>
+#include "Messages.h"
+
+#include <QRegularExpression>
 
 bool LotNumberFromText(const QString& text, qint32& lot)
 {
-    bool isNumber = false;
-    const double value = text.trimmed().toDouble(&isNumber);
-    if (!isNumber)
+    // Digits only: a sign, a fraction or "nan" would post under a lot nobody typed, and a
+    // negative lot tells the status routine to keep the stored one.
+    static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+    const QString trimmed = text.trimmed();
+    if (!digits.match(trimmed).hasMatch())
         return false;
-    const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+    bool fits = false;
+    const qint32 value = trimmed.toInt(&fits);
+    if (!fits || value <= 0)
         return false;
-    lot = qint32(rounded);
+    lot = value;
     return true;
 }
 
@@ -68,6 +72,7 @@ void frmPostCharges::OKButtonClick()
 {
     qint32 lot = 0;
     if (!LotNumberFromText(TxtLotNumber->text(), lot)) {
+        ShowMessage("The lot number must be a whole number from 1 to 2147483647.");
         TxtLotNumber->setFocus();
         TxtLotNumber->selectAll();
         return;

@@ -13,8 +13,8 @@ class frmPostCharges : public QDialog {
 public:
     frmPostCharges(frmCharges& charges, QWidget* parent = nullptr);
 
-    // Takes the dialog's values unless the lot is no whole number of 32 bits, which is
-    // refused: the dialog stays open on the lot.
+    // Takes the dialog's values unless the lot is refused with a message: the dialog then
+    // stays open on the lot.
     void OKButtonClick();
 
 private:
@@ -24,6 +24,6 @@ private:
     QCheckBox* chkPrint = nullptr;
 };
 
-// The lot typed: a number rounded to the even neighbour on halves, within 32 bits; false for
-// any other text.
+// The lot typed: a positive whole number that fits the 32-bit lot column; false for any
+// other text.
 bool LotNumberFromText(const QString& text, qint32& lot);

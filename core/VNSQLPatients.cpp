@@ -28,6 +28,12 @@ QString chargeDetailsQuery(const QString& table, const QString& codeTable, const
            + QStringLiteral("# and ChargeTime = #") + SqlTime(chargeTime) + QStringLiteral("#");
 }
 
+// A date of birth that is not known is stored as Null.
+QString dateOfBirthLiteral(const QDate& date, QString (*format)(const QDate&))
+{
+    return date.isValid() ? QStringLiteral("#") + format(date) + QStringLiteral("#") : QStringLiteral("Null");
+}
+
 }  // namespace
 
 RecordsetPtr GetPatient(qint16 patientId)
@@ -49,7 +55,7 @@ qint16 InsertPatient(qint16& patientId, const QString& names, const QDate& dateO
     const QString sql =
         QStringLiteral("INSERT INTO Patient (PatientId, [Names] , DateOfBirth, AccountNumber, InsuranceCode) VALUES (")
         + QString::number(newId) + QStringLiteral(", ") + QStringLiteral("'") + SqlQuotesDoubled(names)
-        + QStringLiteral("',") + QStringLiteral("#") + SqlDateMonthFirst(dateOfBirth) + QStringLiteral("#, ")
+        + QStringLiteral("',") + dateOfBirthLiteral(dateOfBirth, SqlDateMonthFirst) + QStringLiteral(", ")
         + QStringLiteral("'") + SqlQuotesDoubled(accountNumber) + QStringLiteral("',")
         + QString::number(insuranceCode) + QStringLiteral(")");
     return InsertUnderNewCode(newId, sql, patientId, error);
@@ -59,8 +65,8 @@ qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOf
                      const QString& accountNumber, qint16 insuranceCode, QString& error)
 {
     const QString sql = QStringLiteral("UPDATE Patient SET") + QStringLiteral(" [Names]='") + SqlQuotesDoubled(names)
-                        + QStringLiteral("', ") + QStringLiteral(" DateOfBirth = #") + SqlDateYearFirst(dateOfBirth)
-                        + QStringLiteral("#, ") + QStringLiteral(" AccountNumber='") + SqlQuotesDoubled(accountNumber)
+                        + QStringLiteral("', ") + QStringLiteral(" DateOfBirth = ")
+                        + dateOfBirthLiteral(dateOfBirth, SqlDateYearFirst) + QStringLiteral(", ") + QStringLiteral(" AccountNumber='") + SqlQuotesDoubled(accountNumber)
                         + QStringLiteral("', ") + QStringLiteral(" InsuranceCode=") + QString::number(insuranceCode)
                         + QStringLiteral(", ") + changeStamp() + QStringLiteral(" WHERE PatientId = ")
                         + QString::number(patientId);

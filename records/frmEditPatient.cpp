@@ -27,10 +27,10 @@ frmEditPatient::frmEditPatient(QWidget* parent)
                  parent)
 {
     names_ = addTextBox("Names:", "TxtNames");
-    dateOfBirth_ = new QDateEdit(this);
+    dateOfBirth_ = new DatePicker(this);
     dateOfBirth_->setObjectName("DTDOB");
-    dateOfBirth_->setDisplayFormat("MM/dd/yyyy");
-    dateOfBirth_->setCalendarPopup(true);
+    // Many patients come without a known date of birth.
+    dateOfBirth_->setEmptyAllowed(true);
     Fields().addRow("DOB:", dateOfBirth_);
     account_ = addTextBox("Account:", "TxtAccount");
     insurances_ = addComboBox("Insurance:", "CBSeguros");
@@ -84,9 +84,7 @@ bool frmEditPatient::showRecord(const Recordset& row)
         return false;
     names_->setText(row.Field("Names").toString());
     account_->setText(row.Field("AccountNumber").toString());
-    // A stored row without a date of birth shows today's date, as a new patient does.
-    const QDate dateOfBirth = row.Field("DateOfBirth").toDate();
-    dateOfBirth_->setDate(dateOfBirth.isValid() ? dateOfBirth : QDate::currentDate());
+    dateOfBirth_->setDate(row.Field("DateOfBirth").toDate());
     showChosenType();
     return true;
 }

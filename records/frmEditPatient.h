@@ -1,9 +1,9 @@
 #pragma once
+#include "DatePicker.h"
 #include "EditDialog.h"
 #include "ListView.h"
 #include "Recordset.h"
 
-#include <QDateEdit>
 #include <QString>
 #include <QtGlobal>
 
@@ -42,7 +42,7 @@ private:
     qint16 chosenInsuranceCode() const;
 
     QLineEdit* names_ = nullptr;
-    QDateEdit* dateOfBirth_ = nullptr;
+    DatePicker* dateOfBirth_ = nullptr;
     QLineEdit* account_ = nullptr;
     QComboBox* insurances_ = nullptr;
     QComboBox* sicknessTypes_ = nullptr;

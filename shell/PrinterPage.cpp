@@ -13,6 +13,14 @@ bool PrinterPageSize(const QPrinter& printer, float& widthInches, float& heightI
     return true;
 }
 
+void SetPrinterPageSize(QPrinter& printer, float widthInches, float heightInches)
+{
+    const bool landscape = widthInches > heightInches;
+    const QSizeF portrait = landscape ? QSizeF(heightInches, widthInches) : QSizeF(widthInches, heightInches);
+    printer.setPageSize(QPageSize(portrait, QPageSize::Inch));
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
 std::unique_ptr<QPrinter> DefaultPrinter()
 {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();

@@ -7,5 +7,8 @@
 // lay out their pages. False, sizes untouched, when the printer has no valid page.
 bool PrinterPageSize(const QPrinter& printer, float& widthInches, float& heightInches);
 
+// Sets the printer's page to the size in inches (landscape when wider than high).
+void SetPrinterPageSize(QPrinter& printer, float widthInches, float heightInches);
+
 // The default printer, nullptr when the system has none.
 std::unique_ptr<QPrinter> DefaultPrinter();

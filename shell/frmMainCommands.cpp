@@ -72,8 +72,12 @@ void frmMain::newRecordItem(int entity)
 
 void frmMain::pageSetup()
 {
-    if (!printer_)
+    if (!printer_) {
+        // Without a system printer a new one would open on its locale's paper, not on the
+        // page the reports use.
         printer_ = std::make_unique<QPrinter>();
+        SetPrinterPageSize(*printer_, Globals().PrintPageWidth, Globals().PrintPageHeight);
+    }
     QPageSetupDialog dialog(printer_.get(), this);
     dialog.setObjectName("PageSetup");
     dialog.setWindowTitle("Page Setup");

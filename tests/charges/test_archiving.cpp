@@ -1,9 +1,9 @@
 #include "ChargesListFixture.h"
 
+#include "DatePicker.h"
 #include "frmArchiveCharges.h"
 #include "frmCharges.h"
 
-#include <QDateEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -15,7 +15,7 @@ protected:
     bool archiveUntil(const QDate& until)
     {
         frmArchiveCharges dialog;
-        dialog.findChild<QDateEdit*>("DTPicker1")->setDate(until);
+        dialog.findChild<DatePicker*>("DTPicker1")->setDate(until);
         dialog.findChild<QPushButton*>("OKButton")->click();
         return dialog.result() == QDialog::Accepted;
     }
@@ -31,7 +31,7 @@ TEST_F(ArchivingTest, OpensOnItsDesignDate)
 {
     frmArchiveCharges dialog;
     EXPECT_EQ(dialog.windowTitle(), "Archive Charges");
-    EXPECT_EQ(dialog.findChild<QDateEdit*>("DTPicker1")->date(), QDate(2002, 4, 1));
+    EXPECT_EQ(dialog.findChild<DatePicker*>("DTPicker1")->date(), QDate(2002, 4, 1));
     EXPECT_EQ(dialog.findChild<QPushButton*>("OKButton")->text(), "Archive");
     addCharge(25000, "2001-01-01", 1, 0, 0, 1);
     addCharge(25000, "2001-02-01", 1, 0, 0, 2);

@@ -1,8 +1,8 @@
 #include "ChargeEditorFixture.h"
 
+#include "DatePicker.h"
 #include "frmEditCharge.h"
 
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -71,10 +71,11 @@ TEST_F(ChargeEditorTest, NewChargeWithoutPatientTakesTheFirstChoices)
     EXPECT_EQ(entries(dialog, "CBDoctors"),
               QStringList({"Dr. Avery", "Dr. Brook", "Dr. Cole", "Dr. Cole (Covering Dr. Avery)"}));
     EXPECT_EQ(shown(dialog, "CBDoctors"), "Dr. Avery");
-    EXPECT_EQ(entries(dialog, "CBRefDoctors"), QStringList({"Dr. Avery", "Dr. Brook", "Dr. Cole"}));
+    EXPECT_EQ(entries(dialog, "CBRefDoctors"), QStringList({"(none)", "Dr. Avery", "Dr. Brook", "Dr. Cole"}));
+    EXPECT_EQ(shown(dialog, "CBRefDoctors"), "(none)");
     EXPECT_EQ(entries(dialog, "CBStatus"), QStringList({"Ready", "Posted", "Archived"}));
     EXPECT_EQ(shown(dialog, "CBStatus"), "Ready");
-    EXPECT_EQ(dialog.findChild<QDateEdit*>("DTDOC")->date(), QDate::currentDate());
+    EXPECT_EQ(dialog.findChild<DatePicker*>("DTDOC")->date(), QDate::currentDate());
     EXPECT_TRUE(items(dialog, "ListView1").isEmpty());
     EXPECT_TRUE(items(dialog, "ListView2").isEmpty());
     EXPECT_EQ(Globals().CurrentAttentionTypeCode, 2);
@@ -192,6 +193,7 @@ TEST_F(ChargeEditorTest, PatientPickerListsPatientsNotAdmittedForOtherCharges)
     startNewCharge(0);
     frmEditCharge dialog;
     choose(dialog, "CBChargeTypes", "Outpatient Visit");
+    choose(dialog, "CBRefDoctors", "Dr. Avery");
     pickedPatient = 101;
     click(dialog, "Command5");
     EXPECT_EQ(patientPickerInput, QList<int>({2, 0, 0}));
@@ -234,7 +236,7 @@ TEST_F(StoredChargeLoadTest, ShowsEveryStoredChoice)
     EXPECT_EQ(shown(dialog, "CBDoctors"), "Dr. Brook");
     EXPECT_EQ(shown(dialog, "CBRefDoctors"), "Dr. Cole");
     EXPECT_EQ(shown(dialog, "CBStatus"), "Posted");
-    EXPECT_EQ(dialog.findChild<QDateEdit*>("DTDOC")->date(), QDate(2026, 11, 30));
+    EXPECT_EQ(dialog.findChild<DatePicker*>("DTDOC")->date(), QDate(2026, 11, 30));
     EXPECT_EQ(items(dialog, "ListView1"), QStringList({"Asthma", "Bronchitis"}));
     EXPECT_EQ(items(dialog, "ListView2"), QStringList({"ECG"}));
     EXPECT_EQ(selectedItemCount(dialog, "ListView1"), 0);

@@ -1,9 +1,10 @@
 #include "ChargeEditorFixture.h"
 
+#include "DatePicker.h"
 #include "RegisterChargeEditorForms.h"
 #include "frmEditCharge.h"
 
-#include <QDateEdit>
+#include <QTest>
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST_F(ChargeEditorSavingTest, NewChargeIsStoredWithItsDiagnosesAndProcedures)
     choose(dialog, "CBFacilities", "Main Office");
     choose(dialog, "CBDoctors", "Dr. Cole (Covering Dr. Avery)");
     choose(dialog, "CBRefDoctors", "Dr. Brook");
-    dialog.findChild<QDateEdit*>("DTDOC")->setDate(QDate(2026, 12, 5));
+    dialog.findChild<DatePicker*>("DTDOC")->setDate(QDate(2026, 12, 5));
     addDiagnoses(dialog, pickedRecord(3, "Cough") + pickedRecord(1, "Asthma"));
     addProcedures(dialog, pickedRecord(2, "X-ray"));
     EXPECT_EQ(shownDialogs, QStringList({"frmPickDiagnosis", "frmPickProcedures"}));
@@ -64,18 +65,47 @@ TEST_F(ChargeEditorSavingTest, NewChargeIsStoredWithItsDiagnosesAndProcedures)
                            Globals().CurrentChargeTime.toString("hh:mm:ss")}));
 }
 
-TEST_F(ChargeEditorSavingTest, NewChargeWithoutCodesOrPatientIsStillStored)
+TEST_F(ChargeEditorSavingTest, ANewChargeWithoutAPatientIsRefusedUntilOneIsPicked)
 {
     startNewCharge(0);
     frmEditCharge dialog;
     choose(dialog, "CBStatus", "Posted");
-    click(dialog, "btnOk");
-    EXPECT_TRUE(shownMessages.isEmpty());
+    QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    EXPECT_EQ(shownMessages, QStringList({"Select the patient of this charge first."}));
+    EXPECT_TRUE(storedCharges().isEmpty());
+    EXPECT_EQ(dialog.result(), 0) << "the dialog stays open";
+
+    // With a patient the charge is stored, also without codes.
+    pickedPatient = 100;
+    QTest::mouseClick(dialog.findChild<QToolButton*>("Command5"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    EXPECT_EQ(shownMessages.size(), 1);
     ASSERT_EQ(storedCharges().size(), 1);
-    EXPECT_TRUE(storedCharges().first().startsWith("0|"));
-    EXPECT_TRUE(storedCharges().first().endsWith("|1|10|1|1|1|0"));
+    EXPECT_TRUE(storedCharges().first().startsWith("100|"));
+    EXPECT_TRUE(storedCharges().first().endsWith("|1|10|1|2|1|0"));
     EXPECT_TRUE(storedDiagnoses().isEmpty());
     EXPECT_TRUE(storedProcedures().isEmpty());
+    EXPECT_TRUE(Globals().DialogAccepted);
+}
+
+TEST_F(ChargeEditorSavingTest, AnUnchangedDialogStoresTheReferringDoctorItLoaded)
+{
+    storeCharge("", "");
+    run("UPDATE PatientCharges SET ReferDoctorCode = 0");
+    {
+        frmEditCharge stored;
+        EXPECT_EQ(shown(stored, "CBRefDoctors"), "(none)");
+        QTest::mouseClick(stored.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    }
+    EXPECT_EQ(storedCharges(), QStringList({"100|2026-11-30|2|13|2|0|0|0"}));
+
+    // A new inpatient charge is referred by the doctor the patient was admitted under.
+    run("DELETE FROM PatientCharges");
+    startNewCharge(100);
+    frmEditCharge fresh;
+    EXPECT_EQ(shown(fresh, "CBRefDoctors"), "Dr. Brook");
+    QTest::mouseClick(fresh.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    EXPECT_EQ(rows("SELECT ReferDoctorCode FROM PatientCharges"), QStringList({"2"}));
 }
 
 TEST_F(ChargeEditorSavingTest, OkDoesNothingWithoutAnEMCode)
@@ -157,7 +187,7 @@ TEST_F(ChargeEditorSavingTest, EditedChargeReconcilesItsCodeLists)
     addProcedures(dialog, pickedRecord(2, "X-ray"));
     choose(dialog, "CBStatus", "Archived");
     choose(dialog, "CBRefDoctors", "Dr. Avery");
-    dialog.findChild<QDateEdit*>("DTDOC")->setDate(QDate(2026, 11, 29));
+    dialog.findChild<DatePicker*>("DTDOC")->setDate(QDate(2026, 11, 29));
     click(dialog, "btnOk");
     EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join("\n").toStdString();
     EXPECT_EQ(storedDiagnoses(), QStringList({"2", "3"}));
@@ -253,7 +283,8 @@ TEST_F(ChargeEditorSavingTest, OpensByNameAndAnswersInDialogAccepted)
     ASSERT_TRUE(ShowDialogByName("frmEditCharge", nullptr));
     EXPECT_EQ(shownDialogs, QStringList({"frmEditCharge", "frmPickDiagnosis"}));
     EXPECT_TRUE(Globals().DialogAccepted);
-    EXPECT_EQ(storedCharges(), QStringList({"100|" + QDate::currentDate().toString("yyyy-MM-dd") + "|2|13|1|1|0|0"}));
+    EXPECT_EQ(storedCharges(), QStringList({"100|" + QDate::currentDate().toString("yyyy-MM-dd") + "|2|13|1|2|0|0"}))
+        << "referred by the attending doctor of the admission";
     EXPECT_EQ(storedDiagnoses(), QStringList({"2"}));
 }
 

@@ -1,13 +1,14 @@
 #include "ChargesListFixture.h"
 
+#include "DatePicker.h"
 #include "UserSettings.h"
 #include "frmCharges.h"
 
-#include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <memory>
 
@@ -97,8 +98,8 @@ TEST_F(ChargesListFormTest, OpensOnTodaysChargesAndMarksTheSavedFilter)
 TEST_F(ChargesListFormTest, QueryAddsTheActiveCriteriaInTheirOrder)
 {
     auto list = openList(4);
-    control<QDateEdit>(*list, "DTPicker1")->setDate(QDate(2026, 12, 1));
-    control<QDateEdit>(*list, "DTPicker2")->setDate(QDate(2026, 12, 7));
+    control<DatePicker>(*list, "DTPicker1")->setDate(QDate(2026, 12, 1));
+    control<DatePicker>(*list, "DTPicker2")->setDate(QDate(2026, 12, 7));
     Globals().CurrentDoctorCode = 3;
     choose(*list, "optSelectedDoctors");
     EXPECT_EQ(list->QueryText(4),
@@ -146,13 +147,13 @@ TEST_F(ChargesListFormTest, EachFilterNarrowsTheRows)
 {
     addDecemberCharges();
     auto list = openList(0);
-    control<QDateEdit>(*list, "DTPicker1")->setDate(QDate(2026, 12, 5));
-    control<QDateEdit>(*list, "DTPicker2")->setDate(QDate(2026, 12, 7));
+    control<DatePicker>(*list, "DTPicker1")->setDate(QDate(2026, 12, 5));
+    control<DatePicker>(*list, "DTPicker2")->setDate(QDate(2026, 12, 7));
     control<QPushButton>(*list, "btnGo")->click();
     EXPECT_EQ(shown(*list), QStringList({"ANN ADAMS|12/05/2026|Posted", "BOB BROWN|12/07/2026|Posted"}))
         << "both ends of the dates are included";
     choose(*list, "optAllDates");
-    EXPECT_FALSE(control<QDateEdit>(*list, "DTPicker1")->isEnabled());
+    EXPECT_FALSE(control<DatePicker>(*list, "DTPicker1")->isEnabled());
     EXPECT_EQ(shown(*list).size(), 4);
 
     Globals().CurrentPatientId = 25001;
@@ -259,6 +260,47 @@ TEST_F(ChargesListFormTest, SearchButtonsFilterOnAnotherPickedRecord)
     control<QPushButton>(*list, "btnSearchDoctor")->click();
     EXPECT_EQ(control<QLineEdit>(*list, "TxtDoctor")->text(), "Dr Two") << "a doctor that is gone";
     EXPECT_EQ(Globals().CurrentDoctorCode, 2);
+}
+
+TEST_F(ChargesListFormTest, TheFilterKeepsThePatientItsBoxNamesWhateverOtherFormsDo)
+{
+    addDecemberCharges();
+    registerStandInDialog("frmPickPatient");
+    registerStandInDialog("frmEditCharge");
+    onDialog = [](QDialog& dialog) {
+        if (dialog.objectName() == "frmPickPatient") {
+            Globals().PickedPatientId = 25000;
+            return int(QDialog::Accepted);
+        }
+        if (dialog.objectName() == "frmPostCharges")
+            QTest::mouseClick(dialog.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+        return dialog.result();  // the charge editor is cancelled
+    };
+    auto list = openList(0);
+    list->resize(900, 600);
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+    QTest::mouseClick(control<QRadioButton>(*list, "optAllDates"), Qt::LeftButton);
+    QTest::mouseClick(control<QRadioButton>(*list, "optSelectedPatients"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(*list, "btnSearchPatient"), Qt::LeftButton);
+    ASSERT_EQ(control<QLineEdit>(*list, "TxtPatient")->text(), "ANN ADAMS");
+
+    // Another patient's charge opened and cancelled while all patients are shown.
+    QTest::mouseClick(control<QRadioButton>(*list, "optAllPatients"), Qt::LeftButton);
+    ListView* view = list->List();
+    const QRect bobsRow = view->visualItemRect(view->topLevelItem(3));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, bobsRow.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, bobsRow.center());
+    ASSERT_EQ(shownDialogs.last(), "frmEditCharge");
+    ASSERT_EQ(Globals().CurrentPatientId, 25001);
+
+    QTest::mouseClick(control<QRadioButton>(*list, "optSelectedPatients"), Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>(*list, "TxtPatient")->text(), "ANN ADAMS");
+    EXPECT_EQ(shown(*list), QStringList({"ANN ADAMS|12/01/2026|Ready", "ANN ADAMS|12/05/2026|Posted"}));
+    list->Post();
+    EXPECT_EQ(rows("SELECT PatientId, Status FROM PatientCharges ORDER BY ChargeTime"),
+              QStringList({"25000|1", "25000|1", "25001|1", "25001|0"}))
+        << "only the named patient's Ready charge is posted";
 }
 
 TEST_F(ChargesListFormTest, InsertadoMergesTheChargeEvenWhenItLeftTheView)

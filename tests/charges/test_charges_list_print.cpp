@@ -1,9 +1,9 @@
 #include "ChargesListFixture.h"
 
+#include "DatePicker.h"
 #include "ViewerCommandLine.h"
 #include "frmCharges.h"
 
-#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -47,8 +47,8 @@ protected:
     {
         mainForm.FiltroActual = filter;
         auto list = std::make_unique<frmCharges>();
-        list->findChild<QDateEdit*>("DTPicker1")->setDate(QDate(2026, 12, 7));
-        list->findChild<QDateEdit*>("DTPicker2")->setDate(QDate(2026, 12, 7));
+        list->findChild<DatePicker*>("DTPicker1")->setDate(QDate(2026, 12, 7));
+        list->findChild<DatePicker*>("DTPicker2")->setDate(QDate(2026, 12, 7));
         list->Refresca();
         return list;
     }
@@ -154,10 +154,10 @@ TEST_F(ChargesListPrintTest, EachChoiceWritesItsReport)
         choice = report.choice;
         list->Imprimir();
         EXPECT_TRUE(viewFile(report.file).startsWith(report.page)) << report.file;
-        // "Insurance: ; from 12/07/2026 to 12/07/2026; Lot: 0": the lot last, with nothing after it.
+        // "Insurance: Blue Plan; from 12/07/2026 to 12/07/2026; Lot: 0": the lot last, with nothing after it.
         const QStringList lines = subtitleLines(report.file, report.title, 4);
         ASSERT_EQ(lines.size(), 4) << report.file;
-        EXPECT_EQ(lines.mid(0, 3), QStringList({"Insurance: ", " from 12/07/2026 to 12/07/2026", " Lot: 0"}));
+        EXPECT_EQ(lines.mid(0, 3), QStringList({"Insurance: Blue Plan", " from 12/07/2026 to 12/07/2026", " Lot: 0"}));
         EXPECT_NE(lines[3], " ") << report.file;
     }
     EXPECT_EQ(viewerArguments.size(), 4);

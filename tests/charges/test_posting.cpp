@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -76,12 +77,10 @@ TEST_F(PostingTest, LotProposalAndTypedLots)
     qint32 lot = -1;
     EXPECT_TRUE(LotNumberFromText(" 202612071 ", lot));
     EXPECT_EQ(lot, 202612071);
-    EXPECT_TRUE(LotNumberFromText("12.5", lot));
-    EXPECT_EQ(lot, 12) << "halves go to the even neighbour";
-    EXPECT_TRUE(LotNumberFromText("13.5", lot));
-    EXPECT_EQ(lot, 14);
+    EXPECT_TRUE(LotNumberFromText("2147483647", lot));
+    EXPECT_EQ(lot, 2147483647);
     lot = 99;
-    for (const char* refused : {"", "abc", "12abc", "2147483648", "-2147483649"})
+    for (const char* refused : {"", "abc", "12abc", "2147483648", "-2147483649", "12.5", "0", "+5"})
         EXPECT_FALSE(LotNumberFromText(refused, lot)) << refused;
     EXPECT_EQ(lot, 99);
 }
@@ -141,18 +140,24 @@ TEST_F(PostingTest, PostedRowsStayInTheReadyViewAndPrintingFollows)
     EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientCharges WHERE PrintLot = 202612071"), QStringList({"3"}));
 }
 
-TEST_F(PostingTest, ALotThatIsNoWholeNumberIsRefused)
+TEST_F(PostingTest, ALotThatIsNoPositiveWholeNumberIsRefusedWithAMessage)
 {
     auto list = openList(0);
     list->Refresca();
-    int resultAfterRefusal = -1;
-    answer = [&resultAfterRefusal](QDialog& dialog) {
-        post("lot 7", false)(dialog);
-        resultAfterRefusal = dialog.result();
-        dialog.findChild<QPushButton*>("CancelButton")->click();
+    QList<int> resultsAfterRefusal;
+    answer = [&resultsAfterRefusal](QDialog& dialog) {
+        auto* lot = dialog.findChild<QLineEdit*>("TxtLotNumber");
+        for (const char* typed : {"-5", "nan", "abc"}) {
+            lot->selectAll();
+            QTest::keyClicks(lot, typed);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+            resultsAfterRefusal << dialog.result();
+        }
+        QTest::mouseClick(dialog.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
     };
     list->Post();
-    EXPECT_EQ(resultAfterRefusal, int(QDialog::Rejected)) << "the dialog stays open";
+    EXPECT_EQ(resultsAfterRefusal, QList<int>({0, 0, 0})) << "the dialog stays open";
+    EXPECT_EQ(shownMessages, QStringList(3, "The lot number must be a whole number from 1 to 2147483647."));
     EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientCharges WHERE Status = 1"), QStringList({"1"}));
 }
 

@@ -1,14 +1,15 @@
 // The patient editor: new and edited patients, and the history sub-list written only on OK.
 #include "test_patients_support.h"
 
+#include "DatePicker.h"
 #include "JetConnection.h"
 #include "RecordsForms.h"
 #include "frmEditPatient.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDateEdit>
 #include <QLineEdit>
+#include <QTest>
 
 #include <memory>
 
@@ -94,12 +95,12 @@ TEST_F(PatientEditorTest, NewPatientIsStoredWithApostrophesAndItsHistoryUnderThe
     ASSERT_FALSE(dialog->CloseOnActivate());
     EXPECT_EQ(dialog->windowTitle(), "Patient");
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");
-    EXPECT_EQ(dialog->findChild<QDateEdit*>("DTDOB")->date(), QDate::currentDate());
+    EXPECT_EQ(dialog->findChild<DatePicker*>("DTDOB")->date(), QDate::currentDate());
     EXPECT_EQ(combo(*dialog, "CBSeguros").currentIndex(), 0);
 
     textBox(*dialog, "TxtNames").setText("O'BRIEN, PAT");
     textBox(*dialog, "TxtAccount").setText("OB'1");
-    dialog->findChild<QDateEdit*>("DTDOB")->setDate(QDate(1961, 7, 4));
+    dialog->findChild<DatePicker*>("DTDOB")->setDate(QDate(1961, 7, 4));
     combo(*dialog, "CBSeguros").setCurrentIndex(1);
     pick(*dialog, pickedItem(2, 0, "Latex"));
     chooseType(*dialog, 2);
@@ -127,7 +128,7 @@ TEST_F(PatientEditorTest, EditedPatientIsStampedAndOnlyTheHistoryChangesLeftAtOk
     ASSERT_FALSE(dialog->CloseOnActivate());
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "KENT, CLARK");
     EXPECT_EQ(textBox(*dialog, "TxtAccount").text(), "K1");
-    EXPECT_EQ(dialog->findChild<QDateEdit*>("DTDOB")->date(), QDate(1970, 2, 3));
+    EXPECT_EQ(dialog->findChild<DatePicker*>("DTDOB")->date(), QDate(1970, 2, 3));
     EXPECT_EQ(combo(*dialog, "CBSeguros").currentIndex(), 1);
 
     // The first type's lines only; each "del" toggles a stored line's mark.
@@ -283,14 +284,30 @@ TEST_F(PatientEditorTest, LoadStopsAtAMissingLookupOrPatientAndTheDialogClosesWh
     }
 }
 
-TEST_F(PatientEditorTest, AStoredPatientWithEmptyFieldsOpensWithEmptyTextsAndTodaysDate)
+TEST_F(PatientEditorTest, AnUnknownDateOfBirthStaysEmptyAndCanBeEnteredEmpty)
 {
     run("INSERT INTO Patient (PatientId, InsuranceCode) VALUES (25010, 2)");
     auto dialog = openEditor(25010);
     ASSERT_FALSE(dialog->CloseOnActivate());
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");
     EXPECT_EQ(textBox(*dialog, "TxtAccount").text(), "");
-    EXPECT_EQ(dialog->findChild<QDateEdit*>("DTDOB")->date(), QDate::currentDate());
+    EXPECT_FALSE(dialog->findChild<QWidget*>("DTDOB")->property("date").toDate().isValid());
+    clickButton(*dialog, "btnOk");
+    EXPECT_TRUE(queryValue("SELECT DateOfBirth FROM Patient WHERE PatientId = 25010").isNull())
+        << "an unchanged dialog stores what it loaded";
+
+    // A date of birth typed away is stored as unknown.
+    addPatient(25011, "KENT, CLARK", "1970-02-03", "K1");
+    dialog = openEditor(25011);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QWidget* dateOfBirth = dialog->findChild<QWidget*>("DTDOB");
+    QTest::mouseClick(dateOfBirth, Qt::LeftButton);
+    QTest::keyClick(dateOfBirth, Qt::Key_Backspace);
+    QTest::keyClick(dateOfBirth, Qt::Key_Tab);
+    clickButton(*dialog, "btnOk");
+    EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join('|').toStdString();
+    EXPECT_TRUE(queryValue("SELECT DateOfBirth FROM Patient WHERE PatientId = 25011").isNull());
 }
 
 }  // namespace

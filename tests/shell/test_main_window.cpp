@@ -651,6 +651,22 @@ TEST_F(MainWindowTest, PageSetupTakesThePageSizeOnlyWhenAccepted)
     EXPECT_FLOAT_EQ(Globals().PrintPageHeight, 14.0f);
 }
 
+TEST_F(MainWindowTest, PageSetupWithoutAPrinterOpensOnTheCurrentPageAndKeepsIt)
+{
+    window = openMainWindow();
+    QSizeF opened;
+    onDialog = [&opened](QDialog& dialog) {
+        auto* setup = qobject_cast<QPageSetupDialog*>(&dialog);
+        if (setup)
+            opened = setup->printer()->pageLayout().fullRect(QPageLayout::Inch).size();
+        return int(QDialog::Accepted);
+    };
+    action("mnuFilePageSetup")->trigger();
+    EXPECT_EQ(opened, QSizeF(8.5, 11));
+    EXPECT_FLOAT_EQ(Globals().PrintPageWidth, 8.5f);
+    EXPECT_FLOAT_EQ(Globals().PrintPageHeight, 11.0f);
+}
+
 TEST_F(MainWindowTest, AboutBoxIsShownModally)
 {
     window = openMainWindow();
