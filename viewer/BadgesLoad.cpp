@@ -59,10 +59,11 @@ std::string_view withoutBlanks(std::string_view text) {
 constexpr std::size_t kReadAhead = 8;
 constexpr std::int64_t kPowersOfTen[kReadAhead + 1] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 static_assert(std::endian::native == std::endian::little, "digits are read as a little-endian word");
+// The field readers below are always inlined: a call per field costs as much as reading it.
 
 // The digits that begin at line[i], at most eight of them: their value; returns where they end.
 // A zero byte stops them, so the read never passes the copy's read-ahead.
-inline std::size_t scanDigits(std::string_view line, std::size_t i, std::int64_t& value) {
+[[gnu::always_inline]] inline std::size_t scanDigits(std::string_view line, std::size_t i, std::int64_t& value) {
     std::uint64_t bytes = 0;
     std::memcpy(&bytes, line.data() + i, kReadAhead);
     const std::uint64_t digits = bytes ^ 0x3030303030303030;  // "0" to "9" become 0 to 9
@@ -84,7 +85,7 @@ inline std::size_t scanDigits(std::string_view line, std::size_t i, std::int64_t
 }
 
 // Takes a field that ends at i off line; false when something else than a comma stands there.
-inline bool takeFieldEndingAt(std::string_view& line, std::size_t i) {
+[[gnu::always_inline]] inline bool takeFieldEndingAt(std::string_view& line, std::size_t i) {
     if (i < line.size() && line[i] != ',') return false;
     line.remove_prefix(i < line.size() ? i + 1 : i);
     return true;
@@ -92,7 +93,7 @@ inline bool takeFieldEndingAt(std::string_view& line, std::size_t i) {
 
 // Most fields are empty or a short run of digits: such a field is read in the same pass that
 // finds its comma, and taken off line. False for any other field, which stays on line.
-inline bool takePlainWhole(std::string_view& line, std::int64_t& value) {
+[[gnu::always_inline]] inline bool takePlainWhole(std::string_view& line, std::int64_t& value) {
     std::int64_t whole = 0;
     if (!takeFieldEndingAt(line, scanDigits(line, 0, whole))) return false;
     value = whole;
@@ -101,7 +102,7 @@ inline bool takePlainWhole(std::string_view& line, std::int64_t& value) {
 
 // The same for a short decimal such as 14.4 (the box heights and line widths of every report),
 // rounded to a whole number with halves going to the even neighbour.
-inline bool takePlainRounded(std::string_view& line, std::int64_t& value) {
+[[gnu::always_inline]] inline bool takePlainRounded(std::string_view& line, std::int64_t& value) {
     std::int64_t whole = 0;
     std::size_t i = scanDigits(line, 0, whole);
     if (i < line.size() && line[i] == '.') {
@@ -117,19 +118,19 @@ inline bool takePlainRounded(std::string_view& line, std::int64_t& value) {
 }
 
 // Takes the next field as a number rounded to a whole one; false when it is far too large.
-inline bool takeRounded(std::string_view& line, std::int64_t& value) {
+[[gnu::always_inline]] inline bool takeRounded(std::string_view& line, std::int64_t& value) {
     return takePlainRounded(line, value) || RoundedValue(TakeField(line), 1, value);
 }
 
 // Takes the next field as a 16-bit number; false when its value does not fit.
-inline bool takeInt16(std::string_view& line, std::int16_t& value) {
+[[gnu::always_inline]] inline bool takeInt16(std::string_view& line, std::int16_t& value) {
     std::int64_t rounded = 0;
     if (!takeRounded(line, rounded) || !FitsInt16(rounded)) return false;
     value = static_cast<std::int16_t>(rounded);
     return true;
 }
 
-inline bool takeInt32(std::string_view& line, std::int32_t& value) {
+[[gnu::always_inline]] inline bool takeInt32(std::string_view& line, std::int32_t& value) {
     std::int64_t rounded = 0;
     if (!takeRounded(line, rounded) || !FitsInt32(rounded)) return false;
     value = static_cast<std::int32_t>(rounded);
@@ -137,7 +138,7 @@ inline bool takeInt32(std::string_view& line, std::int32_t& value) {
 }
 
 // Takes the next field as a flag: true when its number is not 0, before any rounding.
-inline bool takeFlag(std::string_view& line) {
+[[gnu::always_inline]] inline bool takeFlag(std::string_view& line) {
     std::int64_t whole = 0;
     return takePlainWhole(line, whole) ? whole != 0 : IsNonZero(TakeField(line));
 }
