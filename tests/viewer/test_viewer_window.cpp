@@ -197,7 +197,8 @@ TEST_F(ViewerWindow, ReportThatCannotBeReadWholeIsToldAndNotShown) {
     ScriptedViewer viewer(damaged);
     QCoreApplication::processEvents();
     ASSERT_EQ(viewer.problems.size(), 1);
-    EXPECT_TRUE(viewer.problems[0].startsWith("Problemas al abrir " + damaged + "\n")) << viewer.problems[0].toStdString();
+    EXPECT_TRUE(viewer.problems[0].startsWith("Problemas al abrir " + damaged + "\n"))
+        << viewer.problems[0].toStdString();
     EXPECT_TRUE(viewer.problems[0].contains("Line 4 ")) << viewer.problems[0].toStdString();
     EXPECT_FALSE(sheetShows(viewer));
     EXPECT_EQ(TotalPages(), 0);
