@@ -217,7 +217,7 @@ private:
         std::uint64_t start = 0;  // its first kReadAhead bytes
         ViewItemRecord values;
     };
-    std::array<Style, 8> styles_;
+    std::array<Style, 16> styles_;  // a page header and the charges below it use about a dozen
     std::size_t next_ = 0;
 };
 
