@@ -93,7 +93,7 @@ TEST_F(PagePrinting, PrintedPagesCarryTheirElements) {
     EXPECT_GT(QFileInfo(first).size(), QFileInfo(blank).size() + 1000);
 }
 
-// A report of 100,000 elements, as little more than a week of detailed charges writes, loads and
+// A report of 100,000 elements, as some three weeks of detailed charges write, loads and
 // prints whole, with the right total in the page number of its last page.
 TEST_F(PagePrinting, LargeReportLoadsAndPrintsEveryPage) {
     const int pages = 100000 / viewertest::kChargeReportElementsPerPage + 1;
