@@ -29,8 +29,8 @@ struct ViewItemRecord {
 };
 
 struct ViewPageRecord {
-    std::int16_t firstItem = 0;
-    std::int16_t lastItem = 0;  // 0 while the page is unfinished: it draws nothing
+    std::int32_t firstItem = 0;
+    std::int32_t lastItem = 0;  // 0 while the page is unfinished: it draws nothing
 };
 
 struct ViewVariableRecord {
@@ -52,6 +52,19 @@ extern std::string ViewText;
 extern std::vector<QString> ViewFont;
 extern std::int16_t CurrentPage;  // set by the window, never by loading
 
+// Bounds against damaged or hostile files, far above any report: the largest seen run to about
+// 800,000 elements on 7,000 pages. A file beyond them is refused, never shown in part.
+constexpr int kMostElements = 8'000'000;
+constexpr int kMostPages = 32767;  // as far as a page number counts
+constexpr std::size_t kMostTextBytes = std::size_t(256) << 20;
+
+// Why the last load stopped, as a sentence for the user; empty when it ran to its end or the file
+// could not be opened.
+extern QString LoadProblem;
+
+// Empties the document: no elements, pages or variables; the page size stays.
+void EmptyDocument();
+
 // The text of an element, blanks around it dropped.
 QString ItemText(const ViewItemRecord& item);
 
@@ -62,7 +75,8 @@ const QString& FontName(const ViewItemRecord& item);
 int TotalPages();
 
 // Reads a view file into the document. True when the read ran to its end (a file that is not a
-// view file included), false when an error stopped it; what was read before stays.
+// view file included), false when an error stopped it; what was read before stays, and
+// LoadProblem tells why when the file was opened.
 bool LoadViewFile(const QString& path);
 
 // Cuts the text before the first "," off line and returns it; with no comma, the whole line.

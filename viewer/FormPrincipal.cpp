@@ -43,6 +43,14 @@ QScrollBar* scrollBar(Qt::Orientation orientation, const char* name, int maximum
     return bar;
 }
 
+// What the user is told about a file that could not be loaded whole.
+QString loadFailure(const QString& path) {
+    QString text = QStringLiteral("Problemas al abrir ") + path;
+    if (!Badges::LoadProblem.isEmpty())
+        text += QStringLiteral("\n\n") + Badges::LoadProblem + QStringLiteral("\nThe report is not shown.");
+    return text;
+}
+
 }  // namespace
 
 FormPrincipal::FormPrincipal(const QString& commandLine, QWidget* parent)
@@ -89,7 +97,16 @@ FormPrincipal::FormPrincipal(const QString& commandLine, QWidget* parent)
     }
     Badges::CurrentPage = 1;
     setWindowTitle(QStringLiteral("Preview: ") + commandLine);
-    Badges::LoadViewFile(commandLine);
+    if (!Badges::LoadViewFile(commandLine)) {
+        // Part of a report must never pass for the whole of it.
+        Badges::EmptyDocument();
+        // A command line naming no readable file leaves the surface empty without a word; a file
+        // read only in part is told once the window is up.
+        if (!Badges::LoadProblem.isEmpty()) {
+            const QString text = loadFailure(commandLine);
+            QMetaObject::invokeMethod(this, [this, text] { showProblem(text); }, Qt::QueuedConnection);
+        }
+    }
     ShowPage();
 }
 
@@ -120,7 +137,9 @@ void FormPrincipal::openViewFile() {
         Badges::CurrentPage = 1;
         ShowPage();
     } else {
-        showProblem(QStringLiteral("Problemas al abrir ") + path);
+        Badges::EmptyDocument();
+        ShowPage();
+        showProblem(loadFailure(path));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "Badges.h"
 #include "TempDir.h"
+#include "ViewerTestSupport.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -13,31 +14,14 @@
 
 namespace {
 
-constexpr int kPages = 500;
-constexpr int kElementsPerPage = 60;
-
-// A list report as the desktop program writes it: per page a header, rows of texts and a few bars.
-std::string reportLine(int page, int index) {
-    const int row = index / 4;
-    const int column = index % 4;
-    const std::string y = std::to_string(1440 + row * 260);
-    if (index % 15 == 14) return std::to_string(page) + ",720," + y + ",10800,14.4,0,2,,,,,12895428,12895428,,,,,14.4,";
-    if (index == 0)
-        return std::to_string(page) + ",720,720,10800,288,1,0,2,0,,,0,,Times New Roman,10,0,0,,Page " +
-               std::to_string(page) + " of #TotalPaginas";
-    return std::to_string(page) + "," + std::to_string(720 + column * 2700) + "," + y +
-           ",2600,260,,0,0,0,,,0,,Times New Roman,10,0,0,,Patient " + std::to_string(page * 100 + row) +
-           ", Ward " + std::to_string(column + 1) + ", bed " + std::to_string(row);
-}
+// A detailed charge report as a practice's half year of charges writes it: about 800,000 elements.
+constexpr int kPages = 6800;
 
 const std::string& reportPath() {
     static testsupport::TempDir folder;
     static const std::string path = [] {
         const std::string file = folder.file("report.lrm");
-        std::ofstream out(file, std::ios::binary);
-        out << "LORIMAND10,8.5,11\r\n";
-        for (int page = 1; page <= kPages; ++page)
-            for (int index = 0; index < kElementsPerPage; ++index) out << reportLine(page, index) << "\r\n";
+        testsupport::writeFile(file, viewertest::chargeReportText(kPages));
         return file;
     }();
     return path;

@@ -17,6 +17,11 @@ std::string viewFileText(std::initializer_list<std::string> lines);
 QString writeViewFile(const testsupport::TempDir& folder, const std::string& name,
                       std::initializer_list<std::string> lines);
 
+// A view file as the detailed charge report writes it: per page a header with the page number
+// " n of #TotalPaginas", four framed charges and the closing bar, 118 elements.
+std::string chargeReportText(int pages);
+constexpr int kChargeReportElementsPerPage = 118;
+
 // Page CurrentPage drawn by DrawPage onto an image of the given pixels with a grey background, at
 // twipsPerPixel, with the twips point origin at the top-left corner of the image.
 QImage renderCurrentPage(QSize pixels, double twipsPerPixel, QPointF origin = QPointF(0, 0));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Badges.h"
+#include "BadgesElement.h"
 #include "ViewerTestSupport.h"
 
 #include <QFile>
@@ -90,6 +91,23 @@ TEST_F(PagePrinting, PrintedPagesCarryTheirElements) {
     const QString blank = print(1, 1);
     // The text's page holds a font and a longer content stream than an empty sheet.
     EXPECT_GT(QFileInfo(first).size(), QFileInfo(blank).size() + 1000);
+}
+
+// A report of 100,000 elements, as some three weeks of detailed charges write, loads and
+// prints whole, with the right total in the page number of its last page.
+TEST_F(PagePrinting, LargeReportLoadsAndPrintsEveryPage) {
+    const int pages = 100000 / viewertest::kChargeReportElementsPerPage + 1;
+    testsupport::writeFile(folder.file("large.lrm"), viewertest::chargeReportText(pages));
+    ASSERT_TRUE(LoadViewFile(QString::fromStdString(folder.file("large.lrm"))));
+    ASSERT_EQ(TotalPages(), pages);
+    EXPECT_EQ(ViewPage[pages].lastItem, pages * viewertest::kChargeReportElementsPerPage);
+    QStringList lastPageNumbers;
+    for (int item = ViewPage[pages].firstItem; item <= ViewPage[pages].lastItem; ++item) {
+        if (ViewItem[item].variables == 1) lastPageNumbers << SubstituteVariables(ItemText(ViewItem[item]));
+    }
+    const QString total = QString::number(pages);
+    EXPECT_EQ(lastPageNumbers, QStringList({total + " of " + total}));
+    EXPECT_EQ(pdfPageCount(print(1, pages)), pages);
 }
 
 }  // namespace

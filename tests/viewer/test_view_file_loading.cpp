@@ -302,18 +302,25 @@ TEST_F(ViewFileLoading, LinesAcrossReadBlocksStayWhole) {
     }
 }
 
-TEST_F(ViewFileLoading, MoreThan32767ElementsStopsTheLoad) {
+TEST_F(ViewFileLoading, ElementsBeyond16BitsLoadButPagesBeyondTheMostStopTheLoad) {
     std::string text = "LORIMAND10,8.5,11\r\n";
-    for (int i = 0; i < 32767; ++i) text += "1,5\r\n";
+    for (int i = 0; i < 40000; ++i) text += "1,5\r\n";
     testsupport::writeFile(folder.file("full.lrm"), text);
     ASSERT_TRUE(LoadViewFile(QString::fromStdString(folder.file("full.lrm"))));
-    EXPECT_EQ(ViewItem.size(), 32768u);
-    EXPECT_EQ(pageRanges(), (std::vector<std::pair<int, int>>{{1, 32767}}));
+    EXPECT_EQ(ViewItem.size(), 40001u);
+    EXPECT_EQ(pageRanges(), (std::vector<std::pair<int, int>>{{1, 40000}}));
+    EXPECT_TRUE(LoadProblem.isEmpty());
 
-    testsupport::writeFile(folder.file("over.lrm"), text + "1,5\r\n");
+    // Page numbers that go back and forth make a page of every line.
+    text = "LORIMAND10,8.5,11\r\n";
+    for (int line = 0; line <= kMostPages; ++line) text += line % 2 == 0 ? "1\r\n" : "2\r\n";
+    testsupport::writeFile(folder.file("over.lrm"), text);
     EXPECT_FALSE(LoadViewFile(QString::fromStdString(folder.file("over.lrm"))));
-    EXPECT_EQ(ViewItem.size(), 32768u);
-    EXPECT_EQ(pageRanges(), (std::vector<std::pair<int, int>>{{1, 0}}));
+    EXPECT_EQ(TotalPages(), kMostPages);
+    EXPECT_EQ(ViewItem.size(), static_cast<std::size_t>(kMostPages) + 1);
+    EXPECT_EQ(ViewPage[kMostPages].lastItem, 0);
+    EXPECT_EQ(ViewVariable.size(), 1u);
+    EXPECT_EQ(LoadProblem, QStringLiteral("The report has more than 32,767 pages, more than the viewer can hold."));
 }
 
 TEST_F(ViewFileLoading, FileExistsOpensAndClosesAgain) {

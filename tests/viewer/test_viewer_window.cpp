@@ -6,6 +6,7 @@
 #include "ViewerTestSupport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QToolBar>
@@ -185,6 +186,37 @@ TEST_F(ViewerWindow, PrintSendsTheWholeDocumentOrTheChosenRange) {
     viewer.printAccepted = false;
     viewer.Toolbar3_ButtonClick(QStringLiteral("TAGPRINT"));
     EXPECT_EQ(viewertest::pdfPageCount(viewer.printFile), -1);
+}
+
+// A report cut short by damage or by a bound is told to the user and not shown in part, whether it
+// comes on the command line or through the Open button.
+TEST_F(ViewerWindow, ReportThatCannotBeReadWholeIsToldAndNotShown) {
+    const QString damaged = viewertest::writeViewFile(
+        folder, "damaged.lrm",
+        {"LORIMAND10,8.5,11", "1,720,720,1440,288,,0,0,0,,,0,,,12,0,0,,Page 1", "2,720,720,1440,288", "2,99999,720"});
+    ScriptedViewer viewer(damaged);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(viewer.problems.size(), 1);
+    EXPECT_TRUE(viewer.problems[0].startsWith("Problemas al abrir " + damaged + "\n"))
+        << viewer.problems[0].toStdString();
+    EXPECT_TRUE(viewer.problems[0].contains("Line 4 ")) << viewer.problems[0].toStdString();
+    EXPECT_FALSE(sheetShows(viewer));
+    EXPECT_EQ(TotalPages(), 0);
+
+    // Page numbers that go back and forth make a page of every line: one more than the viewer holds.
+    std::string pages = "LORIMAND10,8.5,11\r\n";
+    for (int line = 0; line <= kMostPages; ++line) pages += line % 2 == 0 ? "1\r\n" : "2\r\n";
+    testsupport::writeFile(folder.file("pages.lrm"), pages);
+    viewer.fileToOpen = document("good.lrm", 2);
+    viewer.Toolbar3_ButtonClick(QStringLiteral("TAGOPEN"));
+    ASSERT_TRUE(sheetShows(viewer));
+    viewer.fileToOpen = QString::fromStdString(folder.file("pages.lrm"));
+    viewer.Toolbar3_ButtonClick(QStringLiteral("TAGOPEN"));
+    ASSERT_EQ(viewer.problems.size(), 2);
+    EXPECT_TRUE(viewer.problems[1].startsWith("Problemas al abrir " + viewer.fileToOpen + "\n"))
+        << viewer.problems[1].toStdString();
+    EXPECT_FALSE(sheetShows(viewer));
+    EXPECT_EQ(TotalPages(), 0);
 }
 
 }  // namespace
