@@ -4,6 +4,7 @@
 #include "PageSurface.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -148,7 +149,10 @@ void FormPrincipal::printDocument() {
     int fromPage = 1;
     int toPage = Badges::TotalPages();
     if (!choosePrintRange(printer, fromPage, toPage)) return;
+    // A long report takes seconds to print; the wait cursor says the viewer is working.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     Badges::PrintPages(printer, Picture1, fromPage, toPage, printer.copyCount());
+    QApplication::restoreOverrideCursor();
 }
 
 bool FormPrincipal::chooseViewFile(QString& path) {
