@@ -287,6 +287,26 @@ std::vector<int> owningSections(const Hive& hive)
     return owners;
 }
 
+ReadableValues readableValues(const Hive& hive)
+{
+    ReadableValues values;
+    std::vector<int> owners = owningSections(hive);
+    for (std::size_t i = 0; i < hive.entries.size(); ++i) {
+        const Entry& entry = hive.entries[i];
+        if (entry.kind == EntryKind::Section && !entry.foreignRoot)
+            values[lowerName(entry.keyPath)];
+        else if (entry.kind == EntryKind::Value && owners[i] >= 0)
+            values[lowerName(hive.entries[owners[i]].keyPath)][lowerName(entry.valueName)] = entry.value;
+    }
+    return values;
+}
+
+bool endsWithContinuation(const Entry& entry)
+{
+    std::string_view last = entry.lines.empty() ? std::string_view() : trimmed(entry.lines.back());
+    return !last.empty() && last.back() == '\\';
+}
+
 bool formatValue(const std::string& name, const Value& value, std::vector<std::string>& lines)
 {
     if (name.find_first_of("\r\n") != std::string::npos)
