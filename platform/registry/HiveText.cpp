@@ -161,6 +161,7 @@ Entry parseValue(const std::vector<std::string>& lines, std::size_t& index)
             entry.lines.push_back(lines[++index]);
             data += trimmed(lines[index]);
         }
+        entry.awaitsContinuation = !data.empty() && data.back() == '\\';
     }
     if (parseData(data, entry.value))
         entry.kind = EntryKind::Value;
@@ -299,12 +300,6 @@ ReadableValues readableValues(const Hive& hive)
             values[lowerName(hive.entries[owners[i]].keyPath)][lowerName(entry.valueName)] = entry.value;
     }
     return values;
-}
-
-bool endsWithContinuation(const Entry& entry)
-{
-    std::string_view last = entry.lines.empty() ? std::string_view() : trimmed(entry.lines.back());
-    return !last.empty() && last.back() == '\\';
 }
 
 bool formatValue(const std::string& name, const Value& value, std::vector<std::string>& lines)

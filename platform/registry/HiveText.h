@@ -31,6 +31,8 @@ struct Entry {
     // Value: its name ("" for @) and data.
     std::string valueName;
     registry::Value value;
+    // Hex data that still ended with "\" when the file ended: it would take in a line added next.
+    bool awaitsContinuation = false;
 };
 
 struct Hive {
@@ -51,9 +53,6 @@ std::vector<int> owningSections(const Hive& hive);
 // last one counts when a name appears twice). A section names its key even without values.
 using ReadableValues = std::map<std::string, std::map<std::string, registry::Value>>;
 ReadableValues readableValues(const Hive& hive);
-
-// True when the entry's last line ends with "\": hex data continued there takes in the next line.
-bool endsWithContinuation(const Entry& entry);
 
 // Case-insensitive comparison (letters A-Z) of key paths and value names.
 bool sameName(std::string_view left, std::string_view right);

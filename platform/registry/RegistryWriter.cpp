@@ -58,7 +58,7 @@ bool replaceExisting(hive::Hive& hive, const std::string& keyPath, const Entry& 
 // afresh: the continuation takes in this one comment line, which does not end with "\".
 void endContinuationBefore(hive::Hive& hive, std::size_t position)
 {
-    if (position == 0 || !hive::endsWithContinuation(hive.entries[position - 1]))
+    if (position == 0 || !hive.entries[position - 1].awaitsContinuation)
         return;
     Entry stop;
     stop.kind = EntryKind::Filler;

@@ -120,6 +120,14 @@ TEST_F(HiveTest, AWriteAfterALineEndingInABackslashReadsBack)
     ASSERT_TRUE(registry::writeStringValue(kVantora, "Database", "/data/b.mdb", error)) << error;
     EXPECT_EQ(readText(kVantora, "Database"), "/data/b.mdb");
     EXPECT_EQ(readText("SOFTWARE\\Other", "Keep"), "<type 4>");
+
+    // The continuation already took in the blank last line and still waits for more.
+    writeHive("REGEDIT4\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n"
+              "\"Tail\"=hex:01,\\\\\\\n"
+              "\n");
+    ASSERT_TRUE(registry::writeStringValue(kVantora, "Database", "/data/c.mdb", error)) << error;
+    EXPECT_EQ(readText(kVantora, "Database"), "/data/c.mdb");
 }
 
 TEST_F(HiveTest, WriterRefusesWhatIsNoHiveAndBadNames)
