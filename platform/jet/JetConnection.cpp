@@ -178,6 +178,9 @@ Connection::~Connection()
 {
     // Statements go first: the handle closes only when none is left. An open transaction rolls back.
     statements_.reset();
+    // Commits that an earlier fold had to leave to a reader (a HotSync) go in now.
+    if (level_ == 0)
+        foldLogIntoFile();
     sqlite3_close_v2(handle_);
 }
 
