@@ -81,11 +81,12 @@ bool ownWorkgroup(sqlite3* handle, const ConnectionSettings& settings, const std
                   std::string& error, Connection::Refusal& why)
 {
     const std::string table = kWorkgroupBindingTable;
+    const std::string tableCount = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '" + table + "'";
+    const std::string recordedId = "SELECT WorkgroupId FROM " + table;
     std::string bound, detail;
     int code = SQLITE_OK;
-    if (!firstValue(handle, ("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '" + table + "'").c_str(),
-                    bound, code, detail) ||
-        (bound != "0" && !firstValue(handle, ("SELECT WorkgroupId FROM " + table).c_str(), bound, code, detail))) {
+    if (!firstValue(handle, tableCount.c_str(), bound, code, detail) ||
+        (bound != "0" && !firstValue(handle, recordedId.c_str(), bound, code, detail))) {
         error = "The database cannot be read: " + settings.databasePath + " (" + detail + ")";
         why = Connection::Refusal::Database;
         return false;

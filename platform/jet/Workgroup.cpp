@@ -177,7 +177,9 @@ Parsed parseWorkgroup(std::string_view text, StoredWorkgroup& workgroup)
     std::vector<std::string_view> lines = split(text, '\n');
     std::size_t first = 1;
     if (lines.front() == kHeader) {
-        const std::vector<std::string_view> id = lines.size() > 1 ? split(lines[1], '\t') : std::vector<std::string_view>();
+        if (lines.size() < 2)
+            return Parsed::Damaged;
+        const std::vector<std::string_view> id = split(lines[1], '\t');
         if (id.size() != 2 || id[0] != kIdField || !validId(id[1]))
             return Parsed::Damaged;
         workgroup.id = id[1];
