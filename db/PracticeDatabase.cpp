@@ -5,9 +5,11 @@
 #include "Workgroup.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace practicedb {
 namespace {
@@ -19,15 +21,16 @@ bool pathTaken(const std::string& path)
 }
 
 // Claims the path with an empty file, failing when anything is there already, so that two
-// setups racing for one path cannot both win. SQLite takes an empty file as a new database.
+// setups racing for one path cannot both win. SQLite takes an empty file as a new database,
+// and gives its side files the database file's permissions: owner-only, as patients' data.
 bool claimEmptyFile(const std::string& path, std::string& error)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wx");
-    if (!file) {
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (file < 0) {
         error = "The database file " + path + " cannot be created: " + std::strerror(errno) + ".";
         return false;
     }
-    std::fclose(file);
+    ::close(file);
     return true;
 }
 
@@ -41,7 +44,7 @@ void removeDatabaseFiles(const std::string& databasePath)
         std::filesystem::remove(databasePath + suffix, ignored);
 }
 
-bool writeDefinition(const std::string& databasePath, std::string& error)
+bool writeDefinition(const std::string& databasePath, const std::string& workgroupId, std::string& error)
 {
     SqliteFile file;
     if (!file.open(databasePath, error))
@@ -57,7 +60,7 @@ bool writeDefinition(const std::string& databasePath, std::string& error)
         }
     }
     std::int64_t walMode = 0;
-    if (!file.execute("COMMIT", error)
+    if (!file.execute(jet::workgroupBindingSql(workgroupId), error) || !file.execute("COMMIT", error)
         || !file.queryInteger("SELECT journal_mode = 'wal' FROM pragma_journal_mode", walMode, error))
         return false;
     if (!walMode) {
@@ -83,6 +86,18 @@ bool createPracticeDatabase(const std::string& databasePath, std::string& error)
         error = "No database path was given.";
         return false;
     }
+    // The connection strings of the desktop and the conduit carry the path as it stands,
+    // between ";" separators and with blanks at the ends trimmed.
+    if (databasePath.find(';') != std::string::npos) {
+        error = "The database path " + databasePath + " holds a \";\", which a connection string cannot carry. "
+                "Choose a path without it.";
+        return false;
+    }
+    if (databasePath.back() == ' ' || databasePath.back() == '\t') {
+        error = "The database path \"" + databasePath + "\" ends with a blank, which a connection string cannot "
+                "carry. Choose a path without it.";
+        return false;
+    }
     // A side file left by an earlier database would be taken for part of the new one.
     for (const char* suffix : kDatabaseFileSuffixes) {
         if (pathTaken(databasePath + suffix)) {
@@ -96,15 +111,17 @@ bool createPracticeDatabase(const std::string& databasePath, std::string& error)
     }
     if (!claimEmptyFile(databasePath, error))
         return false;
+    // The database records the id of its workgroup file: no other workgroup file opens it.
+    const std::string workgroupId = jet::newWorkgroupId();
     std::string reason;
-    if (!writeDefinition(databasePath, reason)) {
+    if (!writeDefinition(databasePath, workgroupId, reason)) {
         error = "The database " + databasePath + " cannot be written: " + reason;
         removeDatabaseFiles(databasePath);
         return false;
     }
     // The workgroup writer removes what it started itself and never touches a file it did
     // not create.
-    if (!jet::writeWorkgroupFile(workgroupPath, {{kAccountUser, kAccountPassword}}, error)) {
+    if (!jet::writeWorkgroupFile(workgroupPath, {{kAccountUser, kAccountPassword}}, error, workgroupId)) {
         removeDatabaseFiles(databasePath);
         return false;
     }

@@ -9,7 +9,9 @@ inline constexpr const char* kAccountPassword = "Quivo";
 
 // Creates a new practice database at the path: every table, saved query (as a view),
 // lookup row and conduit table, and its workgroup file beside it holding the account
-// above. Refuses to overwrite an existing database or workgroup file. False with a reason.
+// above, the two bound by the workgroup file's id and both readable by their owner only.
+// Refuses to overwrite an existing database or workgroup file, and a path that connection
+// strings cannot carry (one holding ";" or ending with a blank). False with a reason.
 bool createPracticeDatabase(const std::string& databasePath, std::string& error);
 
 // Removes a practice database with SQLite's side files and its workgroup file: undoes a

@@ -1,1 +1,1 @@
-set(fuzz_libs vantora_jet)
+set(fuzz_libs vantora_jet vantora_registry)

@@ -74,6 +74,34 @@ bool prepareHandle(sqlite3* handle, const std::string& path, std::string& error)
     return true;
 }
 
+// The workgroup file must be the database's own, so that an account made in any other file
+// cannot open it. A database made before databases recorded the id of their workgroup file
+// accepts only the file beside it.
+bool ownWorkgroup(sqlite3* handle, const ConnectionSettings& settings, const std::string& workgroupId,
+                  std::string& error, Connection::Refusal& why)
+{
+    const std::string table = kWorkgroupBindingTable;
+    const std::string tableCount = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '" + table + "'";
+    const std::string recordedId = "SELECT WorkgroupId FROM " + table;
+    std::string bound, detail;
+    int code = SQLITE_OK;
+    if (!firstValue(handle, tableCount.c_str(), bound, code, detail) ||
+        (bound != "0" && !firstValue(handle, recordedId.c_str(), bound, code, detail))) {
+        error = "The database cannot be read: " + settings.databasePath + " (" + detail + ")";
+        why = Connection::Refusal::Database;
+        return false;
+    }
+    std::error_code ignored;
+    const bool own = bound == "0" ? std::filesystem::equivalent(settings.workgroupPath,
+                                                                workgroupPathFor(settings.databasePath), ignored)
+                                  : !workgroupId.empty() && bound == workgroupId;
+    if (!own) {
+        error = "Not a valid account name or password.";
+        why = Connection::Refusal::Account;
+    }
+    return own;
+}
+
 std::string savepointName(int level) { return "jet_level_" + std::to_string(level); }
 
 Value columnValue(sqlite3_stmt* statement, int column)
@@ -96,10 +124,16 @@ Value columnValue(sqlite3_stmt* statement, int column)
 
 }  // namespace
 
-std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings, std::string& error)
+std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings, std::string& error,
+                                             Refusal* refusal)
 {
-    if (!checkWorkgroupAccount(settings.workgroupPath, settings.userId, settings.password, error))
+    Refusal ignoredRefusal;
+    Refusal& why = refusal ? *refusal : ignoredRefusal;
+    why = Refusal::Account;
+    std::string workgroupId;
+    if (!checkWorkgroupAccount(settings.workgroupPath, settings.userId, settings.password, workgroupId, error))
         return nullptr;
+    why = Refusal::Database;
 
     const std::string& path = settings.databasePath;
     std::error_code ignored;
@@ -127,6 +161,10 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings,
         sqlite3_close_v2(handle);
         return nullptr;
     }
+    if (!ownWorkgroup(handle, settings, workgroupId, error, why)) {
+        sqlite3_close_v2(handle);
+        return nullptr;
+    }
     return std::unique_ptr<Connection>(new Connection(handle, path));
 }
 
@@ -141,6 +179,9 @@ Connection::~Connection()
 {
     // Statements go first: the handle closes only when none is left. An open transaction rolls back.
     statements_.reset();
+    // Commits that an earlier fold had to leave to a reader (a HotSync) go in now.
+    if (level_ == 0)
+        foldLogIntoFile();
     sqlite3_close_v2(handle_);
 }
 
@@ -149,7 +190,16 @@ bool Connection::execute(std::string_view jetSql, long& affected, std::string& e
     translateJetSql(jetSql, translated_);
     const bool done = run(translated_, affected, error);
     followTransactionState();
+    if (done && level_ == 0)
+        foldLogIntoFile();
     return done;
+}
+
+void Connection::foldLogIntoFile()
+{
+    // PASSIVE never waits for a HotSync or any other reader and cannot fail the commit: pages
+    // that a reader still needs stay safe in the log, and the next commit folds them.
+    sqlite3_wal_checkpoint_v2(handle_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 bool Connection::run(const std::string& sqliteSql, long& affected, std::string& error)
@@ -235,7 +285,8 @@ bool Connection::commitTrans(std::string& error)
         followTransactionState();
         return false;
     }
-    --level_;
+    if (--level_ == 0)
+        foldLogIntoFile();
     return true;
 }
 

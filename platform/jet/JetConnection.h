@@ -31,11 +31,17 @@ bool parseConnectionString(std::string_view connectionString, ConnectionSettings
 // true/false and fills an error text with the database's description.
 class Connection {
 public:
-    // Checks the workgroup file (missing file, unknown account or wrong password refuse),
-    // then opens the existing database file (never creates one) with write-ahead logging,
-    // a busy time-out and durable commits. Null with a reason when refused: also for an
-    // empty, damaged, read-only or non-database file, which is left as it was.
-    static std::unique_ptr<Connection> open(const ConnectionSettings& settings, std::string& error);
+    // What open refused: the workgroup file or account, or the database file.
+    enum class Refusal { Account, Database };
+
+    // Checks the workgroup file (missing or damaged file, unknown account or wrong password
+    // refuse), then opens the existing database file (never creates one) with write-ahead
+    // logging, a busy time-out and durable commits, and refuses a workgroup file that is not
+    // the database's own: the one whose id the database records, or for a database that
+    // records none, the file beside it (workgroupPathFor). Null with a reason when refused:
+    // also for an empty, damaged, read-only or non-database file, which is left as it was.
+    static std::unique_ptr<Connection> open(const ConnectionSettings& settings, std::string& error,
+                                            Refusal* refusal = nullptr);
 
     ~Connection();
     Connection(const Connection&) = delete;
@@ -66,6 +72,9 @@ private:
     bool run(const std::string& sqliteSql, long& affected, std::string& error);
     // A failed statement may have ended the transaction (disk full, I/O error): follow it.
     void followTransactionState();
+    // After each outermost commit: committed pages go from the write-ahead log into the
+    // database file, so that a copy of that file alone (the usual backup) holds them.
+    void foldLogIntoFile();
 
     sqlite3* handle_;
     std::string databasePath_;

@@ -9,20 +9,29 @@ struct WorkgroupAccount {
     std::string password;
 };
 
-// The workgroup file: a small text file of accounts, each with a random salt and the
-// salted hash of its password (never the password itself). Refuses to overwrite a file.
+// A new random id for a workgroup file: the database made with the file records it, so that
+// no other workgroup file opens that database.
+std::string newWorkgroupId();
+
+// The workgroup file: a small text file with its id and the accounts, each with a random salt
+// and the salted hash of its password (never the password itself). Created readable by its
+// owner only; refuses to overwrite a file.
 bool writeWorkgroupFile(const std::string& path, const std::vector<WorkgroupAccount>& accounts,
-                        std::string& error);
+                        std::string& error, const std::string& workgroupId = newWorkgroupId());
 
 // True when the file exists and holds the account with that password; false with a reason
-// (missing or unreadable file, unknown account, wrong password). User ids match without
-// regard to case, passwords exactly.
-bool checkWorkgroupAccount(const std::string& path, const std::string& userId,
-                           const std::string& password, std::string& error);
+// (missing, unreadable or damaged file, unknown account, wrong password). User ids match
+// without regard to case, passwords exactly. workgroupId is the file's id, empty for a file
+// written before files carried one.
+bool checkWorkgroupAccount(const std::string& path, const std::string& userId, const std::string& password,
+                           std::string& workgroupId, std::string& error);
+bool checkWorkgroupAccount(const std::string& path, const std::string& userId, const std::string& password,
+                           std::string& error);
 
-}  // namespace jet
-
-namespace jet {
+// The table of a database that records the id of its workgroup file, and the statements
+// that create it in a new database.
+inline constexpr const char* kWorkgroupBindingTable = "VantoraWorkgroup";
+std::string workgroupBindingSql(const std::string& workgroupId);
 
 // The workgroup file of a database: its path with the last character replaced by "w"
 // (C:\a.mdb gives C:\a.mdw; a one-character path x gives w; an empty path stays empty).

@@ -11,8 +11,8 @@ using namespace odbcdriver;
 namespace {
 
 // Opens the database as the desktop's connection does, refusing a missing database, a
-// missing workgroup file and an account it does not hold. Without SystemDB the workgroup
-// file is the one beside the database.
+// missing workgroup file, an account it does not hold and a workgroup file that is not the
+// database's own. Without SystemDB the workgroup file is the one beside the database.
 SQLRETURN openDatabase(Connection& connection, const ConnectionAttributes& attributes)
 {
     jet::ConnectionSettings settings;
@@ -32,12 +32,13 @@ SQLRETURN openDatabase(Connection& connection, const ConnectionAttributes& attri
                                             "' is missing.");
     }
     std::string error;
-    if (!jet::checkWorkgroupAccount(settings.workgroupPath, settings.userId, settings.password, error)) {
-        return connection.fail("28000", "Not a valid account name or password.");
-    }
-    connection.database = jet::Connection::open(settings, error);
+    jet::Connection::Refusal refusal = jet::Connection::Refusal::Database;
+    connection.database = jet::Connection::open(settings, error, &refusal);
     if (!connection.database) {
-        return connection.fail("08001", error);
+        // An account refused, or a workgroup file that is not the database's own.
+        return refusal == jet::Connection::Refusal::Account
+                   ? connection.fail("28000", "Not a valid account name or password.")
+                   : connection.fail("08001", error);
     }
     return SQL_SUCCESS;
 }

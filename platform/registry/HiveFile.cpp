@@ -1,11 +1,12 @@
 #include "HiveFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <vector>
+#include <random>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,15 +35,32 @@ bool writeAll(int descriptor, const std::string& text)
     return true;
 }
 
-// The new file keeps the permissions of the one it replaces; a first hive is readable by all.
-mode_t permissionsFor(const std::string& path)
+// Creates a new file beside target with the permissions it is to keep: those of the file it
+// replaces, or for a first hive 0666 less the umask, which open applies itself (setting the
+// umask would change it for every thread of the process). -1 with errno set on failure.
+int createBeside(const std::string& target, std::string& temporary)
 {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0)
-        return status.st_mode & 07777;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    struct stat replaced {};
+    const bool replacing = ::stat(target.c_str(), &replaced) == 0;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+        temporary = target + suffix;
+        int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);
+        if (descriptor < 0 && errno == EEXIST)
+            continue;
+        if (descriptor >= 0 && replacing && ::fchmod(descriptor, replaced.st_mode & 07777) != 0) {
+            const int reason = errno;
+            ::close(descriptor);
+            ::unlink(temporary.c_str());
+            errno = reason;
+            return -1;
+        }
+        return descriptor;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 void syncFolder(const std::filesystem::path& folder)
@@ -86,17 +104,13 @@ bool replaceFile(const std::string& path, const std::string& text, std::string& 
         error = "Cannot create the folder " + target.parent_path().string() + ": " + code.message();
         return false;
     }
-    std::string temporary = target.string() + ".XXXXXX";
-    std::vector<char> name(temporary.begin(), temporary.end());
-    name.push_back('\0');
-    int descriptor = ::mkstemp(name.data());
+    std::string temporary;
+    int descriptor = createBeside(target.string(), temporary);
     if (descriptor < 0) {
         error = systemError("Cannot create a file beside", target.string());
         return false;
     }
-    temporary = name.data();
-    bool written = ::fchmod(descriptor, permissionsFor(target.string())) == 0 && writeAll(descriptor, text) &&
-                   ::fsync(descriptor) == 0;
+    bool written = writeAll(descriptor, text) && ::fsync(descriptor) == 0;
     if (!written)
         error = systemError("Cannot write", temporary);
     if (::close(descriptor) != 0 && written) {

@@ -161,6 +161,7 @@ Entry parseValue(const std::vector<std::string>& lines, std::size_t& index)
             entry.lines.push_back(lines[++index]);
             data += trimmed(lines[index]);
         }
+        entry.awaitsContinuation = !data.empty() && data.back() == '\\';
     }
     if (parseData(data, entry.value))
         entry.kind = EntryKind::Value;
@@ -285,6 +286,20 @@ std::vector<int> owningSections(const Hive& hive)
         owners[i] = current;
     }
     return owners;
+}
+
+ReadableValues readableValues(const Hive& hive)
+{
+    ReadableValues values;
+    std::vector<int> owners = owningSections(hive);
+    for (std::size_t i = 0; i < hive.entries.size(); ++i) {
+        const Entry& entry = hive.entries[i];
+        if (entry.kind == EntryKind::Section && !entry.foreignRoot)
+            values[lowerName(entry.keyPath)];
+        else if (entry.kind == EntryKind::Value && owners[i] >= 0)
+            values[lowerName(hive.entries[owners[i]].keyPath)][lowerName(entry.valueName)] = entry.value;
+    }
+    return values;
 }
 
 bool formatValue(const std::string& name, const Value& value, std::vector<std::string>& lines)

@@ -1,6 +1,7 @@
 #pragma once
 #include "Registry.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,8 @@ struct Entry {
     // Value: its name ("" for @) and data.
     std::string valueName;
     registry::Value value;
+    // Hex data that still ended with "\" when the file ended: it would take in a line added next.
+    bool awaitsContinuation = false;
 };
 
 struct Hive {
@@ -45,6 +48,11 @@ std::string format(const Hive& hive);
 // The index of the section that a value entry belongs to: the nearest section before it,
 // or -1 when a bad section line, a foreign root or the start of the file comes first.
 std::vector<int> owningSections(const Hive& hive);
+
+// Every value that readers see: by lower-case key path, then by lower-case value name (the
+// last one counts when a name appears twice). A section names its key even without values.
+using ReadableValues = std::map<std::string, std::map<std::string, registry::Value>>;
+ReadableValues readableValues(const Hive& hive);
 
 // Case-insensitive comparison (letters A-Z) of key paths and value names.
 bool sameName(std::string_view left, std::string_view right);

@@ -84,14 +84,12 @@ long openKey(const std::string& keyPath, Key& key)
     if (!keyExists(hive, keyPath))
         return kFileNotFound;
     key.path = keyPath;
-    key.values.clear();
-    std::vector<int> owners = hive::owningSections(hive);
-    for (std::size_t i = 0; i < hive.entries.size(); ++i) {
-        const hive::Entry& entry = hive.entries[i];
-        if (entry.kind == hive::EntryKind::Value && owners[i] >= 0 &&
-            hive::sameName(hive.entries[owners[i]].keyPath, keyPath))
-            key.values[hive::lowerName(entry.valueName)] = entry.value;
-    }
+    hive::ReadableValues values = hive::readableValues(hive);
+    auto found = values.find(hive::lowerName(keyPath));
+    if (found != values.end())
+        key.values = std::move(found->second);
+    else
+        key.values.clear();
     return kSuccess;
 }
 

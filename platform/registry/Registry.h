@@ -40,6 +40,8 @@ inline constexpr std::uint32_t kTypeMultiString = 7;
 struct Value {
     std::uint32_t type = kTypeBinary;
     std::vector<std::uint8_t> data;
+
+    bool operator==(const Value&) const = default;
 };
 
 Value stringValue(const std::string& text);
@@ -71,7 +73,9 @@ long queryValue(const Key& key, const std::string& valueName, std::uint32_t* typ
 // Sets one value, creating the key (and the hive file with its folder) when missing. The
 // file is replaced atomically (a new file is written beside it, then renamed over it);
 // every other line, unreadable lines included, stays as it stands. A file that does not
-// start with the REGEDIT4 header is not a hive and is never overwritten. False with a reason.
+// start with the REGEDIT4 header is not a hive and is never overwritten. The new text is
+// read back before it replaces the file: unless it gives this value and every other value
+// exactly as before, nothing is written. False with a reason.
 bool writeValue(const std::string& keyPath, const std::string& valueName, const Value& value,
                 std::string& error);
 bool writeStringValue(const std::string& keyPath, const std::string& valueName,

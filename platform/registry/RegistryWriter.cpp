@@ -54,6 +54,18 @@ bool replaceExisting(hive::Hive& hive, const std::string& keyPath, const Entry& 
     return false;
 }
 
+// Ends a dangling hex continuation before position, so that the lines inserted there start
+// afresh: the continuation takes in this one comment line, which does not end with "\".
+void endContinuationBefore(hive::Hive& hive, std::size_t position)
+{
+    if (position == 0 || !hive.entries[position - 1].awaitsContinuation)
+        return;
+    Entry stop;
+    stop.kind = EntryKind::Filler;
+    stop.lines.emplace_back(";");
+    hive.entries.insert(hive.entries.begin() + static_cast<std::ptrdiff_t>(position), stop);
+}
+
 // Adds the value at the end of the key's last section (before its trailing blank lines), or
 // in a new section at the end of the file.
 void addValue(hive::Hive& hive, const std::string& keyPath, const Entry& value)
@@ -66,6 +78,7 @@ void addValue(hive::Hive& hive, const std::string& keyPath, const Entry& value)
             section = static_cast<int>(i);
     }
     if (section < 0) {
+        endContinuationBefore(hive, entries.size());
         Entry blank;
         blank.kind = EntryKind::Filler;
         blank.lines.emplace_back();
@@ -85,6 +98,9 @@ void addValue(hive::Hive& hive, const std::string& keyPath, const Entry& value)
     while (end > static_cast<std::size_t>(section) + 1 && entries[end - 1].kind == EntryKind::Filler &&
            entries[end - 1].lines.front().find_first_not_of(" \t") == std::string::npos)
         --end;
+    const std::size_t before = entries.size();
+    endContinuationBefore(hive, end);
+    end += entries.size() - before;
     entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(end), value);
 }
 
@@ -117,9 +133,19 @@ bool writeValue(const std::string& keyPath, const std::string& valueName, const 
     hive::Hive hive;
     if (!loadForWriting(path, hive, error))
         return false;
+    hive::ReadableValues expected = hive::readableValues(hive);
+    expected[hive::lowerName(keyPath)][hive::lowerName(valueName)] = value;
     if (!replaceExisting(hive, keyPath, entry))
         addValue(hive, keyPath, entry);
-    return hive::replaceFile(path, hive::format(hive), error);
+    // Whatever the other lines hold, a write that readers would not see as written (or that
+    // would change what they see elsewhere) must not report success.
+    const std::string text = hive::format(hive);
+    if (hive::readableValues(hive::parse(text)) != expected) {
+        error = "The registry hive " + path + " holds lines that would change the value \"" + valueName +
+                "\" under \"" + keyPath + "\" when read back; it was left as it is";
+        return false;
+    }
+    return hive::replaceFile(path, text, error);
 }
 
 bool writeStringValue(const std::string& keyPath, const std::string& valueName, const std::string& value,

@@ -110,3 +110,26 @@ TEST(RemovePracticeDatabase, RemovesTheDatabaseItsSideFilesAndWorkgroup)
 }
 
 }  // namespace
+
+TEST(CreatePracticeDatabase, OnlyItsOwnWorkgroupFileOpensIt)
+{
+    testsupport::TempDir folder;
+    const std::string path = folder.file("practice.mdb");
+    std::string error;
+    ASSERT_TRUE(practicedb::createPracticeDatabase(path, error)) << error;
+
+    // A workgroup file that anyone can make with the same account, named in the connection.
+    jet::ConnectionSettings settings{path, folder.file("mine.mdw"), practicedb::kAccountUser,
+                                     practicedb::kAccountPassword};
+    ASSERT_TRUE(jet::writeWorkgroupFile(settings.workgroupPath, {{settings.userId, settings.password}}, error))
+        << error;
+    jet::Connection::Refusal refusal = jet::Connection::Refusal::Database;
+    EXPECT_FALSE(jet::Connection::open(settings, error, &refusal));
+    EXPECT_EQ(error, "Not a valid account name or password.");
+    EXPECT_EQ(refusal, jet::Connection::Refusal::Account);
+
+    // A copy of its own file still opens it.
+    fs::copy_file(folder.file("practice.mdw"), folder.file("copy.mdw"));
+    settings.workgroupPath = folder.file("copy.mdw");
+    EXPECT_TRUE(jet::Connection::open(settings, error)) << error;
+}

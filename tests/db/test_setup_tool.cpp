@@ -3,6 +3,7 @@
 
 #include "Registry.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -134,6 +135,34 @@ TEST_F(SetupToolTest, ShowsUsageForBadArguments)
         EXPECT_EQ(outcome.exitCode, 2) << arguments;
         EXPECT_NE(outcome.output.find("Usage: vantora-setup <database path> [--demo]"), std::string::npos)
             << arguments;
+    }
+    EXPECT_EQ(recordedDatabase(), "");
+}
+
+TEST_F(SetupToolTest, KeepsThePatientsDataToItsOwner)
+{
+    const mode_t usual = ::umask(022);
+    const std::string path = folder.file("practice.mdb");
+    const Outcome outcome = run(shellQuoted(path) + " --demo");
+    ::umask(usual);
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.output;
+    std::string error;
+    const auto connection = openPracticeDatabase(path, error);
+    ASSERT_TRUE(connection) << error;
+    for (const std::string file : {path, folder.file("practice.mdw"), path + "-wal", path + "-shm"}) {
+        struct stat status {};
+        ASSERT_EQ(::stat(file.c_str(), &status), 0) << file;
+        EXPECT_EQ(status.st_mode & 0777, 0600u) << file;
+    }
+}
+
+TEST_F(SetupToolTest, RefusesAPathThatAConnectionStringCannotCarry)
+{
+    for (const std::string name : {"a;b.mdb", "practice.mdb "}) {
+        const Outcome outcome = run(shellQuoted(folder.file(name)));
+        EXPECT_EQ(outcome.exitCode, 1) << name;
+        EXPECT_NE(outcome.output.find("connection string cannot carry"), std::string::npos) << outcome.output;
+        EXPECT_FALSE(std::filesystem::exists(folder.file(name))) << name;
     }
     EXPECT_EQ(recordedDatabase(), "");
 }

@@ -1,5 +1,7 @@
 #include "JetTestDatabase.h"
 
+#include <filesystem>
+
 namespace {
 
 class JetTransactions : public JetDatabaseTest {
@@ -125,4 +127,24 @@ TEST_F(JetTransactions, ClosingWithAnOpenTransactionRollsItBack)
     insertNote("lost");
     connection.reset();
     EXPECT_EQ(notes(), 0);
+}
+
+TEST_F(JetTransactions, ACopyOfTheDatabaseFileAloneHoldsWhatWasCommitted)
+{
+    begin();
+    long affected = 0;
+    std::string error;
+    ASSERT_TRUE(connection->execute("INSERT INTO PatientCharges (PatientId, ChargeDate, ChargeTime) "
+                                    "VALUES (25000, #12/09/2026#, #10:15:00#)",
+                                    affected, error))
+        << error;
+    commit();
+    insertNote("without a transaction");
+
+    // The usual backup: the database file alone, copied while the program keeps it open.
+    const std::string backup = folder.file("backup.mdb");
+    std::filesystem::copy_file(databasePath, backup);
+    databasePath = backup;
+    EXPECT_EQ(countDirectly("SELECT COUNT(*) FROM PatientCharges"), 1);
+    EXPECT_EQ(notes(), 1);
 }

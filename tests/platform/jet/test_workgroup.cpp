@@ -113,3 +113,22 @@ TEST_F(JetWorkgroup, RefusesBadAccountListsAndDamagedFiles)
     EXPECT_FALSE(jet::checkWorkgroupAccount(damaged, "Quivo", "Quivo", error));
     EXPECT_NE(error.find("Damaged"), std::string::npos) << error;
 }
+
+TEST_F(JetWorkgroup, ANumberOutOfBoundsMarksTheFileDamagedAtOnce)
+{
+    // An iteration count raised to the largest number once held every connection for minutes.
+    const std::string contents = testsupport::readFile(path);
+    const std::size_t count = contents.find("\t4096\t");
+    ASSERT_NE(count, std::string::npos);
+    for (const char* iterations : {"65537", "0", "-1", "99999999999", "2147483647"}) {
+        SCOPED_TRACE(iterations);
+        std::string edited = contents;
+        edited.replace(count + 1, 4, iterations);
+        testsupport::writeFile(path, edited);
+        EXPECT_FALSE(check("Quivo", "Quivo"));
+        EXPECT_NE(error.find("Damaged"), std::string::npos) << error;
+    }
+    testsupport::writeFile(path, contents + std::string(100000, 'x'));
+    EXPECT_FALSE(check("Quivo", "Quivo"));
+    EXPECT_NE(error.find("Damaged"), std::string::npos) << error;
+}

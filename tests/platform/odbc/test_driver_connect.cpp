@@ -1,5 +1,7 @@
 #include "DriverFixture.h"
 
+#include "Workgroup.h"
+
 #include <filesystem>
 
 namespace odbctest {
@@ -78,6 +80,29 @@ TEST_F(DriverConnectTest, ReconnectsAfterDisconnectingWithAStatementOpen)
     EXPECT_EQ(SQLDisconnect(connection), SQL_SUCCESS);
     statement = SQL_NULL_HSTMT;  // gone with the connection
     EXPECT_TRUE(SQL_SUCCEEDED(connect(connectionString())));
+}
+
+TEST_F(DriverConnectTest, RefusesAWorkgroupFileThatIsNotTheDatabasesOwn)
+{
+    // A workgroup file that anyone can make with the same account, named by SystemDB.
+    const std::string mine = folder.file("mine.mdw");
+    std::string error;
+    ASSERT_TRUE(jet::writeWorkgroupFile(mine, {{kUser, kPassword}}, error)) << error;
+    const std::string text = "DRIVER=Microsoft Access Driver (*.mdb);DBQ=" + databasePath + ";SystemDB=" + mine +
+                             ";UID=Quivo;PWD=Quivo;";
+    // A database that records no workgroup file (made before databases did) takes only the
+    // one beside it.
+    EXPECT_EQ(connect(text), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "28000");
+
+    // A database bound to its workgroup file takes only that file.
+    const std::string id = jet::newWorkgroupId();
+    runOnFile(jet::workgroupBindingSql(id));
+    std::filesystem::remove(workgroupPath);
+    ASSERT_TRUE(jet::writeWorkgroupFile(workgroupPath, {{kUser, kPassword}}, error, id)) << error;
+    EXPECT_EQ(connect(text), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_DBC, connection), "28000");
+    EXPECT_EQ(connect(connectionString()), SQL_SUCCESS);
 }
 
 }  // namespace

@@ -99,6 +99,37 @@ TEST_F(HiveTest, WriterKeepsEveryOtherLineIncludingBadOnes)
     EXPECT_EQ(readText("SOFTWARE\\Broken", "Stray"), "y");
 }
 
+TEST_F(HiveTest, AWriteAfterALineEndingInABackslashReadsBack)
+{
+    // The last line of the key, and of another key, ends with a hex continuation that would
+    // take in whatever line came next.
+    const char* const kVantora = "SOFTWARE\\Kelmion\\Vantora PC";
+    writeHive("REGEDIT4\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kelmion\\Vantora PC]\n"
+              "\"Extra\"=hex:01,02,\\\n");
+    std::string error;
+    ASSERT_TRUE(registry::writeStringValue(kVantora, "Database", "/data/a.mdb", error)) << error;
+    EXPECT_EQ(readText(kVantora, "Database"), "/data/a.mdb");
+
+    writeHive("REGEDIT4\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n"
+              "\"Keep\"=dword:00000005\n"
+              "\"Tail\"=hex:01,\\\\\n");
+    ASSERT_TRUE(registry::writeStringValue(kVantora, "Database", "/data/b.mdb", error)) << error;
+    EXPECT_EQ(readText(kVantora, "Database"), "/data/b.mdb");
+    EXPECT_EQ(readText("SOFTWARE\\Other", "Keep"), "<type 4>");
+
+    // The continuation already took in the blank last line and still waits for more.
+    writeHive("REGEDIT4\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n"
+              "\"Tail\"=hex:01,\\\\\\\n"
+              "\n");
+    ASSERT_TRUE(registry::writeStringValue(kVantora, "Database", "/data/c.mdb", error)) << error;
+    EXPECT_EQ(readText(kVantora, "Database"), "/data/c.mdb");
+}
+
 TEST_F(HiveTest, WriterRefusesWhatIsNoHiveAndBadNames)
 {
     const std::string notAHive = "SQLite format 3\nsomething else\n";
