@@ -263,9 +263,15 @@ SortKey sortKeyOf(const QVariant& value)
         key.text = foldedText(*static_cast<const QString*>(value.constData()));
         break;
     case Kind::Moment: {
-        // Local wall-clock time: a date is its midnight.
-        const QDateTime moment =
-            value.typeId() == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
+        // Wall-clock time: a date is its midnight. A date is keyed without a QDateTime, whose
+        // local-time lookup would cost a time-zone query for every row of a large sort.
+        if (value.typeId() == QMetaType::QDate) {
+            const QDate date = *static_cast<const QDate*>(value.constData());
+            if (date.isValid())
+                key.integer = date.toJulianDay() * kMillisecondsPerDay;
+            break;
+        }
+        const QDateTime moment = value.toDateTime();
         if (!moment.isValid())
             break;
         key.integer = moment.date().toJulianDay() * kMillisecondsPerDay + moment.time().msecsSinceStartOfDay();
