@@ -29,7 +29,7 @@ std::shared_ptr<Recordset> Recordset::fromRows(const jet::Rows& rows, bool readO
     auto recordset = std::make_shared<Recordset>(std::move(columns), readOnly);
     recordset->rows_.reserve(rows.rows.size());
     for (const std::vector<jet::Value>& source : rows.rows) {
-        auto row = std::make_unique<Row>();
+        auto row = std::make_shared<Row>();
         row->reserve(source.size());
         for (std::size_t i = 0; i < source.size() && i < converters.size(); ++i)
             row->push_back(converters[i].convert(source[i]));
@@ -144,6 +144,13 @@ bool Recordset::SetAbsolutePosition(qint32 position)
     return true;
 }
 
+std::shared_ptr<const Recordset::RowValues> Recordset::RowAt(qint32 position) const
+{
+    if (position < 1 || position > RecordCount())
+        return nullptr;
+    return view_[std::size_t(position - 1)];
+}
+
 bool Recordset::Find(const QString& criterion)
 {
     Comparison comparison;
@@ -191,8 +198,8 @@ bool Recordset::AddNew()
 {
     if (readOnly_)
         return fail(QStringLiteral("The recordset is read-only."));
-    rows_.push_back(std::make_unique<Row>(columns_.size()));
-    view_.push_back(rows_.back().get());
+    rows_.push_back(std::make_shared<Row>(columns_.size()));
+    view_.push_back(rows_.back());
     cursor_ = view_.size() - 1;
     currentDeleted_ = false;
     return true;
@@ -213,10 +220,10 @@ bool Recordset::Delete()
         return fail(QStringLiteral("The recordset is read-only."));
     if (!onRow())
         return fail(QStringLiteral("No current row."));
-    Row* row = view_[cursor_];
+    const Row* row = view_[cursor_].get();
     view_.erase(view_.begin() + std::ptrdiff_t(cursor_));
     rows_.erase(std::find_if(rows_.begin(), rows_.end(),
-                             [row](const std::unique_ptr<Row>& stored) { return stored.get() == row; }));
+                             [row](const std::shared_ptr<Row>& stored) { return stored.get() == row; }));
     currentDeleted_ = true;
     return true;
 }
@@ -285,11 +292,11 @@ void Recordset::rebuildView()
 {
     view_.clear();
     view_.reserve(rows_.size());
-    for (const std::unique_ptr<Row>& row : rows_) {
+    for (const std::shared_ptr<Row>& row : rows_) {
         const bool passes = std::all_of(filterComparisons_.begin(), filterComparisons_.end(),
                                         [&](const Comparison& c) { return rowMatches(*row, c); });
         if (passes)
-            view_.push_back(row.get());
+            view_.push_back(row);
     }
     if (!sortColumns_.empty())
         sortView();
@@ -303,7 +310,7 @@ void Recordset::sortView()
     const std::size_t width = sortColumns_.size();
     std::vector<recordsetvalues::SortKey> keys;
     keys.reserve(view_.size() * width);
-    for (const Row* row : view_) {
+    for (const std::shared_ptr<Row>& row : view_) {
         for (int column : sortColumns_)
             keys.push_back(recordsetvalues::sortKeyOf((*row)[column]));
     }
@@ -317,9 +324,9 @@ void Recordset::sortView()
         }
         return false;
     });
-    std::vector<Row*> sorted;
+    std::vector<std::shared_ptr<Row>> sorted;
     sorted.reserve(view_.size());
     for (std::size_t position : order)
-        sorted.push_back(view_[position]);
+        sorted.push_back(std::move(view_[position]));
     view_ = std::move(sorted);
 }

@@ -90,11 +90,16 @@ public:
     // MoveNext makes that row current, as it would have from the deleted one.
     bool Delete();
 
+    // The values of row `position` (1 to RecordCount) of the view, shared so that a list can show
+    // them without copying; they outlive a Delete. Null outside the view.
+    using RowValues = std::vector<QVariant>;
+    std::shared_ptr<const RowValues> RowAt(qint32 position) const;
+
     bool IsReadOnly() const { return readOnly_; }
     const QString& LastError() const { return lastError_; }
 
 private:
-    using Row = std::vector<QVariant>;
+    using Row = RowValues;
 
     struct Comparison {
         int column = -1;
@@ -110,8 +115,8 @@ private:
     void sortView();
 
     std::vector<RecordsetColumn> columns_;
-    std::vector<std::unique_ptr<Row>> rows_;  // in the order read or added
-    std::vector<Row*> view_;
+    std::vector<std::shared_ptr<Row>> rows_;  // in the order read or added
+    std::vector<std::shared_ptr<Row>> view_;
     std::size_t cursor_ = 0;
     bool currentDeleted_ = false;
     bool readOnly_ = false;
