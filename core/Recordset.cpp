@@ -16,28 +16,38 @@ Recordset::Recordset(std::vector<RecordsetColumn> columns, bool readOnly)
 
 std::shared_ptr<Recordset> Recordset::fromRows(const jet::Rows& rows, bool readOnly)
 {
-    std::vector<RecordsetColumn> columns;
-    columns.reserve(rows.columns.size());
-    for (const jet::Column& column : rows.columns)
-        columns.push_back({QString::fromStdString(column.name), column.type});
+    RecordsetBuilder builder(rows.columns, readOnly);
+    for (std::vector<jet::Value> row : rows.rows)
+        builder.append(row);
+    return builder.finish();
+}
 
-    std::vector<recordsetvalues::ColumnConverter> converters;
-    converters.reserve(rows.columns.size());
-    for (const jet::Column& column : rows.columns)
-        converters.emplace_back(column.type);
-
-    auto recordset = std::make_shared<Recordset>(std::move(columns), readOnly);
-    recordset->rows_.reserve(rows.rows.size());
-    for (const std::vector<jet::Value>& source : rows.rows) {
-        auto row = std::make_shared<Row>();
-        row->reserve(source.size());
-        for (std::size_t i = 0; i < source.size() && i < converters.size(); ++i)
-            row->push_back(converters[i].convert(source[i]));
-        row->resize(converters.size());
-        recordset->rows_.push_back(std::move(row));
+RecordsetBuilder::RecordsetBuilder(const std::vector<jet::Column>& columns, bool readOnly)
+{
+    std::vector<RecordsetColumn> recordsetColumns;
+    recordsetColumns.reserve(columns.size());
+    converters_.reserve(columns.size());
+    for (const jet::Column& column : columns) {
+        recordsetColumns.push_back({QString::fromStdString(column.name), column.type});
+        converters_.emplace_back(column.type);
     }
-    recordset->rebuildView();
-    return recordset;
+    recordset_ = std::make_shared<Recordset>(std::move(recordsetColumns), readOnly);
+}
+
+void RecordsetBuilder::append(std::vector<jet::Value>& source)
+{
+    auto row = std::make_shared<Recordset::Row>();
+    row->reserve(converters_.size());
+    for (std::size_t i = 0; i < source.size() && i < converters_.size(); ++i)
+        row->push_back(converters_[i].convert(source[i]));
+    row->resize(converters_.size());
+    recordset_->rows_.push_back(std::move(row));
+}
+
+RecordsetPtr RecordsetBuilder::finish()
+{
+    recordset_->rebuildView();
+    return std::move(recordset_);
 }
 
 QString Recordset::FieldName(int index) const

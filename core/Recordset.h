@@ -1,5 +1,6 @@
 #pragma once
 #include "JetTypes.h"
+#include "RecordsetValues.h"
 
 #include <QString>
 #include <QVariant>
@@ -35,6 +36,7 @@ public:
 
     // Every row of a query result, converted to the recordset's value types.
     static std::shared_ptr<Recordset> fromRows(const jet::Rows& rows, bool readOnly);
+    friend class RecordsetBuilder;
 
     // Columns, numbered from 0.
     int FieldCount() const { return int(columns_.size()); }
@@ -129,3 +131,17 @@ private:
 
 // Recordsets are shared by reference between a form and the routines it calls.
 using RecordsetPtr = std::shared_ptr<Recordset>;
+
+// Builds a recordset from a query result one row at a time, as the rows are read, so that a
+// large result is never held both as database values and as the recordset's.
+class RecordsetBuilder {
+public:
+    RecordsetBuilder(const std::vector<jet::Column>& columns, bool readOnly);
+    // Converts the row to the recordset's value types; its texts may be taken over.
+    void append(std::vector<jet::Value>& row);
+    RecordsetPtr finish();
+
+private:
+    RecordsetPtr recordset_;
+    std::vector<recordsetvalues::ColumnConverter> converters_;
+};

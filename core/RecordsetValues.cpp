@@ -178,15 +178,17 @@ QVariant fromDatabase(const jet::Value& value, jet::ColumnType type)
     return QVariant();
 }
 
-QVariant ColumnConverter::convert(const jet::Value& value)
+QVariant ColumnConverter::convert(jet::Value& value)
 {
-    const auto* text = std::get_if<std::string>(&value);
+    auto* text = std::get_if<std::string>(&value);
     if (!text || type_ == jet::ColumnType::Date || type_ == jet::ColumnType::Time
         || type_ == jet::ColumnType::DateTime)
         return fromDatabase(value, type_);
-    auto [shared, isNew] = texts_.try_emplace(std::string_view(*text));
-    if (isNew)
-        shared->second = QString::fromStdString(*text);
+    auto shared = texts_.find(std::string_view(*text));
+    if (shared == texts_.end()) {
+        QString converted = QString::fromStdString(*text);
+        shared = texts_.emplace(std::move(*text), std::move(converted)).first;
+    }
     return QVariant(shared->second);
 }
 
