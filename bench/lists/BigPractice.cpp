@@ -2,8 +2,7 @@
 
 #include "AppGlobals.h"
 #include "JetConnection.h"
-#include "PracticeDatabase.h"
-#include "Workgroup.h"
+#include "PracticeConnection.h"
 
 #include <stdexcept>
 
@@ -28,22 +27,9 @@ std::string counted(int count)
 
 BigPractice::BigPractice() : path_(folder_.file("practice.mdb"))
 {
+    ConnectNewPractice(path_);
     std::string error;
-    if (!practicedb::createPracticeDatabase(path_, error))
-        throw std::runtime_error(error);
-    jet::ConnectionSettings settings;
-    settings.databasePath = path_;
-    settings.workgroupPath = jet::workgroupPathFor(path_);
-    settings.userId = practicedb::kAccountUser;
-    settings.password = practicedb::kAccountPassword;
-    AppGlobals& globals = Globals();
-    globals.DbConnection = jet::Connection::open(settings, error);
-    if (!globals.DbConnection)
-        throw std::runtime_error(error);
-    globals.ConnectionOpen = true;
-    globals.DatabasePath = QString::fromStdString(path_);
-
-    jet::Connection& connection = *globals.DbConnection;
+    jet::Connection& connection = *Globals().DbConnection;
     if (!connection.beginTrans(error))
         throw std::runtime_error(error);
     run(connection, counted(60) +
