@@ -2,6 +2,7 @@
 
 #include "AppGlobals.h"
 #include "AsisRutinasRecordsets.h"
+#include "BusyCursor.h"
 #include "DatePicker.h"
 #include "Messages.h"
 #include "VNSQLCharges.h"
@@ -47,22 +48,25 @@ void frmArchiveCharges::OKButtonClick()
         ShowMessage(error, MessageButtons::Ok);
         return;
     }
-    const QDate until = DTPicker1->date();
-    AppGlobals& globals = Globals();
-    bool firstRow = true;
-    for (selection->MoveFirst(); !selection->EndOfFile(); selection->MoveNext()) {
-        const ChargeKey key = ChargeKeyOfCurrentRow(*selection);
-        // A patient's first row is the latest charge by date of service: it always stays.
-        if (firstRow || key.patientId != globals.CurrentPatientId) {
-            globals.CurrentPatientId = key.patientId;
-            firstRow = false;
-            continue;
+    {
+        BusyCursor busy;
+        const QDate until = DTPicker1->date();
+        AppGlobals& globals = Globals();
+        bool firstRow = true;
+        for (selection->MoveFirst(); !selection->EndOfFile(); selection->MoveNext()) {
+            const ChargeKey key = ChargeKeyOfCurrentRow(*selection);
+            // A patient's first row is the latest charge by date of service: it always stays.
+            if (firstRow || key.patientId != globals.CurrentPatientId) {
+                globals.CurrentPatientId = key.patientId;
+                firstRow = false;
+                continue;
+            }
+            const QDate serviceDate = selection->Field("ChargeRealDate").toDate();
+            if (!serviceDate.isValid() || serviceDate >= until)
+                continue;
+            if (SetChargeStatus(key.patientId, key.chargeDate, key.chargeTime, -1, 2, error) != 0)
+                ShowMessage(error, MessageButtons::Ok);
         }
-        const QDate serviceDate = selection->Field("ChargeRealDate").toDate();
-        if (!serviceDate.isValid() || serviceDate >= until)
-            continue;
-        if (SetChargeStatus(key.patientId, key.chargeDate, key.chargeTime, -1, 2, error) != 0)
-            ShowMessage(error, MessageButtons::Ok);
     }
     ShowMessage("Process ended successfully", MessageButtons::Ok);
     accept();

@@ -2,6 +2,7 @@
 
 #include "AppGlobals.h"
 #include "AsisRutinasRecordsets.h"
+#include "BusyCursor.h"
 #include "DatePicker.h"
 #include "FormRegistry.h"
 #include "ListViewRoutines.h"
@@ -67,6 +68,7 @@ void frmCharges::Refresca()
     const QString sql = QueryText(filter_);
     if (sql.isEmpty())
         return;  // a view this list does not show
+    BusyCursor busy;
     // The rows shown stay with their recordset until a new one has been read.
     RecordsetPtr reread;
     QString error;

@@ -2,6 +2,7 @@
 
 #include "AppGlobals.h"
 #include "AsisRutinasRecordsets.h"
+#include "BusyCursor.h"
 #include "frmChargesRows.h"
 #include "FormRegistry.h"
 #include "ListViewRoutines.h"
@@ -9,22 +10,9 @@
 #include "SqlLiterals.h"
 #include "VNSQLCharges.h"
 
-namespace {
-
-// Makes the row of the charge current; false (at end of file) when the list holds none.
-bool moveToCharge(Recordset& records, const ChargeKey& key)
-{
-    for (records.MoveFirst(); !records.EndOfFile(); records.MoveNext()) {
-        if (ChargeKeyOfCurrentRow(records) == key)
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 void frmCharges::Insertado()
 {
+    BusyCursor busy;
     const AppGlobals& globals = Globals();
     const QString sql = "SELECT * FROM ChargesDescriptive WHERE PatientId=" +
                         QString::number(globals.CurrentPatientId) + " and ChargeDate=#" +
@@ -41,20 +29,12 @@ void frmCharges::Insertado()
     charge->MoveFirst();
     if (!records_) {
         records_ = charge;  // the list's own query had failed: the charge starts a list
-    } else if (moveToCharge(*records_, ChargeKeyOfCurrentRow(*charge))) {
+    } else if (MoveToCharge(*records_, ChargeKeyOfCurrentRow(*charge))) {
         OverwriteCurrentRow(*records_, *charge);
     } else {
         AppendCurrentRow(*records_, *charge);
     }
-    const qint32 position = records_->AbsolutePosition();
-    FillListView(*ListView1, *records_);
-    records_->SetAbsolutePosition(position);
-    ClearListSelection(*ListView1);
-    if (QTreeWidgetItem* item = ListView1->FindItem(ListItemKey(position))) {
-        ListView1->setCurrentItem(item);
-        item->setSelected(true);
-        ListView1->scrollToItem(item);
-    }
+    ShowMergedRow(*ListView1, *records_);
 }
 
 void frmCharges::Eliminar()
@@ -100,6 +80,7 @@ void frmCharges::ListView1ColumnClick(int column)
 {
     if (!records_)
         return;
+    BusyCursor busy;
     records_->SetSort(SortAfterColumnClick(records_->Sort(), ListView1->ColumnKey(column)));
     FillListView(*ListView1, *records_);
 }

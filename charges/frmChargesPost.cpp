@@ -1,5 +1,6 @@
 #include "frmCharges.h"
 
+#include "BusyCursor.h"
 #include "ListViewRoutines.h"
 #include "Messages.h"
 #include "ModalDialogs.h"
@@ -34,6 +35,7 @@ void frmCharges::Post()
 
     // Each charge is its own transaction: a failed one stays Ready and the others go on.
     if (ChargesToPost > 0) {
+        BusyCursor busy;
         for (qint32 position = 1; position <= rows; ++position) {
             records_->SetAbsolutePosition(position);
             if (!IsReadyCharge(*records_))

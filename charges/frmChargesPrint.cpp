@@ -2,6 +2,7 @@
 
 #include "ApoyoImpresion.h"
 #include "AppGlobals.h"
+#include "BusyCursor.h"
 #include "ChargeReports.h"
 #include "DatePicker.h"
 #include "FormRegistry.h"
@@ -91,6 +92,7 @@ void frmCharges::Imprimir()
     const QString billing = "Billing (" + view + ")";
     QString error;
     bool printed = true;
+    BusyCursor busy(kPrintingStatus);
     switch (globals.PrintChoice) {
     case 1: {
         QString headings;

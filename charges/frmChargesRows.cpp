@@ -9,6 +9,20 @@ ChargeKey ChargeKeyOfCurrentRow(const Recordset& charges)
             charges.Field("ChargeTime").toTime()};
 }
 
+bool MoveToCharge(Recordset& charges, const ChargeKey& key)
+{
+    // The fields are looked up once: a list holds many thousand charges.
+    const int patientField = charges.FieldIndex("PatientId");
+    const int dateField = charges.FieldIndex("ChargeDate");
+    const int timeField = charges.FieldIndex("ChargeTime");
+    for (charges.MoveFirst(); !charges.EndOfFile(); charges.MoveNext()) {
+        if (qint16(charges.Field(patientField).toInt()) == key.patientId &&
+            charges.Field(dateField).toDate() == key.chargeDate && charges.Field(timeField).toTime() == key.chargeTime)
+            return true;
+    }
+    return false;
+}
+
 ChargeKey MakeCurrentCharge(const Recordset& charges)
 {
     const ChargeKey key = ChargeKeyOfCurrentRow(charges);

@@ -17,6 +17,9 @@ struct ChargeKey {
 // The key of the recordset's current row of charges.
 ChargeKey ChargeKeyOfCurrentRow(const Recordset& charges);
 
+// Makes the row of the charge current; false (at end of file) when the recordset holds none.
+bool MoveToCharge(Recordset& charges, const ChargeKey& key);
+
 // Makes the current row the charge the dialogs and data routines act on (CurrentPatientId,
 // CurrentChargeDate, CurrentChargeTime) and answers its key.
 ChargeKey MakeCurrentCharge(const Recordset& charges);

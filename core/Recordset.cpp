@@ -16,28 +16,38 @@ Recordset::Recordset(std::vector<RecordsetColumn> columns, bool readOnly)
 
 std::shared_ptr<Recordset> Recordset::fromRows(const jet::Rows& rows, bool readOnly)
 {
-    std::vector<RecordsetColumn> columns;
-    columns.reserve(rows.columns.size());
-    for (const jet::Column& column : rows.columns)
-        columns.push_back({QString::fromStdString(column.name), column.type});
+    RecordsetBuilder builder(rows.columns, readOnly);
+    for (std::vector<jet::Value> row : rows.rows)
+        builder.append(row);
+    return builder.finish();
+}
 
-    std::vector<recordsetvalues::ColumnConverter> converters;
-    converters.reserve(rows.columns.size());
-    for (const jet::Column& column : rows.columns)
-        converters.emplace_back(column.type);
-
-    auto recordset = std::make_shared<Recordset>(std::move(columns), readOnly);
-    recordset->rows_.reserve(rows.rows.size());
-    for (const std::vector<jet::Value>& source : rows.rows) {
-        auto row = std::make_unique<Row>();
-        row->reserve(source.size());
-        for (std::size_t i = 0; i < source.size() && i < converters.size(); ++i)
-            row->push_back(converters[i].convert(source[i]));
-        row->resize(converters.size());
-        recordset->rows_.push_back(std::move(row));
+RecordsetBuilder::RecordsetBuilder(const std::vector<jet::Column>& columns, bool readOnly)
+{
+    std::vector<RecordsetColumn> recordsetColumns;
+    recordsetColumns.reserve(columns.size());
+    converters_.reserve(columns.size());
+    for (const jet::Column& column : columns) {
+        recordsetColumns.push_back({QString::fromStdString(column.name), column.type});
+        converters_.emplace_back(column.type);
     }
-    recordset->rebuildView();
-    return recordset;
+    recordset_ = std::make_shared<Recordset>(std::move(recordsetColumns), readOnly);
+}
+
+void RecordsetBuilder::append(std::vector<jet::Value>& source)
+{
+    auto row = std::make_shared<Recordset::Row>();
+    row->reserve(converters_.size());
+    for (std::size_t i = 0; i < source.size() && i < converters_.size(); ++i)
+        row->push_back(converters_[i].convert(source[i]));
+    row->resize(converters_.size());
+    recordset_->rows_.push_back(std::move(row));
+}
+
+RecordsetPtr RecordsetBuilder::finish()
+{
+    recordset_->rebuildView();
+    return std::move(recordset_);
 }
 
 QString Recordset::FieldName(int index) const
@@ -144,6 +154,13 @@ bool Recordset::SetAbsolutePosition(qint32 position)
     return true;
 }
 
+std::shared_ptr<const Recordset::RowValues> Recordset::RowAt(qint32 position) const
+{
+    if (position < 1 || position > RecordCount())
+        return nullptr;
+    return view_[std::size_t(position - 1)];
+}
+
 bool Recordset::Find(const QString& criterion)
 {
     Comparison comparison;
@@ -191,8 +208,8 @@ bool Recordset::AddNew()
 {
     if (readOnly_)
         return fail(QStringLiteral("The recordset is read-only."));
-    rows_.push_back(std::make_unique<Row>(columns_.size()));
-    view_.push_back(rows_.back().get());
+    rows_.push_back(std::make_shared<Row>(columns_.size()));
+    view_.push_back(rows_.back());
     cursor_ = view_.size() - 1;
     currentDeleted_ = false;
     return true;
@@ -213,10 +230,10 @@ bool Recordset::Delete()
         return fail(QStringLiteral("The recordset is read-only."));
     if (!onRow())
         return fail(QStringLiteral("No current row."));
-    Row* row = view_[cursor_];
+    const Row* row = view_[cursor_].get();
     view_.erase(view_.begin() + std::ptrdiff_t(cursor_));
     rows_.erase(std::find_if(rows_.begin(), rows_.end(),
-                             [row](const std::unique_ptr<Row>& stored) { return stored.get() == row; }));
+                             [row](const std::shared_ptr<Row>& stored) { return stored.get() == row; }));
     currentDeleted_ = true;
     return true;
 }
@@ -285,11 +302,11 @@ void Recordset::rebuildView()
 {
     view_.clear();
     view_.reserve(rows_.size());
-    for (const std::unique_ptr<Row>& row : rows_) {
+    for (const std::shared_ptr<Row>& row : rows_) {
         const bool passes = std::all_of(filterComparisons_.begin(), filterComparisons_.end(),
                                         [&](const Comparison& c) { return rowMatches(*row, c); });
         if (passes)
-            view_.push_back(row.get());
+            view_.push_back(row);
     }
     if (!sortColumns_.empty())
         sortView();
@@ -303,7 +320,7 @@ void Recordset::sortView()
     const std::size_t width = sortColumns_.size();
     std::vector<recordsetvalues::SortKey> keys;
     keys.reserve(view_.size() * width);
-    for (const Row* row : view_) {
+    for (const std::shared_ptr<Row>& row : view_) {
         for (int column : sortColumns_)
             keys.push_back(recordsetvalues::sortKeyOf((*row)[column]));
     }
@@ -317,9 +334,9 @@ void Recordset::sortView()
         }
         return false;
     });
-    std::vector<Row*> sorted;
+    std::vector<std::shared_ptr<Row>> sorted;
     sorted.reserve(view_.size());
     for (std::size_t position : order)
-        sorted.push_back(view_[position]);
+        sorted.push_back(std::move(view_[position]));
     view_ = std::move(sorted);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "JetTypes.h"
+#include "RecordsetValues.h"
 
 #include <QString>
 #include <QVariant>
@@ -35,6 +36,7 @@ public:
 
     // Every row of a query result, converted to the recordset's value types.
     static std::shared_ptr<Recordset> fromRows(const jet::Rows& rows, bool readOnly);
+    friend class RecordsetBuilder;
 
     // Columns, numbered from 0.
     int FieldCount() const { return int(columns_.size()); }
@@ -90,11 +92,16 @@ public:
     // MoveNext makes that row current, as it would have from the deleted one.
     bool Delete();
 
+    // The values of row `position` (1 to RecordCount) of the view, shared so that a list can show
+    // them without copying; they outlive a Delete. Null outside the view.
+    using RowValues = std::vector<QVariant>;
+    std::shared_ptr<const RowValues> RowAt(qint32 position) const;
+
     bool IsReadOnly() const { return readOnly_; }
     const QString& LastError() const { return lastError_; }
 
 private:
-    using Row = std::vector<QVariant>;
+    using Row = RowValues;
 
     struct Comparison {
         int column = -1;
@@ -110,8 +117,8 @@ private:
     void sortView();
 
     std::vector<RecordsetColumn> columns_;
-    std::vector<std::unique_ptr<Row>> rows_;  // in the order read or added
-    std::vector<Row*> view_;
+    std::vector<std::shared_ptr<Row>> rows_;  // in the order read or added
+    std::vector<std::shared_ptr<Row>> view_;
     std::size_t cursor_ = 0;
     bool currentDeleted_ = false;
     bool readOnly_ = false;
@@ -124,3 +131,17 @@ private:
 
 // Recordsets are shared by reference between a form and the routines it calls.
 using RecordsetPtr = std::shared_ptr<Recordset>;
+
+// Builds a recordset from a query result one row at a time, as the rows are read, so that a
+// large result is never held both as database values and as the recordset's.
+class RecordsetBuilder {
+public:
+    RecordsetBuilder(const std::vector<jet::Column>& columns, bool readOnly);
+    // Converts the row to the recordset's value types; its texts may be taken over.
+    void append(std::vector<jet::Value>& row);
+    RecordsetPtr finish();
+
+private:
+    RecordsetPtr recordset_;
+    std::vector<recordsetvalues::ColumnConverter> converters_;
+};

@@ -178,15 +178,17 @@ QVariant fromDatabase(const jet::Value& value, jet::ColumnType type)
     return QVariant();
 }
 
-QVariant ColumnConverter::convert(const jet::Value& value)
+QVariant ColumnConverter::convert(jet::Value& value)
 {
-    const auto* text = std::get_if<std::string>(&value);
+    auto* text = std::get_if<std::string>(&value);
     if (!text || type_ == jet::ColumnType::Date || type_ == jet::ColumnType::Time
         || type_ == jet::ColumnType::DateTime)
         return fromDatabase(value, type_);
-    auto [shared, isNew] = texts_.try_emplace(std::string_view(*text));
-    if (isNew)
-        shared->second = QString::fromStdString(*text);
+    auto shared = texts_.find(std::string_view(*text));
+    if (shared == texts_.end()) {
+        QString converted = QString::fromStdString(*text);
+        shared = texts_.emplace(std::move(*text), std::move(converted)).first;
+    }
     return QVariant(shared->second);
 }
 
@@ -263,9 +265,15 @@ SortKey sortKeyOf(const QVariant& value)
         key.text = foldedText(*static_cast<const QString*>(value.constData()));
         break;
     case Kind::Moment: {
-        // Local wall-clock time: a date is its midnight.
-        const QDateTime moment =
-            value.typeId() == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
+        // Wall-clock time: a date is its midnight. A date is keyed without a QDateTime, whose
+        // local-time lookup would cost a time-zone query for every row of a large sort.
+        if (value.typeId() == QMetaType::QDate) {
+            const QDate date = *static_cast<const QDate*>(value.constData());
+            if (date.isValid())
+                key.integer = date.toJulianDay() * kMillisecondsPerDay;
+            break;
+        }
+        const QDateTime moment = value.toDateTime();
         if (!moment.isValid())
             break;
         key.integer = moment.date().toJulianDay() * kMillisecondsPerDay + moment.time().msecsSinceStartOfDay();

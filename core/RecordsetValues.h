@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -14,16 +16,20 @@ namespace recordsetvalues {
 QVariant fromDatabase(const jet::Value& value, jet::ColumnType type);
 
 // Converts the values of one column of a query result. Texts repeat down a column (names of
-// doctors, facilities, billing codes), so equal texts share one QString. The converter refers
-// to the texts it was given: they must outlive it.
+// doctors, facilities, billing codes), so equal texts share one QString; the converter keeps
+// its own copy of each distinct text, so the values handed in may go as soon as converted.
 class ColumnConverter {
 public:
     explicit ColumnConverter(jet::ColumnType type) : type_(type) {}
-    QVariant convert(const jet::Value& value);
+    QVariant convert(jet::Value& value);
 
 private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
     jet::ColumnType type_;
-    std::unordered_map<std::string_view, QString> texts_;
+    std::unordered_map<std::string, QString, TextHash, std::equal_to<>> texts_;
 };
 
 // Converts a value set by a caller to the column's type; an invalid QVariant is Null.

@@ -5,6 +5,8 @@
 #include "JetConnection.h"
 #include "Messages.h"
 
+#include <optional>
+
 namespace {
 
 StatementObserver& currentObserver()
@@ -38,13 +40,25 @@ bool QueryRecordset(const QString& sql, bool readOnly, RecordsetPtr& recordset, 
     jet::Connection* connection = connectionFor(sql, description);
     if (!connection)
         return false;
-    jet::Rows rows;
+    // Rows are converted as they are read: a large list is never held twice.
+    std::vector<jet::Column> columns;
+    std::optional<RecordsetBuilder> builder;
     std::string error;
-    if (!connection->query(sql.toStdString(), rows, error)) {
+    const bool read = connection->queryEach(
+        sql.toStdString(), columns,
+        [&](std::vector<jet::Value>& row) {
+            if (!builder)
+                builder.emplace(columns, readOnly);
+            builder->append(row);
+        },
+        error);
+    if (!read) {
         description = PlainDatabaseFailure(error);
         return false;
     }
-    recordset = Recordset::fromRows(rows, readOnly);
+    if (!builder)
+        builder.emplace(columns, readOnly);
+    recordset = builder->finish();
     return true;
 }
 

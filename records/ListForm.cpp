@@ -2,6 +2,7 @@
 
 #include "ApoyoImpresion.h"
 #include "ApplicationTitle.h"
+#include "BusyCursor.h"
 #include "AsisRutinasRecordsets.h"
 #include "FormRegistry.h"
 #include "ListViewRoutines.h"
@@ -92,6 +93,7 @@ bool ListForm::queryOfFilter(qint16 filter, QString& sql, QString& initialSort) 
 
 void ListForm::Refresca()
 {
+    BusyCursor busy;
     releaseRows();
     filterMember_ = mainWindowFilter();
     QString sql;
@@ -117,6 +119,7 @@ void ListForm::columnClicked(int column)
 {
     if (!rows_)
         return;
+    BusyCursor busy;
     const QString sort = SortAfterColumnClick(rows_->Sort(), list_->ColumnKey(column), parameters_.delimitedSortKeys);
     if (!rows_->SetSort(sort))
         ShowMessage(rows_->LastError());
@@ -218,6 +221,7 @@ void ListForm::Imprimir()
         fields += list_->ColumnKey(column) + "," + width + ";";
     }
     QString error;
+    BusyCursor busy(kPrintingStatus);
     if (!PrintRecordset(*rows_, ViewFilePath(parameters_.viewFileName), Globals().PrintPageWidth,
                         Globals().PrintPageHeight, Globals().ReportHeading, reportTitle(), QString(), headings,
                         fields, error))

@@ -5,12 +5,6 @@
 
 #include <QHeaderView>
 
-namespace {
-
-constexpr int kKeyRole = Qt::UserRole;
-
-}  // namespace
-
 ListView::ListView(QWidget* parent) : QTreeWidget(parent)
 {
     setObjectName("ListView1");
@@ -32,7 +26,7 @@ void ListView::AddColumn(const QString& key, const QString& caption, double widt
     const int column = columnCount();
     setColumnCount(column + 1);
     headerItem()->setText(column, caption);
-    headerItem()->setData(column, kKeyRole, key);
+    headerItem()->setData(column, KeyRole, key);
     SetColumnWidth(column, widthTwips);
     // A default width never cuts the heading; a column added at 0 stays hidden.
     if (widthTwips > 0 && header()->sectionSize(column) < HeadingWidth(*this, column))
@@ -41,7 +35,7 @@ void ListView::AddColumn(const QString& key, const QString& caption, double widt
 
 QString ListView::ColumnKey(int column) const
 {
-    return headerItem()->data(column, kKeyRole).toString();
+    return headerItem()->data(column, KeyRole).toString();
 }
 
 int ListView::ColumnPosition(int column) const
@@ -82,22 +76,22 @@ void ListView::SetCheckBoxes(bool shown)
 
 QString ListView::ItemKey(const QTreeWidgetItem& item)
 {
-    return item.data(0, kKeyRole).toString();
+    return item.data(0, KeyRole).toString();
 }
 
 void ListView::SetItemKey(QTreeWidgetItem& item, const QString& key)
 {
-    item.setData(0, kKeyRole, key);
+    item.setData(0, KeyRole, key);
 }
 
 QString ListView::SubItemKey(const QTreeWidgetItem& item, int column)
 {
-    return item.data(column, kKeyRole).toString();
+    return item.data(column, KeyRole).toString();
 }
 
 void ListView::SetSubItemKey(QTreeWidgetItem& item, int column, const QString& key)
 {
-    item.setData(column, kKeyRole, key);
+    item.setData(column, KeyRole, key);
 }
 
 void ListView::SetItemChecked(QTreeWidgetItem& item, bool checked) const

@@ -11,6 +11,9 @@ class ListView : public QTreeWidget {
 public:
     explicit ListView(QWidget* parent = nullptr);
 
+    // Where items and column headers keep their keys.
+    static constexpr int KeyRole = Qt::UserRole;
+
     // Appends a column with its key (a field name, or "" for a column that shows nothing).
     void AddColumn(const QString& key, const QString& caption, double widthTwips);
 

@@ -1,6 +1,7 @@
 #include "ListViewRoutines.h"
 
 #include "AsisRutinasRecordsets.h"
+#include "BusyCursor.h"
 #include "Messages.h"
 #include "RecordsetValues.h"
 #include "UserSettings.h"
@@ -8,9 +9,11 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QTime>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -60,6 +63,92 @@ void fillItem(const ListView& list, QTreeWidgetItem& item, const Recordset& reco
             item.setText(index, QString());
         }
     }
+}
+
+bool rowChecked(const Recordset::RowValues& row, const FieldMap& map)
+{
+    if (map.checkedField < 0)
+        return false;
+    const QVariant& checked = row[std::size_t(map.checkedField)];
+    return !recordsetvalues::isNull(checked) && checked.toLongLong() == 1;
+}
+
+// An item that shows one recordset row as it stands: its cells become text only when drawn or
+// read, so a list of many thousand rows holds no copy of them. Texts or keys set on the item
+// take precedence.
+class RowItem final : public QTreeWidgetItem {
+public:
+    RowItem(std::shared_ptr<const Recordset::RowValues> row, qint32 position, std::shared_ptr<const FieldMap> map)
+        : QTreeWidgetItem(UserType), row_(std::move(row)), map_(std::move(map)), position_(position)
+    {
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        QVariant stored = QTreeWidgetItem::data(column, role);
+        if (stored.isValid() || column < 0 || std::size_t(column) >= map_->columnFields.size())
+            return stored;
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            const int field = map_->columnFields[std::size_t(column)];
+            return field < 0 ? QString() : ListValueText((*row_)[std::size_t(field)]);
+        }
+        if (role == ListView::KeyRole) {
+            if (column == 0)
+                return ListItemKey(position_);
+            if (map_->columnHasKey[std::size_t(column)])
+                return ListItemKey(column + 1);
+        }
+        return stored;
+    }
+
+    const Recordset::RowValues* row() const { return row_.get(); }
+    const std::shared_ptr<const FieldMap>& fieldMap() const { return map_; }
+
+private:
+    std::shared_ptr<const Recordset::RowValues> row_;
+    std::shared_ptr<const FieldMap> map_;
+    qint32 position_;
+};
+
+RowItem* newRowItem(const ListView& list, const Recordset& recordset, qint32 position,
+                    const std::shared_ptr<const FieldMap>& map)
+{
+    auto* item = new RowItem(recordset.RowAt(position), position, map);
+    if (list.CheckBoxes())
+        list.SetItemChecked(*item, rowChecked(*item->row(), *map));
+    return item;
+}
+
+// Whether the items are the recordset's rows in view order, but for a row appended last that
+// has no item yet.
+bool showsRowsOf(const ListView& list, const Recordset& recordset)
+{
+    const int items = list.topLevelItemCount();
+    if (items != recordset.RecordCount() && items != recordset.RecordCount() - 1)
+        return false;
+    for (int index = 0; index < items; ++index) {
+        const QTreeWidgetItem* item = list.topLevelItem(index);
+        if (item->type() != QTreeWidgetItem::UserType ||
+            static_cast<const RowItem*>(item)->row() != recordset.RowAt(index + 1).get())
+            return false;
+    }
+    return true;
+}
+
+// The column of the sort's leading field shows the (always ascending) sort indicator.
+void showSortIndicator(ListView& list, const QString& sort)
+{
+    const QString leading = sort.section(QLatin1Char(','), 0, 0).trimmed();
+    int column = -1;
+    for (int candidate = 0; candidate < list.columnCount() && !leading.isEmpty(); ++candidate) {
+        if (list.ColumnKey(candidate).compare(leading, Qt::CaseInsensitive) == 0) {
+            column = candidate;
+            break;
+        }
+    }
+    list.header()->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        list.header()->setSortIndicator(column, Qt::AscendingOrder);
 }
 
 // Reads a stored number; false (value untouched) when the text is no number.
@@ -154,28 +243,62 @@ void FillListItem(ListView& list, QTreeWidgetItem& item, const Recordset& record
 
 void FillListView(ListView& list, Recordset& recordset)
 {
+    BusyCursor busy;
     // Nothing is drawn while the list fills, so a long list is drawn once.
     const bool updating = list.updatesEnabled();
     list.setUpdatesEnabled(false);
     list.clear();
-    if (recordset.RecordCount() > 0) {
-        const FieldMap map = mapFields(list, recordset);
+    const qint32 count = recordset.RecordCount();
+    if (count > 0) {
+        const auto map = std::make_shared<const FieldMap>(mapFields(list, recordset));
         QList<QTreeWidgetItem*> items;
-        items.reserve(recordset.RecordCount());
-        for (recordset.MoveFirst(); !recordset.EndOfFile(); recordset.MoveNext()) {
-            auto* item = new QTreeWidgetItem;
-            fillItem(list, *item, recordset, map);
-            items.append(item);
-        }
+        items.reserve(count);
+        for (qint32 position = 1; position <= count; ++position)
+            items.append(newRowItem(list, recordset, position, map));
         list.addTopLevelItems(items);
         list.setCurrentItem(items.first());
         items.first()->setSelected(true);
+        recordset.SetAbsolutePosition(count);
+        recordset.MoveNext();
     }
+    showSortIndicator(list, recordset.Sort());
     list.setUpdatesEnabled(updating);
+}
+
+void ShowMergedRow(ListView& list, Recordset& recordset)
+{
+    BusyCursor busy;
+    const qint32 position = recordset.AbsolutePosition();
+    if (position == 0) {
+        FillListView(list, recordset);
+        return;
+    }
+    if (!showsRowsOf(list, recordset)) {
+        FillListView(list, recordset);
+    } else if (list.topLevelItemCount() < position) {
+        const auto& map = list.topLevelItemCount() > 0
+                              ? static_cast<const RowItem*>(list.topLevelItem(0))->fieldMap()
+                              : std::make_shared<const FieldMap>(mapFields(list, recordset));
+        list.addTopLevelItem(newRowItem(list, recordset, position, map));
+    } else {
+        // The row was overwritten in place: its item shows the new values once redrawn.
+        const auto* item = static_cast<const RowItem*>(list.topLevelItem(position - 1));
+        if (list.CheckBoxes())
+            list.SetItemChecked(*list.topLevelItem(position - 1), rowChecked(*item->row(), *item->fieldMap()));
+        list.viewport()->update();
+    }
+    recordset.SetAbsolutePosition(position);
+    ClearListSelection(list);
+    if (QTreeWidgetItem* item = list.topLevelItem(position - 1)) {
+        list.setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+        item->setSelected(true);
+        list.scrollToItem(item);
+    }
 }
 
 void RefreshListRow(RecordsetPtr& recordset, const QString& baseQuery, const QString& criteria, ListView& list)
 {
+    BusyCursor busy;
     RecordsetPtr reread;
     QString error;
     if (OpenRecordset(reread, baseQuery + " " + criteria, error) != 0) {
@@ -195,15 +318,7 @@ void RefreshListRow(RecordsetPtr& recordset, const QString& baseQuery, const QSt
         AppendCurrentRow(*recordset, *reread);
     else
         OverwriteCurrentRow(*recordset, *reread);
-    const qint32 position = recordset->AbsolutePosition();
-    FillListView(list, *recordset);
-    recordset->SetAbsolutePosition(position);
-    ClearListSelection(list);
-    if (QTreeWidgetItem* item = list.FindItem(ListItemKey(position))) {
-        list.setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-        item->setSelected(true);
-        list.scrollToItem(item);
-    }
+    ShowMergedRow(list, *recordset);
 }
 
 QString SortAfterColumnClick(const QString& sort, const QString& key, bool delimited)

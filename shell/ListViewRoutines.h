@@ -20,8 +20,15 @@ void ClearListSelection(ListView& list);
 void FillListItem(ListView& list, QTreeWidgetItem& item, const Recordset& recordset);
 
 // Replaces the items by all rows of the recordset and selects the first; the recordset is
-// left after its last row.
+// left after its last row. Items read their cells from the rows when drawn. The column of the
+// sort's leading field shows the sort indicator.
 void FillListView(ListView& list, Recordset& recordset);
+
+// After the recordset's current row was overwritten or appended, shows it as FillListView
+// would, then selects only it and scrolls it into view; the row stays current. A list that
+// shows the recordset's rows already changes only that row, so a merge costs the same
+// whatever the list's size.
+void ShowMergedRow(ListView& list, Recordset& recordset);
 
 // Re-reads one row (baseQuery + " " + criteria), merges it into the form's recordset (over
 // the row the criteria finds, else appended), refills the list and selects and shows the

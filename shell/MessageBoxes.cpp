@@ -14,7 +14,14 @@ MessageAnswer ShowMessageBox(const QString& text, MessageButtons buttons)
     // Paths and database texts are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    // A message met in the middle of a long pass waits for the clerk: the ordinary pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool accepted = box.exec() == QMessageBox::Ok;
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return accepted ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 void InstallMessageBoxes()

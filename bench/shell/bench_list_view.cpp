@@ -1,12 +1,11 @@
 // FillListView of a 30,000-row charges-like list, and RefreshListRow of one edited row of a
-// 30,000-row list (re-read from the database, merged, list refilled, row selected), offscreen.
+// 30,000-row list (re-read from the database, merged, row selected), offscreen.
 #include "AppGlobals.h"
 #include "AsisRutinasRecordsets.h"
 #include "JetConnection.h"
 #include "ListViewRoutines.h"
-#include "PracticeDatabase.h"
+#include "PracticeConnection.h"
 #include "TempDir.h"
-#include "Workgroup.h"
 
 #include <QApplication>
 #include <QDate>
@@ -84,19 +83,8 @@ BENCHMARK(BM_FillListView)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 struct InsuranceDatabase {
     InsuranceDatabase()
     {
+        ConnectNewPractice(folder.file("practice.mdb"));
         std::string error;
-        const std::string path = folder.file("practice.mdb");
-        if (!practicedb::createPracticeDatabase(path, error))
-            throw std::runtime_error(error);
-        jet::ConnectionSettings settings;
-        settings.databasePath = path;
-        settings.workgroupPath = jet::workgroupPathFor(path);
-        settings.userId = practicedb::kAccountUser;
-        settings.password = practicedb::kAccountPassword;
-        Globals().DbConnection = jet::Connection::open(settings, error);
-        if (!Globals().DbConnection)
-            throw std::runtime_error(error);
-        Globals().ConnectionOpen = true;
         jet::Connection& connection = *Globals().DbConnection;
         long affected = 0;
         connection.beginTrans(error);

@@ -227,8 +227,18 @@ bool Connection::run(const std::string& sqliteSql, long& affected, std::string& 
 
 bool Connection::query(std::string_view jetSql, Rows& result, std::string& error)
 {
-    result.columns.clear();
     result.rows.clear();
+    if (queryEach(jetSql, result.columns, [&result](std::vector<Value>& row) { result.rows.push_back(std::move(row)); },
+                  error))
+        return true;
+    result.rows.clear();
+    return false;
+}
+
+bool Connection::queryEach(std::string_view jetSql, std::vector<Column>& columns,
+                           const std::function<void(std::vector<Value>& row)>& onRow, std::string& error)
+{
+    columns.clear();
     translateJetSql(jetSql, translated_);
     const LentStatement lent = statements_->statementFor(translated_, error);
     if (!lent) {
@@ -238,21 +248,22 @@ bool Connection::query(std::string_view jetSql, Rows& result, std::string& error
     sqlite3_stmt* statement = lent.get();
 
     const int columnCount = sqlite3_column_count(statement);
-    result.columns.reserve(std::size_t(columnCount));
+    columns.reserve(std::size_t(columnCount));
     for (int column = 0; column < columnCount; ++column)
-        result.columns.push_back(Column{sqlite3_column_name(statement, column),
-                                        columnTypeFromDeclaration(sqlite3_column_decltype(statement, column))});
+        columns.push_back(Column{sqlite3_column_name(statement, column),
+                                 columnTypeFromDeclaration(sqlite3_column_decltype(statement, column))});
 
     int step;
+    std::vector<Value> row;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-        std::vector<Value>& row = result.rows.emplace_back();
+        row.clear();
         row.reserve(std::size_t(columnCount));
         for (int column = 0; column < columnCount; ++column)
             row.push_back(columnValue(statement, column));
+        onRow(row);
     }
     if (step != SQLITE_DONE) {
         error = sqlite3_errmsg(handle_);
-        result.rows.clear();
         followTransactionState();
         return false;
     }

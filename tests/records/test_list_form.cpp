@@ -2,9 +2,11 @@
 #include "RecordsTestEnvironment.h"
 
 #include "ListViewRoutines.h"
+#include "SqlExecution.h"
 #include "UserSettings.h"
 #include "frmInsurances.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -125,6 +127,37 @@ TEST_F(ListFormTest, ColumnClicksSortByThatColumnFirstKeepingTheRest)
     EXPECT_EQ(columnTexts(view), QStringList({"Atlas Union", "Beacon Plan", "Crest Health", "Mutual Care"}));
     clickHeader(view, 0);
     EXPECT_EQ(list->Rows()->Sort(), " Description , BillingInsuranceCode ");
+}
+
+TEST_F(ListFormTest, TheClickedColumnShowsAnAscendingSortIndicator)
+{
+    auto list = openList(0);
+    ListView& view = listOf(*list);
+    QHeaderView* header = view.header();
+    clickHeader(view, 1);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 1);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    // A second click leaves the sort as it is, and the indicator too: never descending.
+    clickHeader(view, 1);
+    EXPECT_EQ(header->sortIndicatorSection(), 1);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+}
+
+TEST_F(ListFormTest, AReloadShowsTheWaitCursorWhileItReadsAndFills)
+{
+    auto list = openList(0);
+    // The cursor as seen from inside the reload: when its query runs and when its items arrive.
+    QList<Qt::CursorShape> seen;
+    const auto look = [&seen] {
+        seen << (QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor);
+    };
+    const StatementObserver previous = SetStatementObserver([&look](const QString&) { look(); });
+    QObject::connect(listOf(*list).model(), &QAbstractItemModel::rowsInserted, list.get(), look);
+    list->Refresca();
+    SetStatementObserver(previous);
+    EXPECT_EQ(seen, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ListFormTest, DeletesSelectedRowsFromTheLastAndKeepsARowWhoseDeleteFailed)
