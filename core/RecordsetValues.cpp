@@ -178,18 +178,20 @@ QVariant fromDatabase(const jet::Value& value, jet::ColumnType type)
     return QVariant();
 }
 
-QVariant ColumnConverter::convert(jet::Value& value)
+void ColumnConverter::convert(jet::Value& value, RecordsetRow& row, std::size_t column)
 {
     auto* text = std::get_if<std::string>(&value);
     if (!text || type_ == jet::ColumnType::Date || type_ == jet::ColumnType::Time
-        || type_ == jet::ColumnType::DateTime)
-        return fromDatabase(value, type_);
+        || type_ == jet::ColumnType::DateTime) {
+        row.set(column, fromDatabase(value, type_));
+        return;
+    }
     auto shared = texts_.find(std::string_view(*text));
     if (shared == texts_.end()) {
-        QString converted = QString::fromStdString(*text);
-        shared = texts_.emplace(std::move(*text), std::move(converted)).first;
+        pool_->push_back(QVariant(QString::fromStdString(*text)));
+        shared = texts_.emplace(std::move(*text), &pool_->back()).first;
     }
-    return QVariant(shared->second);
+    row.setShared(column, *shared->second);
 }
 
 bool toColumnType(const QVariant& value, jet::ColumnType type, QVariant& stored)
