@@ -1,72 +1,62 @@
 #include "RecordsetRow.h"
 
-#include <QDate>
-#include <QTime>
-
 RecordsetRow::RecordsetRow(std::shared_ptr<RecordsetValuePool> pool, std::size_t width)
-    : pool_(std::move(pool)), cells_(width)
+    : pool_(std::move(pool)), payloads_(new Payload[width]), kinds_(new Kind[width]()), width_(width)
 {
 }
 
 QVariant RecordsetRow::operator[](std::size_t column) const
 {
-    const Cell& cell = cells_[column];
-    switch (cell.kind) {
+    const Payload& payload = payloads_[column];
+    switch (kinds_[column]) {
     case Kind::Null:
         return QVariant();
     case Kind::Integer16:
-        return QVariant::fromValue(qint16(cell.integer));
+        return QVariant::fromValue(qint16(payload.integer));
     case Kind::Integer32:
-        return QVariant::fromValue(qint32(cell.integer));
+        return QVariant::fromValue(qint32(payload.integer));
     case Kind::Integer64:
-        return QVariant::fromValue(qlonglong(cell.integer));
+        return QVariant::fromValue(qlonglong(payload.integer));
     case Kind::Double:
-        return QVariant(cell.real);
+        return QVariant(payload.real);
     case Kind::Date:
-        return QVariant(QDate::fromJulianDay(cell.integer));
+        return QVariant(QDate::fromJulianDay(payload.integer));
     case Kind::Time:
-        return QVariant(QTime::fromMSecsSinceStartOfDay(int(cell.integer)));
+        return QVariant(QTime::fromMSecsSinceStartOfDay(int(payload.integer)));
     case Kind::Pooled:
-        return *cell.pooled;
+        return *payload.pooled;
     }
     return QVariant();
 }
 
 void RecordsetRow::set(std::size_t column, const QVariant& value)
 {
-    Cell& cell = cells_[column];
     switch (value.typeId()) {
     case QMetaType::UnknownType:
-        cell.kind = Kind::Null;
+        kinds_[column] = Kind::Null;
         return;
     case QMetaType::Short:
-        cell.kind = Kind::Integer16;
-        cell.integer = value.value<qint16>();
+        setInteger16(column, value.value<qint16>());
         return;
     case QMetaType::Int:
-        cell.kind = Kind::Integer32;
-        cell.integer = value.value<qint32>();
+        setInteger32(column, value.value<qint32>());
         return;
     case QMetaType::LongLong:
-        cell.kind = Kind::Integer64;
-        cell.integer = value.value<qlonglong>();
+        setInteger64(column, value.value<qlonglong>());
         return;
     case QMetaType::Double:
-        cell.kind = Kind::Double;
-        cell.real = value.toDouble();
+        setDouble(column, value.toDouble());
         return;
     case QMetaType::QDate:
         // An invalid date has no Julian day to stand for it.
         if (const QDate date = value.toDate(); date.isValid()) {
-            cell.kind = Kind::Date;
-            cell.integer = date.toJulianDay();
+            setDate(column, date);
             return;
         }
         break;
     case QMetaType::QTime:
         if (const QTime time = value.toTime(); time.isValid()) {
-            cell.kind = Kind::Time;
-            cell.integer = time.msecsSinceStartOfDay();
+            setTime(column, time);
             return;
         }
         break;
@@ -77,9 +67,33 @@ void RecordsetRow::set(std::size_t column, const QVariant& value)
     setShared(column, pool_->back());
 }
 
+void RecordsetRow::setInteger16(std::size_t column, qint16 value) { setInteger(column, Kind::Integer16, value); }
+
+void RecordsetRow::setInteger32(std::size_t column, qint32 value) { setInteger(column, Kind::Integer32, value); }
+
+void RecordsetRow::setInteger64(std::size_t column, qint64 value) { setInteger(column, Kind::Integer64, value); }
+
+void RecordsetRow::setDouble(std::size_t column, double value)
+{
+    kinds_[column] = Kind::Double;
+    payloads_[column].real = value;
+}
+
+void RecordsetRow::setDate(std::size_t column, QDate value) { setInteger(column, Kind::Date, value.toJulianDay()); }
+
+void RecordsetRow::setTime(std::size_t column, QTime value)
+{
+    setInteger(column, Kind::Time, value.msecsSinceStartOfDay());
+}
+
 void RecordsetRow::setShared(std::size_t column, const QVariant& pooled)
 {
-    Cell& cell = cells_[column];
-    cell.kind = Kind::Pooled;
-    cell.pooled = &pooled;
+    kinds_[column] = Kind::Pooled;
+    payloads_[column].pooled = &pooled;
+}
+
+void RecordsetRow::setInteger(std::size_t column, Kind kind, qint64 value)
+{
+    kinds_[column] = kind;
+    payloads_[column].integer = value;
 }

@@ -13,10 +13,9 @@
 // How the recordset holds, converts and orders its values.
 namespace recordsetvalues {
 
-// A database value as the recordset holds it for a column of that type.
-QVariant fromDatabase(const jet::Value& value, jet::ColumnType type);
-
-// Converts the values of one column of a query result into a row. Texts repeat down a column
+// Converts the values of one column of a query result into a row, typed by the column: 16-bit
+// and flag columns qint16, 32-bit qint32, dates, times and date-times from their ISO text (a
+// text that is none stays text); a number too large for its column keeps all its digits. Texts repeat down a column
 // (names of doctors, facilities, billing codes), so each distinct text is held once in the
 // recordset's pool and shared by every row; the values handed in may go as soon as converted.
 class ColumnConverter {
