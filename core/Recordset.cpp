@@ -17,8 +17,13 @@ Recordset::Recordset(std::vector<RecordsetColumn> columns, bool readOnly)
 std::shared_ptr<Recordset> Recordset::fromRows(const jet::Rows& rows, bool readOnly)
 {
     RecordsetBuilder builder(rows.columns, readOnly);
-    for (std::vector<jet::Value> row : rows.rows)
-        builder.append(row);
+    std::vector<jet::ValueView> views;
+    for (const std::vector<jet::Value>& row : rows.rows) {
+        views.clear();
+        for (const jet::Value& value : row)
+            views.push_back(jet::viewOf(value));
+        builder.append(views);
+    }
     return builder.finish();
 }
 
@@ -35,7 +40,7 @@ RecordsetBuilder::RecordsetBuilder(const std::vector<jet::Column>& columns, bool
         converters_.emplace_back(column.type, *recordset_->pool_);
 }
 
-void RecordsetBuilder::append(std::vector<jet::Value>& source)
+void RecordsetBuilder::append(const std::vector<jet::ValueView>& source)
 {
     auto row = std::make_shared<Recordset::Row>(recordset_->pool_, converters_.size());
     for (std::size_t i = 0; i < source.size() && i < converters_.size(); ++i)

@@ -139,8 +139,8 @@ using RecordsetPtr = std::shared_ptr<Recordset>;
 class RecordsetBuilder {
 public:
     RecordsetBuilder(const std::vector<jet::Column>& columns, bool readOnly);
-    // Converts the row to the recordset's value types; its texts may be taken over.
-    void append(std::vector<jet::Value>& row);
+    // Converts the row to the recordset's value types; its texts may go once it is converted.
+    void append(const std::vector<jet::ValueView>& row);
     RecordsetPtr finish();
 
 private:

@@ -71,7 +71,7 @@ QString foldedText(const QString& text)
 }
 
 // Reads `count` decimal digits at `position`.
-bool readDigits(const std::string& text, std::size_t position, std::size_t count, int& number)
+bool readDigits(std::string_view text, std::size_t position, std::size_t count, int& number)
 {
     if (position + count > text.size())
         return false;
@@ -85,7 +85,7 @@ bool readDigits(const std::string& text, std::size_t position, std::size_t count
 }
 
 // "YYYY-MM-DD" at the start of the text.
-QDate parseIsoDate(const std::string& text)
+QDate parseIsoDate(std::string_view text)
 {
     int year = 0, month = 0, day = 0;
     if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !readDigits(text, 0, 4, year)
@@ -95,7 +95,7 @@ QDate parseIsoDate(const std::string& text)
 }
 
 // "HH:MM:SS" at the position.
-QTime parseIsoTime(const std::string& text, std::size_t position)
+QTime parseIsoTime(std::string_view text, std::size_t position)
 {
     int hour = 0, minute = 0, second = 0;
     if (text.size() < position + 8 || text[position + 2] != ':' || text[position + 5] != ':'
@@ -105,13 +105,18 @@ QTime parseIsoTime(const std::string& text, std::size_t position)
     return QTime(hour, minute, second);
 }
 
-bool hasTimePart(const std::string& text)
+bool hasTimePart(std::string_view text)
 {
     return text.size() >= 19 && (text[10] == ' ' || text[10] == 'T');
 }
 
+QString textOf(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
 // A stored date, time or date-time text; the text itself when it is none of them.
-void storeDateText(const std::string& text, jet::ColumnType type, RecordsetRow& row, std::size_t column)
+void storeDateText(std::string_view text, jet::ColumnType type, RecordsetRow& row, std::size_t column)
 {
     if (type == jet::ColumnType::Date) {
         if (const QDate date = parseIsoDate(text); date.isValid())
@@ -125,7 +130,7 @@ void storeDateText(const std::string& text, jet::ColumnType type, RecordsetRow& 
         if (date.isValid() && time.isValid())
             return row.set(column, QDateTime(date, time));
     }
-    row.set(column, QString::fromStdString(text));
+    row.set(column, textOf(text));
 }
 
 template <typename T>
@@ -170,7 +175,7 @@ bool toInteger(const QVariant& value, QVariant& stored)
 
 }  // namespace
 
-void ColumnConverter::convert(jet::Value& value, RecordsetRow& row, std::size_t column)
+void ColumnConverter::convert(const jet::ValueView& value, RecordsetRow& row, std::size_t column)
 {
     if (const auto* number = std::get_if<std::int64_t>(&value))
         return storeInteger(*number, type_, row, column);
@@ -179,15 +184,15 @@ void ColumnConverter::convert(jet::Value& value, RecordsetRow& row, std::size_t 
             return row.set(column, QString::number(*real, 'g', 15));
         return row.setDouble(column, *real);
     }
-    auto* text = std::get_if<std::string>(&value);
+    const auto* text = std::get_if<std::string_view>(&value);
     if (!text)
         return row.set(column, QVariant());
     if (type_ == jet::ColumnType::Date || type_ == jet::ColumnType::Time || type_ == jet::ColumnType::DateTime)
         return storeDateText(*text, type_, row, column);
-    auto shared = texts_.find(std::string_view(*text));
+    auto shared = texts_.find(*text);
     if (shared == texts_.end()) {
-        pool_->push_back(QVariant(QString::fromStdString(*text)));
-        shared = texts_.emplace(std::move(*text), &pool_->back()).first;
+        pool_->push_back(textOf(*text));
+        shared = texts_.emplace(std::string(*text), &pool_->back()).first;
     }
     row.setShared(column, *shared->second);
 }

@@ -21,7 +21,7 @@ namespace recordsetvalues {
 class ColumnConverter {
 public:
     ColumnConverter(jet::ColumnType type, RecordsetValuePool& pool) : type_(type), pool_(&pool) {}
-    void convert(jet::Value& value, RecordsetRow& row, std::size_t column);
+    void convert(const jet::ValueView& value, RecordsetRow& row, std::size_t column);
 
 private:
     struct TextHash {
