@@ -104,19 +104,23 @@ bool ownWorkgroup(sqlite3* handle, const ConnectionSettings& settings, const std
 
 std::string savepointName(int level) { return "jet_level_" + std::to_string(level); }
 
+// Read through the column's value object: one call per cell fewer than the column routines,
+// which matters on a result of millions of cells. The value is unprotected, which is safe
+// because a connection is opened without a mutex and used by one thread.
 ValueView columnView(sqlite3_stmt* statement, int column)
 {
-    switch (sqlite3_column_type(statement, column)) {
+    sqlite3_value* value = sqlite3_column_value(statement, column);
+    switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
         return std::monostate{};
     case SQLITE_INTEGER:
-        return std::int64_t(sqlite3_column_int64(statement, column));
+        return std::int64_t(sqlite3_value_int64(value));
     case SQLITE_FLOAT:
-        return sqlite3_column_double(statement, column);
+        return sqlite3_value_double(value);
     default: {
         // Text, and blobs as their bytes.
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        const int size = sqlite3_column_bytes(statement, column);
+        const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+        const int size = sqlite3_value_bytes(value);
         return std::string_view(bytes ? bytes : "", std::size_t(size));
     }
     }
