@@ -32,9 +32,8 @@ RecordsetBuilder::RecordsetBuilder(const std::vector<jet::Column>& columns, bool
     std::vector<RecordsetColumn> recordsetColumns;
     recordsetColumns.reserve(columns.size());
     converters_.reserve(columns.size());
-    for (const jet::Column& column : columns) {
+    for (const jet::Column& column : columns)
         recordsetColumns.push_back({QString::fromStdString(column.name), column.type});
-    }
     recordset_ = std::make_shared<Recordset>(std::move(recordsetColumns), readOnly);
     for (const jet::Column& column : columns)
         converters_.emplace_back(column.type, *recordset_->pool_);

@@ -19,9 +19,9 @@ struct RecordsetColumn {
 // The system's in-memory table: the rows of one SELECT, detached from the database, browsed,
 // sorted, filtered, searched and edited in memory. Changes never reach the database.
 //
-// Values are QVariant (held compactly, see RecordsetRow): an invalid QVariant is Null (told apart from 0 and from ""); 16-bit
-// and flag columns hold qint16, 32-bit columns qint32, text QString, dates QDate, times QTime,
-// date-times QDateTime, doubles double. A value that does not fit its column's type (a
+// Values are QVariant (held compactly, see RecordsetRow): an invalid QVariant is Null (told
+// apart from 0 and from ""); 16-bit and flag columns hold qint16, 32-bit columns qint32, text
+// QString, dates QDate, times QTime, date-times QDateTime, doubles double. A value that does not fit its column's type (a
 // computed column, an out-of-range number) keeps the nearest QVariant it came as.
 //
 // Column names match without regard to case. The view is the rows that pass the filter, in

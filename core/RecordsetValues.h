@@ -15,9 +15,10 @@ namespace recordsetvalues {
 
 // Converts the values of one column of a query result into a row, typed by the column: 16-bit
 // and flag columns qint16, 32-bit qint32, dates, times and date-times from their ISO text (a
-// text that is none stays text); a number too large for its column keeps all its digits. Texts repeat down a column
-// (names of doctors, facilities, billing codes), so each distinct text is held once in the
-// recordset's pool and shared by every row; the values handed in may go as soon as converted.
+// text that is none stays text); a number too large for its column keeps all its digits.
+// Texts repeat down a column (names of doctors, facilities, billing codes), so each distinct
+// text is held once in the recordset's pool and shared by every row; the values handed in may
+// go as soon as converted.
 class ColumnConverter {
 public:
     ColumnConverter(jet::ColumnType type, RecordsetValuePool& pool) : type_(type), pool_(&pool) {}
