@@ -17,8 +17,13 @@ Recordset::Recordset(std::vector<RecordsetColumn> columns, bool readOnly)
 std::shared_ptr<Recordset> Recordset::fromRows(const jet::Rows& rows, bool readOnly)
 {
     RecordsetBuilder builder(rows.columns, readOnly);
-    for (std::vector<jet::Value> row : rows.rows)
-        builder.append(row);
+    std::vector<jet::ValueView> views;
+    for (const std::vector<jet::Value>& row : rows.rows) {
+        views.clear();
+        for (const jet::Value& value : row)
+            views.push_back(jet::viewOf(value));
+        builder.append(views);
+    }
     return builder.finish();
 }
 
@@ -27,20 +32,18 @@ RecordsetBuilder::RecordsetBuilder(const std::vector<jet::Column>& columns, bool
     std::vector<RecordsetColumn> recordsetColumns;
     recordsetColumns.reserve(columns.size());
     converters_.reserve(columns.size());
-    for (const jet::Column& column : columns) {
+    for (const jet::Column& column : columns)
         recordsetColumns.push_back({QString::fromStdString(column.name), column.type});
-        converters_.emplace_back(column.type);
-    }
     recordset_ = std::make_shared<Recordset>(std::move(recordsetColumns), readOnly);
+    for (const jet::Column& column : columns)
+        converters_.emplace_back(column.type, *recordset_->pool_);
 }
 
-void RecordsetBuilder::append(std::vector<jet::Value>& source)
+void RecordsetBuilder::append(const std::vector<jet::ValueView>& source)
 {
-    auto row = std::make_shared<Recordset::Row>();
-    row->reserve(converters_.size());
+    auto row = std::make_shared<Recordset::Row>(recordset_->pool_, converters_.size());
     for (std::size_t i = 0; i < source.size() && i < converters_.size(); ++i)
-        row->push_back(converters_[i].convert(source[i]));
-    row->resize(converters_.size());
+        converters_[i].convert(source[i], *row, i);
     recordset_->rows_.push_back(std::move(row));
 }
 
@@ -122,7 +125,7 @@ bool Recordset::SetField(int index, const QVariant& value)
         return fail(QStringLiteral("Value %1 does not fit column %2.")
                         .arg(value.toString(), columns_[index].name));
     }
-    (*view_[cursor_])[index] = std::move(stored);
+    view_[cursor_]->set(std::size_t(index), stored);
     return true;
 }
 
@@ -208,7 +211,7 @@ bool Recordset::AddNew()
 {
     if (readOnly_)
         return fail(QStringLiteral("The recordset is read-only."));
-    rows_.push_back(std::make_shared<Row>(columns_.size()));
+    rows_.push_back(std::make_shared<Row>(pool_, columns_.size()));
     view_.push_back(rows_.back());
     cursor_ = view_.size() - 1;
     currentDeleted_ = false;
@@ -294,7 +297,7 @@ bool Recordset::parseComparison(const QString& text, bool integersOnly, Comparis
 
 bool Recordset::rowMatches(const Row& row, const Comparison& comparison) const
 {
-    const QVariant& value = row[comparison.column];
+    const QVariant value = row[std::size_t(comparison.column)];
     return !recordsetvalues::isNull(value) && recordsetvalues::compare(value, comparison.value) == 0;
 }
 
@@ -322,7 +325,7 @@ void Recordset::sortView()
     keys.reserve(view_.size() * width);
     for (const std::shared_ptr<Row>& row : view_) {
         for (int column : sortColumns_)
-            keys.push_back(recordsetvalues::sortKeyOf((*row)[column]));
+            keys.push_back(recordsetvalues::sortKeyOf((*row)[std::size_t(column)]));
     }
     std::vector<std::size_t> order(view_.size());
     std::iota(order.begin(), order.end(), std::size_t(0));

@@ -1,5 +1,6 @@
 #pragma once
 #include "JetTypes.h"
+#include "RecordsetRow.h"
 #include "RecordsetValues.h"
 
 #include <QString>
@@ -18,9 +19,9 @@ struct RecordsetColumn {
 // The system's in-memory table: the rows of one SELECT, detached from the database, browsed,
 // sorted, filtered, searched and edited in memory. Changes never reach the database.
 //
-// Values are QVariant: an invalid QVariant is Null (told apart from 0 and from ""); 16-bit
-// and flag columns hold qint16, 32-bit columns qint32, text QString, dates QDate, times QTime,
-// date-times QDateTime, doubles double. A value that does not fit its column's type (a
+// Values are QVariant (held compactly, see RecordsetRow): an invalid QVariant is Null (told
+// apart from 0 and from ""); 16-bit and flag columns hold qint16, 32-bit columns qint32, text
+// QString, dates QDate, times QTime, date-times QDateTime, doubles double. A value that does not fit its column's type (a
 // computed column, an out-of-range number) keeps the nearest QVariant it came as.
 //
 // Column names match without regard to case. The view is the rows that pass the filter, in
@@ -94,7 +95,7 @@ public:
 
     // The values of row `position` (1 to RecordCount) of the view, shared so that a list can show
     // them without copying; they outlive a Delete. Null outside the view.
-    using RowValues = std::vector<QVariant>;
+    using RowValues = RecordsetRow;
     std::shared_ptr<const RowValues> RowAt(qint32 position) const;
 
     bool IsReadOnly() const { return readOnly_; }
@@ -117,6 +118,7 @@ private:
     void sortView();
 
     std::vector<RecordsetColumn> columns_;
+    std::shared_ptr<RecordsetValuePool> pool_ = std::make_shared<RecordsetValuePool>();
     std::vector<std::shared_ptr<Row>> rows_;  // in the order read or added
     std::vector<std::shared_ptr<Row>> view_;
     std::size_t cursor_ = 0;
@@ -137,8 +139,8 @@ using RecordsetPtr = std::shared_ptr<Recordset>;
 class RecordsetBuilder {
 public:
     RecordsetBuilder(const std::vector<jet::Column>& columns, bool readOnly);
-    // Converts the row to the recordset's value types; its texts may be taken over.
-    void append(std::vector<jet::Value>& row);
+    // Converts the row to the recordset's value types; its texts may go once it is converted.
+    void append(const std::vector<jet::ValueView>& row);
     RecordsetPtr finish();
 
 private:

@@ -71,7 +71,7 @@ QString foldedText(const QString& text)
 }
 
 // Reads `count` decimal digits at `position`.
-bool readDigits(const std::string& text, std::size_t position, std::size_t count, int& number)
+bool readDigits(std::string_view text, std::size_t position, std::size_t count, int& number)
 {
     if (position + count > text.size())
         return false;
@@ -85,7 +85,7 @@ bool readDigits(const std::string& text, std::size_t position, std::size_t count
 }
 
 // "YYYY-MM-DD" at the start of the text.
-QDate parseIsoDate(const std::string& text)
+QDate parseIsoDate(std::string_view text)
 {
     int year = 0, month = 0, day = 0;
     if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !readDigits(text, 0, 4, year)
@@ -95,7 +95,7 @@ QDate parseIsoDate(const std::string& text)
 }
 
 // "HH:MM:SS" at the position.
-QTime parseIsoTime(const std::string& text, std::size_t position)
+QTime parseIsoTime(std::string_view text, std::size_t position)
 {
     int hour = 0, minute = 0, second = 0;
     if (text.size() < position + 8 || text[position + 2] != ':' || text[position + 5] != ':'
@@ -105,50 +105,61 @@ QTime parseIsoTime(const std::string& text, std::size_t position)
     return QTime(hour, minute, second);
 }
 
-bool hasTimePart(const std::string& text)
+bool hasTimePart(std::string_view text)
 {
     return text.size() >= 19 && (text[10] == ' ' || text[10] == 'T');
 }
 
-// A stored date, time or date-time text; the text itself when it is none of them.
-QVariant fromDateText(const std::string& text, jet::ColumnType type)
+QString textOf(std::string_view text)
 {
-    QVariant parsed;
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// A stored date, time or date-time text; the text itself when it is none of them.
+void storeDateText(std::string_view text, jet::ColumnType type, RecordsetRow& row, std::size_t column)
+{
     if (type == jet::ColumnType::Date) {
-        parsed = parseIsoDate(text);
+        if (const QDate date = parseIsoDate(text); date.isValid())
+            return row.setDate(column, date);
     } else if (type == jet::ColumnType::Time) {
-        parsed = parseIsoTime(text, hasTimePart(text) ? 11 : 0);
+        if (const QTime time = parseIsoTime(text, hasTimePart(text) ? 11 : 0); time.isValid())
+            return row.setTime(column, time);
     } else {
         const QDate date = parseIsoDate(text);
         const QTime time = hasTimePart(text) ? parseIsoTime(text, 11) : QTime(0, 0);
         if (date.isValid() && time.isValid())
-            parsed = QDateTime(date, time);
+            return row.set(column, QDateTime(date, time));
     }
-    const bool valid = (parsed.typeId() == QMetaType::QDate && parsed.toDate().isValid())
-                       || (parsed.typeId() == QMetaType::QTime && parsed.toTime().isValid())
-                       || parsed.typeId() == QMetaType::QDateTime;
-    return valid ? parsed : QVariant(QString::fromStdString(text));
+    row.set(column, textOf(text));
 }
 
-QVariant fromInteger(std::int64_t number, jet::ColumnType type)
+template <typename T>
+bool fits(std::int64_t number)
+{
+    return number >= std::numeric_limits<T>::min() && number <= std::numeric_limits<T>::max();
+}
+
+// A number keeps its column's width; one too large for it keeps all its digits.
+void storeInteger(std::int64_t number, jet::ColumnType type, RecordsetRow& row, std::size_t column)
 {
     switch (type) {
     case jet::ColumnType::Integer16:
     case jet::ColumnType::Flag:
-        if (number >= std::numeric_limits<qint16>::min() && number <= std::numeric_limits<qint16>::max())
-            return QVariant::fromValue(qint16(number));
-        return QVariant::fromValue(qlonglong(number));
+        if (fits<qint16>(number))
+            return row.setInteger16(column, qint16(number));
+        break;
     case jet::ColumnType::Integer32:
-        if (number >= std::numeric_limits<qint32>::min() && number <= std::numeric_limits<qint32>::max())
-            return QVariant::fromValue(qint32(number));
-        return QVariant::fromValue(qlonglong(number));
+        if (fits<qint32>(number))
+            return row.setInteger32(column, qint32(number));
+        break;
     case jet::ColumnType::Double:
-        return QVariant(double(number));
+        return row.setDouble(column, double(number));
     case jet::ColumnType::Text:
-        return QVariant(QString::number(number));
+        return row.set(column, QString::number(number));
     default:
-        return QVariant::fromValue(qlonglong(number));
+        break;
     }
+    row.setInteger64(column, number);
 }
 
 template <typename T>
@@ -156,7 +167,7 @@ bool toInteger(const QVariant& value, QVariant& stored)
 {
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<T>::min() || number > std::numeric_limits<T>::max())
+    if (!ok || !fits<T>(number))
         return false;
     stored = QVariant::fromValue(T(number));
     return true;
@@ -164,32 +175,26 @@ bool toInteger(const QVariant& value, QVariant& stored)
 
 }  // namespace
 
-QVariant fromDatabase(const jet::Value& value, jet::ColumnType type)
+void ColumnConverter::convert(const jet::ValueView& value, RecordsetRow& row, std::size_t column)
 {
     if (const auto* number = std::get_if<std::int64_t>(&value))
-        return fromInteger(*number, type);
-    if (const auto* real = std::get_if<double>(&value))
-        return type == jet::ColumnType::Text ? QVariant(QString::number(*real, 'g', 15)) : QVariant(*real);
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        if (type == jet::ColumnType::Date || type == jet::ColumnType::Time || type == jet::ColumnType::DateTime)
-            return fromDateText(*text, type);
-        return QVariant(QString::fromStdString(*text));
+        return storeInteger(*number, type_, row, column);
+    if (const auto* real = std::get_if<double>(&value)) {
+        if (type_ == jet::ColumnType::Text)
+            return row.set(column, QString::number(*real, 'g', 15));
+        return row.setDouble(column, *real);
     }
-    return QVariant();
-}
-
-QVariant ColumnConverter::convert(jet::Value& value)
-{
-    auto* text = std::get_if<std::string>(&value);
-    if (!text || type_ == jet::ColumnType::Date || type_ == jet::ColumnType::Time
-        || type_ == jet::ColumnType::DateTime)
-        return fromDatabase(value, type_);
-    auto shared = texts_.find(std::string_view(*text));
+    const auto* text = std::get_if<std::string_view>(&value);
+    if (!text)
+        return row.set(column, QVariant());
+    if (type_ == jet::ColumnType::Date || type_ == jet::ColumnType::Time || type_ == jet::ColumnType::DateTime)
+        return storeDateText(*text, type_, row, column);
+    auto shared = texts_.find(*text);
     if (shared == texts_.end()) {
-        QString converted = QString::fromStdString(*text);
-        shared = texts_.emplace(std::move(*text), std::move(converted)).first;
+        pool_->push_back(textOf(*text));
+        shared = texts_.emplace(std::string(*text), &pool_->back()).first;
     }
-    return QVariant(shared->second);
+    row.setShared(column, *shared->second);
 }
 
 bool toColumnType(const QVariant& value, jet::ColumnType type, QVariant& stored)

@@ -1,5 +1,6 @@
 #pragma once
 #include "JetTypes.h"
+#include "RecordsetRow.h"
 
 #include <QString>
 #include <QVariant>
@@ -12,16 +13,16 @@
 // How the recordset holds, converts and orders its values.
 namespace recordsetvalues {
 
-// A database value as the recordset holds it for a column of that type.
-QVariant fromDatabase(const jet::Value& value, jet::ColumnType type);
-
-// Converts the values of one column of a query result. Texts repeat down a column (names of
-// doctors, facilities, billing codes), so equal texts share one QString; the converter keeps
-// its own copy of each distinct text, so the values handed in may go as soon as converted.
+// Converts the values of one column of a query result into a row, typed by the column: 16-bit
+// and flag columns qint16, 32-bit qint32, dates, times and date-times from their ISO text (a
+// text that is none stays text); a number too large for its column keeps all its digits.
+// Texts repeat down a column (names of doctors, facilities, billing codes), so each distinct
+// text is held once in the recordset's pool and shared by every row; the values handed in may
+// go as soon as converted.
 class ColumnConverter {
 public:
-    explicit ColumnConverter(jet::ColumnType type) : type_(type) {}
-    QVariant convert(jet::Value& value);
+    ColumnConverter(jet::ColumnType type, RecordsetValuePool& pool) : type_(type), pool_(&pool) {}
+    void convert(const jet::ValueView& value, RecordsetRow& row, std::size_t column);
 
 private:
     struct TextHash {
@@ -29,7 +30,8 @@ private:
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
     jet::ColumnType type_;
-    std::unordered_map<std::string, QString, TextHash, std::equal_to<>> texts_;
+    RecordsetValuePool* pool_;
+    std::unordered_map<std::string, const QVariant*, TextHash, std::equal_to<>> texts_;
 };
 
 // Converts a value set by a caller to the column's type; an invalid QVariant is Null.

@@ -46,7 +46,7 @@ bool QueryRecordset(const QString& sql, bool readOnly, RecordsetPtr& recordset, 
     std::string error;
     const bool read = connection->queryEach(
         sql.toStdString(), columns,
-        [&](std::vector<jet::Value>& row) {
+        [&](const std::vector<jet::ValueView>& row) {
             if (!builder)
                 builder.emplace(columns, readOnly);
             builder->append(row);

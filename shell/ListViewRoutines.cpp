@@ -69,7 +69,7 @@ bool rowChecked(const Recordset::RowValues& row, const FieldMap& map)
 {
     if (map.checkedField < 0)
         return false;
-    const QVariant& checked = row[std::size_t(map.checkedField)];
+    const QVariant checked = row[std::size_t(map.checkedField)];
     return !recordsetvalues::isNull(checked) && checked.toLongLong() == 1;
 }
 

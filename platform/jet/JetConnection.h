@@ -54,10 +54,11 @@ public:
     // Runs one SELECT and copies all its rows; columns carry the declared types.
     bool query(std::string_view jetSql, Rows& result, std::string& error);
     // Runs one SELECT and hands each row to onRow as it is read (columns are filled before the
-    // first row), so that a caller converting a large result never holds it twice. A failure
-    // after some rows were handed over still answers false.
+    // first row), so that a caller converting a large result never holds it twice; its texts
+    // are valid only during the call. A failure after some rows were handed over still
+    // answers false.
     bool queryEach(std::string_view jetSql, std::vector<Column>& columns,
-                   const std::function<void(std::vector<Value>& row)>& onRow, std::string& error);
+                   const std::function<void(const std::vector<ValueView>& row)>& onRow, std::string& error);
 
     // Nested transactions: an inner commit closes only its level; a rollback undoes
     // everything inside its level, including inner levels already committed.

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -21,6 +23,25 @@ ColumnType columnTypeFromDeclaration(const char* declaredType);
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
 inline bool isNull(const Value& value) { return std::holds_alternative<std::monostate>(value); }
+
+// A value as a running query hands it over: a text is a view into the database's own buffer,
+// valid only while its row is handed over, so a large result is read without a copy per text.
+using ValueView = std::variant<std::monostate, std::int64_t, double, std::string_view>;
+
+inline ValueView viewOf(const Value& value)
+{
+    return std::visit([](const auto& held) -> ValueView { return held; }, value);
+}
+
+inline Value valueOf(const ValueView& view)
+{
+    return std::visit([](const auto& held) -> Value {
+        if constexpr (std::is_same_v<std::decay_t<decltype(held)>, std::string_view>)
+            return std::string(held);
+        else
+            return held;
+    }, view);
+}
 
 struct Column {
     std::string name;

@@ -388,6 +388,21 @@ TEST(RecordsetEdit, DeleteRemovesOnlyTheCurrentRowAndMoveNextGoesOn)
     EXPECT_EQ(codes(*rs), (std::vector<int>{1, 2, 3, 6, 7, 8}));
 }
 
+TEST(RecordsetEdit, ATextReadIntoManyRowsChangesOnlyInTheRowEditedAndOutlivesItsRecordset)
+{
+    jet::Rows charges;
+    charges.columns = {{"PatientId", ColumnType::Integer16}, {"Doctor", ColumnType::Text}};
+    charges.rows = {{std::int64_t(1), std::string("Dr. Amy")}, {std::int64_t(2), std::string("Dr. Amy")}};
+    auto rs = Recordset::fromRows(charges, false);
+    ASSERT_TRUE(rs->SetField("Doctor", "Dr. Zed"));
+    const auto second = rs->RowAt(2);
+    ASSERT_TRUE(second);
+    EXPECT_EQ((*second)[1].toString(), "Dr. Amy");
+    EXPECT_EQ(rs->Field("Doctor").toString(), "Dr. Zed");
+    rs.reset();
+    EXPECT_EQ((*second)[1].toString(), "Dr. Amy") << "a list may still show a row of a recordset replaced";
+}
+
 TEST(RecordsetEdit, ReadOnlyRecordsetRefusesChangesButBrowses)
 {
     jet::Rows doctors;
