@@ -1,5 +1,6 @@
 #include "frmPostCharges.h"
 
+#include "Messages.h"
 #include "frmCharges.h"
 
 #include <QCheckBox>
@@ -7,9 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include "Messages.h"
-
 #include <QRegularExpression>
 
 bool LotNumberFromText(const QString& text, qint32& lot)

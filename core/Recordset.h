@@ -21,8 +21,9 @@ struct RecordsetColumn {
 //
 // Values are QVariant (held compactly, see RecordsetRow): an invalid QVariant is Null (told
 // apart from 0 and from ""); 16-bit and flag columns hold qint16, 32-bit columns qint32, text
-// QString, dates QDate, times QTime, date-times QDateTime, doubles double. A value that does not fit its column's type (a
-// computed column, an out-of-range number) keeps the nearest QVariant it came as.
+// QString, dates QDate, times QTime, date-times QDateTime, doubles double. A value that does
+// not fit its column's type (a computed column, an out-of-range number) keeps the nearest
+// QVariant it came as.
 //
 // Column names match without regard to case. The view is the rows that pass the filter, in
 // sort order; record count, positions, moves and searches refer to the view. The view is

@@ -66,7 +66,8 @@ qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOf
 {
     const QString sql = QStringLiteral("UPDATE Patient SET") + QStringLiteral(" [Names]='") + SqlQuotesDoubled(names)
                         + QStringLiteral("', ") + QStringLiteral(" DateOfBirth = ")
-                        + dateOfBirthLiteral(dateOfBirth, SqlDateYearFirst) + QStringLiteral(", ") + QStringLiteral(" AccountNumber='") + SqlQuotesDoubled(accountNumber)
+                        + dateOfBirthLiteral(dateOfBirth, SqlDateYearFirst) + QStringLiteral(", ")
+                        + QStringLiteral(" AccountNumber='") + SqlQuotesDoubled(accountNumber)
                         + QStringLiteral("', ") + QStringLiteral(" InsuranceCode=") + QString::number(insuranceCode)
                         + QStringLiteral(", ") + changeStamp() + QStringLiteral(" WHERE PatientId = ")
                         + QString::number(patientId);

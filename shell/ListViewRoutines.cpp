@@ -39,6 +39,12 @@ FieldMap mapFields(const ListView& list, const Recordset& recordset)
     return map;
 }
 
+// A row's `checked` field marks its item when it holds 1.
+bool isChecked(const QVariant& checked)
+{
+    return !recordsetvalues::isNull(checked) && checked.toLongLong() == 1;
+}
+
 QString fieldText(const Recordset& recordset, int field)
 {
     return field < 0 ? QString() : ListValueText(recordset.Field(field));
@@ -46,10 +52,7 @@ QString fieldText(const Recordset& recordset, int field)
 
 void fillItem(const ListView& list, QTreeWidgetItem& item, const Recordset& recordset, const FieldMap& map)
 {
-    const bool checked =
-        map.checkedField >= 0 && recordset.Field(map.checkedField).toLongLong() == 1 &&
-        !recordsetvalues::isNull(recordset.Field(map.checkedField));
-    list.SetItemChecked(item, checked);
+    list.SetItemChecked(item, map.checkedField >= 0 && isChecked(recordset.Field(map.checkedField)));
     ListView::SetItemKey(item, ListItemKey(recordset.AbsolutePosition()));
     if (map.columnFields.empty())
         return;
@@ -67,10 +70,7 @@ void fillItem(const ListView& list, QTreeWidgetItem& item, const Recordset& reco
 
 bool rowChecked(const Recordset::RowValues& row, const FieldMap& map)
 {
-    if (map.checkedField < 0)
-        return false;
-    const QVariant checked = row[std::size_t(map.checkedField)];
-    return !recordsetvalues::isNull(checked) && checked.toLongLong() == 1;
+    return map.checkedField >= 0 && isChecked(row[std::size_t(map.checkedField)]);
 }
 
 // An item that shows one recordset row as it stands: its cells become text only when drawn or
@@ -267,7 +267,6 @@ void FillListView(ListView& list, Recordset& recordset)
 
 void ShowMergedRow(ListView& list, Recordset& recordset)
 {
-    BusyCursor busy;
     const qint32 position = recordset.AbsolutePosition();
     if (position == 0) {
         FillListView(list, recordset);
