@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "PosixFile.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,30 +16,6 @@ std::string systemError(const std::string& what, const std::string& path)
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-bool writeAll(int descriptor, const std::string& bytes)
-{
-    size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        written += static_cast<size_t>(count);
-    }
-    return true;
-}
-
-void syncFolderOf(const std::filesystem::path& path)
-{
-    std::filesystem::path folder = path.parent_path();
-    int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-}
 }  // namespace
 
 bool replaceFileAtomically(const std::string& path, const std::string& bytes, std::string& error)
@@ -52,7 +30,7 @@ bool replaceFileAtomically(const std::string& path, const std::string& bytes, st
         error = systemError("Cannot create a temporary file for", path);
         return false;
     }
-    bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+    bool written = posixfile::writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
     if (!written)
         error = systemError("Cannot write", temporary);
     if (::close(descriptor) != 0 && written) {
@@ -67,7 +45,7 @@ bool replaceFileAtomically(const std::string& path, const std::string& bytes, st
         ::unlink(temporary.c_str());
         return false;
     }
-    syncFolderOf(target);
+    posixfile::syncFolder(target.parent_path());
     return true;
 }
 

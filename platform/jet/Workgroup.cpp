@@ -1,5 +1,6 @@
 #include "Workgroup.h"
 
+#include "PosixFile.h"
 #include "Sha256.h"
 
 #include <cerrno>
@@ -244,17 +245,9 @@ bool writeWorkgroupFile(const std::string& path, const std::vector<WorkgroupAcco
                                 : "Cannot create the workgroup file: " + path;
         return false;
     }
-    std::size_t written = 0;
-    while (written < contents.size()) {
-        const ssize_t count = ::write(file, contents.data() + written, contents.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            break;
-        written += std::size_t(count);
-    }
+    const bool written = posixfile::writeAll(file, contents);
     const bool closed = ::close(file) == 0;
-    if (written != contents.size() || !closed) {
+    if (!written || !closed) {
         ::unlink(path.c_str());
         error = "Cannot write the workgroup file: " + path;
         return false;

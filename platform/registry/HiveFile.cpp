@@ -1,5 +1,7 @@
 #include "HiveFile.h"
 
+#include "PosixFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,20 +21,6 @@ namespace {
 std::string systemError(const std::string& what, const std::string& path)
 {
     return what + " " + path + ": " + std::strerror(errno);
-}
-
-bool writeAll(int descriptor, const std::string& text)
-{
-    std::size_t written = 0;
-    while (written < text.size()) {
-        ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
 }
 
 // Creates a new file beside target with the permissions it is to keep: those of the file it
@@ -61,15 +49,6 @@ int createBeside(const std::string& target, std::string& temporary)
     }
     errno = EEXIST;
     return -1;
-}
-
-void syncFolder(const std::filesystem::path& folder)
-{
-    int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
 }
 
 }  // namespace
@@ -110,7 +89,7 @@ bool replaceFile(const std::string& path, const std::string& text, std::string& 
         error = systemError("Cannot create a file beside", target.string());
         return false;
     }
-    bool written = writeAll(descriptor, text) && ::fsync(descriptor) == 0;
+    bool written = posixfile::writeAll(descriptor, text) && ::fsync(descriptor) == 0;
     if (!written)
         error = systemError("Cannot write", temporary);
     if (::close(descriptor) != 0 && written) {
@@ -125,7 +104,7 @@ bool replaceFile(const std::string& path, const std::string& text, std::string& 
         ::unlink(temporary.c_str());
         return false;
     }
-    syncFolder(target.parent_path());
+    posixfile::syncFolder(target.parent_path());
     return true;
 }
 
