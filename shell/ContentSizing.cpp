@@ -1,6 +1,7 @@
 #include "ContentSizing.h"
 
-#include <QAbstractSpinBox>
+#include "DatePicker.h"
+
 #include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
@@ -88,14 +89,13 @@ void FitDialogToContents(QDialog& dialog)
     const QSize screen = AvailableScreenArea(dialog).size();
     const int widthLimit = screen.width() * 3 / 4;
     for (QLineEdit* box : dialog.findChildren<QLineEdit*>()) {
-        // The editors inside date pickers and combos size with their owner.
-        QWidget* owner = box->parentWidget();
-        if (!qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner))
+        // A date field keeps the room of a whole date; it is never squeezed to cut the year.
+        if (qobject_cast<DatePicker*>(box))
+            box->setMinimumWidth(box->sizeHint().width());
+        // The editor inside a combo sizes with its owner.
+        else if (!qobject_cast<QComboBox*>(box->parentWidget()))
             fitTextBox(*box, widthLimit);
     }
-    // A date picker squeezed to its minimum cuts the year.
-    for (QAbstractSpinBox* picker : dialog.findChildren<QAbstractSpinBox*>())
-        picker->setMinimumWidth(picker->sizeHint().width());
     for (QTreeWidget* list : dialog.findChildren<QTreeWidget*>())
         fitList(*list, widthLimit);
     // A size the dialog chose for itself stays when it is larger.
