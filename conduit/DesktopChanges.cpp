@@ -131,7 +131,7 @@ void sendDesktopRow(const SyncRun& run, SyncTableDescription& table, std::uint32
 
 void sendNewRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     for (;;) {
         SyncYieldCycles(1);
         int fetched = FetchNewPCRow(statement, table);
@@ -152,11 +152,11 @@ bool mirrorHoldsFetchedRow(const SyncRun& run, const SyncTableDescription& table
                            std::uint32_t recordId)
 {
     const std::string sql = "SELECT " + fieldList(table, comparedField, "", "", ",") + " FROM " + table.mirrorTable +
-                            " WHERE PDTId = " + std::to_string(run.pdtId) +
-                            " AND PDTRecordId = " + std::to_string(recordId);
+                            " WHERE PDTId = ? AND PDTRecordId = ?";
+    const SqlValues values = {std::to_string(run.pdtId), std::to_string(recordId)};
     SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (OpenQuery(run.connection, statement, sql) != 0) {
-        ConduitLog("Failure: " + sql);
+    if (OpenQuery(run.connection, statement, sql, values) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, values));
         return false;
     }
     bool same = FetchNextRow(statement);
@@ -173,7 +173,7 @@ bool mirrorHoldsFetchedRow(const SyncRun& run, const SyncTableDescription& table
 
 void sendChangedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     for (;;) {
         SyncYieldCycles(1);
         std::uint32_t recordId = 0;

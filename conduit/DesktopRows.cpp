@@ -62,29 +62,33 @@ std::string stampLiteral(const std::vector<std::uint8_t>& record)
     return isDate ? "#" + HandheldStampText(record) + "#" : "NULL";
 }
 
-// "T1.[F1] = literal" for every key field (K or A), joined by " AND ".
+// "T1.[F1] = ?" for every key field (K or A), joined by " AND ", with the literals in values.
 std::string keyConditions(const SyncTableDescription& table, const HandheldLayout& layout,
-                          std::vector<std::uint8_t>& record)
+                          std::vector<std::uint8_t>& record, SqlValues& values)
 {
     std::vector<std::string> conditions;
-    for (const SyncFieldDescription& field : table.fields)
-        if (isKeyField(field))
-            conditions.push_back(table.readTable + "." + Bracketed(field.desktopColumn) + " = " +
-                                 FieldLiteral(layout, field, record));
+    for (const SyncFieldDescription& field : table.fields) {
+        if (isKeyField(field)) {
+            conditions.push_back(table.readTable + "." + Bracketed(field.desktopColumn) + " = ?");
+            values.push_back(FieldLiteral(layout, field, record));
+        }
+    }
     return joined(conditions, " AND ");
 }
 
 // Columns and values of an insert: the stamp, the constant columns, then the fields (the
-// autonumber field only when asked).
+// autonumber field only when asked). The constants stand in the text; the record's literals go
+// to boundValues, with "?" for each in the text.
 void insertColumnsAndValues(const SyncTableDescription& table, const HandheldLayout& layout,
                             std::vector<std::uint8_t>& record, bool withAutonumber, std::string& columns,
-                            std::string& values)
+                            std::string& values, SqlValues& boundValues)
 {
     std::vector<std::string> columnList;
     std::vector<std::string> valueList;
     if (!table.timeStampColumn.empty()) {
         columnList.push_back(Bracketed(table.timeStampColumn) + " ");
-        valueList.push_back(stampLiteral(record));
+        valueList.push_back("?");
+        boundValues.push_back(stampLiteral(record));
     }
     for (const ConstantColumn& constant : table.constantColumns) {
         columnList.push_back(Bracketed(constant.desktopColumn) + " ");
@@ -94,7 +98,8 @@ void insertColumnsAndValues(const SyncTableDescription& table, const HandheldLay
         if (field.kind == FieldKind::Autonumber && !withAutonumber)
             continue;
         columnList.push_back(Bracketed(field.desktopColumn) + " ");
-        valueList.push_back(FieldLiteral(layout, field, record));
+        valueList.push_back("?");
+        boundValues.push_back(FieldLiteral(layout, field, record));
     }
     columns = joined(columnList, ",");
     values = joined(valueList, ",");
@@ -175,10 +180,10 @@ std::string HandheldStampText(const std::vector<std::uint8_t>& record)
     return text;
 }
 
-int RunDesktopStatement(const SyncRun& run, const std::string& sql)
+int RunDesktopStatement(const SyncRun& run, const std::string& sql, const SqlValues& values)
 {
-    if (ExecuteSQL(run.connection, sql) != 0) {
-        ConduitLog("Failure: " + sql);
+    if (ExecuteSQL(run.connection, sql, values) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, values));
         return 1;
     }
     return 0;
@@ -187,7 +192,7 @@ int RunDesktopStatement(const SyncRun& run, const std::string& sql)
 int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& found)
 {
     found = false;
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::vector<std::string> columns;
     if (!table.timeStampColumn.empty())
         columns.push_back(Bracketed(table.timeStampColumn));
@@ -195,12 +200,13 @@ int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& 
         columns.push_back(Bracketed(constant.desktopColumn) + " ");
     for (const SyncFieldDescription& field : table.fields)
         columns.push_back(Bracketed(field.desktopColumn));
+    SqlValues values;
     const std::string sql = "SELECT " + joined(columns, ",") + " FROM " + table.readTable + " WHERE " +
-                            keyConditions(table, layout, entry.bytes);
+                            keyConditions(table, layout, entry.bytes, values);
 
     SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (OpenQuery(run.connection, statement, sql) != 0) {
-        ConduitLog("Failure: " + sql);
+    if (OpenQuery(run.connection, statement, sql, values) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, values));
         return 1;
     }
     int result = 0;
@@ -226,18 +232,21 @@ int ComparePCTimestamp(const SyncTableDescription& table, const PalmRecordEntry&
 
 int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
 {
-    HandheldLayout layout = ReadTableLayout(table);
-    return RunDesktopStatement(run, "DELETE FROM " + table.writeTable + " WHERE " +
-                                        keyConditions(table, layout, entry.bytes));
+    const HandheldLayout& layout = ReadTableLayout(table);
+    SqlValues values;
+    const std::string conditions = keyConditions(table, layout, entry.bytes, values);
+    return RunDesktopStatement(run, "DELETE FROM " + table.writeTable + " WHERE " + conditions, values);
 }
 
 int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::string columns;
     std::string values;
-    insertColumnsAndValues(table, layout, entry.bytes, false, columns, values);
-    if (RunDesktopStatement(run, "INSERT INTO " + table.writeTable + " (" + columns + ") VALUES (" + values + ")") != 0)
+    SqlValues boundValues;
+    insertColumnsAndValues(table, layout, entry.bytes, false, columns, values, boundValues);
+    if (RunDesktopStatement(run, "INSERT INTO " + table.writeTable + " (" + columns + ") VALUES (" + values + ")",
+                            boundValues) != 0)
         return 1;
     readAutonumber(run, table, layout, entry.bytes);
     return 0;
@@ -245,20 +254,29 @@ int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
 
 int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::vector<std::string> assignments;
     std::vector<std::string> conditions;
-    if (!table.timeStampColumn.empty())
-        assignments.push_back(Bracketed(table.timeStampColumn) + " = " + stampLiteral(entry.bytes));
+    SqlValues assigned;
+    SqlValues matched;
+    if (!table.timeStampColumn.empty()) {
+        assignments.push_back(Bracketed(table.timeStampColumn) + " = ?");
+        assigned.push_back(stampLiteral(entry.bytes));
+    }
     for (const SyncFieldDescription& field : table.fields) {
         std::string literal = FieldLiteral(layout, field, entry.bytes);
-        if (isMatchField(field))
-            conditions.push_back(Bracketed(field.desktopColumn) + " =" + literal);
-        else
-            assignments.push_back(Bracketed(field.desktopColumn) + " = " + literal);
+        if (isMatchField(field)) {
+            conditions.push_back(Bracketed(field.desktopColumn) + " =?");
+            matched.push_back(literal);
+        } else {
+            assignments.push_back(Bracketed(field.desktopColumn) + " = ?");
+            assigned.push_back(literal);
+        }
     }
+    assigned.insert(assigned.end(), matched.begin(), matched.end());
     if (RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
-                                     joined(conditions, " AND ")) != 0)
+                                     joined(conditions, " AND "),
+                            assigned) != 0)
         return 1;
     return 0;
 }
@@ -266,19 +284,22 @@ int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
 int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,
                     std::vector<std::uint8_t>& bytes)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::string columns;
     std::string values;
-    insertColumnsAndValues(table, layout, bytes, true, columns, values);
+    SqlValues boundValues;
+    insertColumnsAndValues(table, layout, bytes, true, columns, values, boundValues);
+    boundValues.push_back(std::to_string(run.pdtId));
+    boundValues.push_back(std::to_string(recordId));
     return RunDesktopStatement(run, "INSERT INTO " + table.mirrorTable + " (" + columns + ", PDTId, PDTRecordId" +
-                                        ") VALUES (" + values + "," + std::to_string(run.pdtId) + "," +
-                                        std::to_string(recordId) + ")");
+                                        ") VALUES (" + values + ",?,?)",
+                               boundValues);
 }
 
 int DeleteMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId)
 {
-    return RunDesktopStatement(run, "DELETE FROM " + table.mirrorTable + " WHERE PDTId = " + std::to_string(run.pdtId) +
-                                        " AND PDTRecordId = " + std::to_string(recordId));
+    return RunDesktopStatement(run, "DELETE FROM " + table.mirrorTable + " WHERE PDTId = ? AND PDTRecordId = ?",
+                               {std::to_string(run.pdtId), std::to_string(recordId)});
 }
 
 int PurgePCRows(const SyncRun& run, const SyncTableDescription& table)

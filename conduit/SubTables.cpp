@@ -20,14 +20,17 @@ namespace {
 
 constexpr std::size_t kValueTextSize = 100;
 
-// "[sub F1]=<parent literal>" for every linked parent field, joined by " AND ".
-std::string linkConditions(const SyncTableDescription& parent, const SyncTableDescription& sub)
+// "[sub F1]=?" for every linked parent field, joined by " AND ", with the parent's literals in values.
+std::string linkConditions(const SyncTableDescription& parent, const SyncTableDescription& sub, SqlValues& values)
 {
     std::string text;
-    for (const SyncFieldDescription& field : parent.fields)
-        if (field.subTableLink >= 0)
+    for (const SyncFieldDescription& field : parent.fields) {
+        if (field.subTableLink >= 0) {
             text += (text.empty() ? "" : " AND ") +
-                    Bracketed(sub.fields[static_cast<std::size_t>(field.subTableLink)].desktopColumn) + "=" + field.value;
+                    Bracketed(sub.fields[static_cast<std::size_t>(field.subTableLink)].desktopColumn) + "=?";
+            values.push_back(field.value);
+        }
+    }
     return text;
 }
 
@@ -75,7 +78,7 @@ void sendDesktopSubRows(const SyncRun& run, const SyncTableDescription& parent, 
         ConduitLog("Error asking SubTable rows");
         return;
     }
-    HandheldLayout layout = ReadTableLayout(sub);
+    const HandheldLayout& layout = ReadTableLayout(sub);
     while (FetchNextRow(statement)) {
         if (!readSubRow(statement, sub))
             continue;
@@ -129,9 +132,10 @@ SyncTableDescription& subTableOf(const SyncTableDescription& parent, TableDescri
 
 int EliminaFilasSubTablaPC(SQLHDBC connection, const SyncTableDescription& parent, const SyncTableDescription& sub)
 {
-    const std::string sql = "DELETE FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub);
-    if (ExecuteSQL(connection, sql) != 0) {
-        ConduitLog("EliminaFilasSubTablaPC Failure: " + sql);
+    SqlValues values;
+    const std::string sql = "DELETE FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub, values);
+    if (ExecuteSQL(connection, sql, values) != 0) {
+        ConduitLog("EliminaFilasSubTablaPC Failure: " + StatementWithValues(sql, values));
         return 2;
     }
     return 0;
@@ -145,9 +149,11 @@ int SolicitaFilasSubTablaPC(SQLHDBC connection, const SyncTableDescription& pare
         columns = Bracketed(sub.timeStampColumn) + ",";
     for (std::size_t i = 0; i < sub.fields.size(); ++i)
         columns += (i == 0 ? "" : ",") + Bracketed(sub.fields[i].desktopColumn);
-    const std::string sql = "SELECT " + columns + " FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub);
-    if (OpenQuery(connection, statement, sql) != 0) {
-        ConduitLog("SolicitaFilasSubTablaPC Failure: " + sql);
+    SqlValues values;
+    const std::string sql =
+        "SELECT " + columns + " FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub, values);
+    if (OpenQuery(connection, statement, sql, values) != 0) {
+        ConduitLog("SolicitaFilasSubTablaPC Failure: " + StatementWithValues(sql, values));
         return 2;
     }
     return 0;
