@@ -22,11 +22,6 @@ bool isMatchField(const SyncFieldDescription& field)
     return field.kind != FieldKind::Compared;
 }
 
-bool isKeyField(const SyncFieldDescription& field)
-{
-    return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
-}
-
 std::string joined(const std::vector<std::string>& parts, const std::string& separator)
 {
     std::string text;
@@ -68,7 +63,7 @@ std::string keyConditions(const SyncTableDescription& table, const HandheldLayou
 {
     std::vector<std::string> conditions;
     for (const SyncFieldDescription& field : table.fields) {
-        if (isKeyField(field)) {
+        if (IsKeyField(field)) {
             conditions.push_back(table.readTable + "." + Bracketed(field.desktopColumn) + " = ?");
             values.push_back(FieldLiteral(layout, field, record));
         }

@@ -21,11 +21,6 @@ constexpr std::size_t kValueTextSize = 100;
 
 using KeyOfRecord = std::function<std::string(std::vector<std::uint8_t>&)>;
 
-bool isKeyField(const SyncFieldDescription& field)
-{
-    return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
-}
-
 bool refuse(const SyncTableDescription& table, const SyncTableDescription& database, std::size_t records)
 {
     ConduitLog(database.handheldDatabase + " would hold up to " + std::to_string(records) +
@@ -107,7 +102,7 @@ bool parentKeysAfter(const SyncRun& run, SyncTableDescription& table, std::unord
 {
     std::vector<const SyncFieldDescription*> keyFields;
     for (const SyncFieldDescription& field : table.fields)
-        if (isKeyField(field))
+        if (IsKeyField(field))
             keyFields.push_back(&field);
     for (PalmRecordEntry& held : table.heldRecords)
         keys.insert(ParentKey(table, held.bytes));

@@ -34,11 +34,6 @@ std::string linkConditions(const SyncTableDescription& parent, const SyncTableDe
     return text;
 }
 
-bool isKeyField(const SyncFieldDescription& field)
-{
-    return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
-}
-
 // Both sides of a link key: fields as desktop literals, each ended by a zero byte, which no
 // literal holds.
 void appendToKey(std::string& key, const std::string& literal)
@@ -163,7 +158,7 @@ bool LinkSubTable(SyncTableDescription& parent, const SyncTableDescription& sub)
 {
     for (SyncFieldDescription& field : parent.fields) {
         field.subTableLink = -1;
-        if (!isKeyField(field))
+        if (!IsKeyField(field))
             continue;
         for (std::size_t i = 0; i < sub.fields.size() && field.subTableLink < 0; ++i)
             if (sub.fields[i].handheldName == field.handheldName)
@@ -181,7 +176,7 @@ std::string ParentKey(const SyncTableDescription& parent, std::vector<std::uint8
     const HandheldLayout& layout = ReadTableLayout(parent);
     std::string key;
     for (const SyncFieldDescription& field : parent.fields)
-        if (isKeyField(field))
+        if (IsKeyField(field))
             appendToKey(key, FieldLiteral(layout, field, bytes));
     return key;
 }
@@ -192,7 +187,7 @@ std::string SubRecordKey(const SyncTableDescription& parent, const SyncTableDesc
     const HandheldLayout& layout = ReadTableLayout(sub);
     std::string key;
     for (const SyncFieldDescription& field : parent.fields)
-        if (isKeyField(field))
+        if (IsKeyField(field))
             appendToKey(key, FieldLiteral(layout, sub.fields.at(static_cast<std::size_t>(field.subTableLink)), bytes));
     return key;
 }

@@ -42,6 +42,12 @@ struct SyncFieldDescription {
     int subTableLink = -1;     // in a parent: index of the linked sub-table field, -1 for none
 };
 
+// Whether the field names its record (kind K or A): the key a record is looked up by.
+inline bool IsKeyField(const SyncFieldDescription& field)
+{
+    return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
+}
+
 // One D line: a constant written into every desktop and mirror INSERT of its table.
 struct ConstantColumn {
     std::string value;          // SQL text as it stands in the file

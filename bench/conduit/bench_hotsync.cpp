@@ -88,19 +88,9 @@ public:
 
     void storeNewHandheldPatients(int count)
     {
-        hotsync::PalmDatabase patients =
-            demohandheld::emptyDatabase(demohandheld::kPatientsDatabase, demohandheld::patientLayout());
-        hotsync::PalmDatabase history =
-            demohandheld::emptyDatabase(demohandheld::kHistoryDatabase, demohandheld::historyLayout());
-        for (int id = 1; id <= count; ++id) {
-            patients.records.push_back(
-                {static_cast<std::uint32_t>(id), SYNC_REC_DIRTY, 0,
-                 demohandheld::patientBytes(demohandheld::stamp(2026, 12, 2, 9, 0, 0),
-                                            demohandheld::Patient{id, "HANDHELD " + std::to_string(id)})});
-            for (int sickness = 1; sickness <= kHistoryPerPatient; ++sickness)
-                history.records.push_back({static_cast<std::uint32_t>(id * kHistoryPerPatient + sickness),
-                                           SYNC_REC_DIRTY, 0, demohandheld::historyBytes(id, sickness, 1)});
-        }
+        hotsync::PalmDatabase patients;
+        hotsync::PalmDatabase history;
+        demohandheld::newPatientsWithHistory(count, kHistoryPerPatient, patients, history);
         store(patients);
         store(history);
     }

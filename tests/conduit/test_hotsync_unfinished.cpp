@@ -68,7 +68,7 @@ protected:
 // test program) where the machine allows mounting; elsewhere, as in a container that refuses it,
 // hotsync runs with a preloaded library that refuses to create files in the folder with the same
 // error.
-class HandheldThatCannotStoreTest : public UnfinishedHotSyncTest {
+class HandheldThatCannotStoreTest : public UnfinishedHotSyncTest, public ::testing::WithParamInterface<int> {
 protected:
     void TearDown() override
     {
@@ -136,25 +136,19 @@ private:
     bool mounted_ = false;
 };
 
-TEST_F(HandheldThatCannotStoreTest, AFullHandheldDiskIsTold)
+TEST_P(HandheldThatCannotStoreTest, IsToldAndKeepsNothingOfTheExchange)
 {
     changeBothSides();
     const std::map<std::string, std::size_t> before = handheldFiles();
-    const ProgramRun run = runHotSyncUnableToStore(ENOSPC);
-    expectToldOnTheTerminalAndInTheLog(run, {std::strerror(ENOSPC), "VelvixPatients were not stored"});
+    const ProgramRun run = runHotSyncUnableToStore(GetParam());
+    expectToldOnTheTerminalAndInTheLog(run, {std::strerror(GetParam()), "VelvixPatients were not stored"});
     expectNothingWritten(before);
 }
 
-TEST_F(HandheldThatCannotStoreTest, AReadOnlyHandheldFolderIsTold)
-{
-    changeBothSides();
-    const std::map<std::string, std::size_t> before = handheldFiles();
-    const ProgramRun run = runHotSyncUnableToStore(EROFS);
-    expectToldOnTheTerminalAndInTheLog(run, {std::strerror(EROFS), "VelvixPatients were not stored"});
-    expectNothingWritten(before);
-}
-
-}  // namespace
+INSTANTIATE_TEST_SUITE_P(HandheldFolder, HandheldThatCannotStoreTest, ::testing::Values(ENOSPC, EROFS),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param == ENOSPC ? "OnAFullDisk" : "ReadOnly";
+                         });
 
 class DamagedHandheldFileTest : public UnfinishedHotSyncTest {
 protected:
@@ -206,3 +200,5 @@ TEST_F(UnfinishedHotSyncTest, ATableThatCannotFitTheHandheldIsNotExchanged)
     run = runHotSync({"VLVX", handheldFolder});
     EXPECT_EQ(run.exitCode, 1) << "refused again, not taken as done";
 }
+
+}  // namespace

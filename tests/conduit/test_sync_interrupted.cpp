@@ -6,12 +6,12 @@
 // after a chosen one.
 #include "SyncTestEnvironment.h"
 
+#include "NextDefinition.h"
 #include "PracticeDatabase.h"
 #include "SyncManager.h"
 #include "SyncTables.h"
 #include "Workgroup.h"
 
-#include <dlfcn.h>
 #include <signal.h>
 #include <sql.h>
 #include <sys/wait.h>
@@ -41,12 +41,6 @@ void reportEvent(EventKind kind)
         ::_exit(3);
     if (++eventsSeen == eventsBeforeKill)
         ::raise(SIGKILL);
-}
-
-template <typename Function>
-Function nextDefinition(const char* name)
-{
-    return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
 }  // namespace

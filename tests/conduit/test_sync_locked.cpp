@@ -8,13 +8,13 @@
 #include "SyncTestEnvironment.h"
 
 #include "AppGlobals.h"
+#include "NextDefinition.h"
 #include "PracticeDatabase.h"
 #include "SyncManager.h"
 #include "SyncTables.h"
 #include "VNSQLPatients.h"
 #include "Workgroup.h"
 
-#include <dlfcn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,12 +38,6 @@ void pauseAtChosenReads()
     char signal = 'r';
     if (::write(pausePipe, &signal, 1) != 1 || ::read(resumePipe, &signal, 1) != 1)
         ::_exit(3);
-}
-
-template <typename Function>
-Function nextDefinition(const char* name)
-{
-    return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
 }  // namespace
@@ -95,17 +89,10 @@ protected:
 
     void storeNewHandheldPatients()
     {
-        std::vector<hotsync::PalmRecord> patients;
-        hotsync::PalmDatabase history =
-            demohandheld::emptyDatabase(demohandheld::kHistoryDatabase, demohandheld::historyLayout());
-        for (int id = 1; id <= kPatients; ++id) {
-            patients.push_back(changedPatient(static_cast<std::uint32_t>(id), demohandheld::stamp(2026, 12, 2, 9, 0, 0),
-                                              {id, "HANDHELD " + std::to_string(id)}));
-            for (int sickness = 1; sickness <= kHistoryPerPatient; ++sickness)
-                history.records.push_back({static_cast<std::uint32_t>(id * kHistoryPerPatient + sickness),
-                                           SYNC_REC_DIRTY, 0, demohandheld::historyBytes(id, sickness, 1)});
-        }
-        storePatients(patients);
+        hotsync::PalmDatabase patients;
+        hotsync::PalmDatabase history;
+        demohandheld::newPatientsWithHistory(kPatients, kHistoryPerPatient, patients, history);
+        storeDatabase(patients);
         storeDatabase(history);
     }
 
