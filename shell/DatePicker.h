@@ -31,6 +31,8 @@ private:
     QIcon dropDownArrow() const;
 
     QDate date_;
+    // The date last set, picked or typed and taken: what a refused text gives way to.
+    QDate acceptedDate_;
     bool emptyAllowed_ = false;
 };
 
