@@ -55,8 +55,8 @@ DatePicker::DatePicker(QWidget* parent) : QLineEdit(parent)
     calendar->setToolTip("Choose the date from a calendar");
     connect(calendar, &QAction::triggered, this, &DatePicker::showCalendar);
     // A whole date typed is taken at once, so forms read it without waiting for the field
-    // to lose focus; while the text is no date the field answers the last date accepted.
-    // A date on the way to another (11/3/2026 of 11/31/2026) is only read, never kept.
+    // to lose focus; while the text is no date the field answers the last date accepted, never
+    // one passed on the way (11/3/2026 while 11/31/2026 is typed).
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         const QDate typed = DateFromTypedText(text);
         date_ = typed.isValid() || (emptyAllowed_ && text.trimmed().isEmpty()) ? typed : acceptedDate_;
