@@ -32,7 +32,13 @@ int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& 
 // (always when the desktop row has no stamp).
 int ComparePCTimestamp(const SyncTableDescription& table, const PalmRecordEntry& entry);
 
+// Deletes the record's desktop row with the rows that belong to it alone (a patient's visiting
+// doctors), as the desktop program's own delete does.
 int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
+// Whether rows of other tables keep the record's desktop row from being deleted, as the desktop
+// program's own delete refuses a patient who has charges; a refusal is logged. 0, or 1 when they
+// could not be counted (logged).
+int RefuseDeletionInUse(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& refused);
 // Inserts the record into the desktop table (its autonumber field, if any, read back into the
 // record). The caller writes the record back to the handheld.
 int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);

@@ -20,12 +20,17 @@ void renewMirrorRow(const SyncRun& run, SyncTableDescription& table, PalmRecordE
         ConduitLog("InsertVX Failed");
 }
 
-// A record the handheld deleted: its desktop row goes too, unless the desktop changed it later,
-// in which case the record comes back from the desktop.
+// A record the handheld deleted: its desktop row goes too, unless the desktop changed it later
+// or still needs it, in which case the record comes back from the desktop.
 void applyDeletedRecord(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool found)
 {
     if (found) {
-        if (ComparePCTimestamp(table, entry) == 1) {
+        bool desktopKeepsIt = ComparePCTimestamp(table, entry) == 1;
+        if (!desktopKeepsIt && RefuseDeletionInUse(run, table, entry, desktopKeepsIt) != 0) {
+            ConduitLog("Update Failed");
+            return;
+        }
+        if (desktopKeepsIt) {
             if (WriteDesktopRowToPalm(table, entry.recordId, entry.bytes) != 0) {
                 ConduitLog("Palm Record Update Failed");
                 return;
