@@ -330,24 +330,54 @@ int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
     return 0;
 }
 
-int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
+int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry,
+                const std::vector<bool>& assigned, bool stamped)
 {
     HandheldLayout layout = ReadTableLayout(table);
     std::vector<std::string> assignments;
     std::vector<std::string> conditions;
-    if (!table.timeStampColumn.empty())
+    if (stamped && !table.timeStampColumn.empty())
         assignments.push_back(Bracketed(table.timeStampColumn) + " = " + stampLiteral(entry.bytes));
-    for (const SyncFieldDescription& field : table.fields) {
-        std::string literal = FieldLiteral(layout, field, entry.bytes);
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        const SyncFieldDescription& field = table.fields[i];
         if (isMatchField(field))
-            conditions.push_back(Bracketed(field.desktopColumn) + " =" + literal);
-        else
-            assignments.push_back(Bracketed(field.desktopColumn) + " = " + literal);
+            conditions.push_back(Bracketed(field.desktopColumn) + " =" + FieldLiteral(layout, field, entry.bytes));
+        else if (assigned.at(i))
+            assignments.push_back(Bracketed(field.desktopColumn) + " = " + FieldLiteral(layout, field, entry.bytes));
     }
-    if (RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
-                                     joined(conditions, " AND ")) != 0)
+    if (assignments.empty())
+        return 0;
+    return RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
+                                        joined(conditions, " AND "));
+}
+
+int ReadMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId,
+                  std::vector<std::string>& values, bool& found)
+{
+    std::vector<std::string> columns;
+    for (const SyncFieldDescription& field : table.fields)
+        if (!isMatchField(field))
+            columns.push_back(Bracketed(field.desktopColumn));
+    const std::string sql = "SELECT " + joined(columns, ",") + " FROM " + table.mirrorTable +
+                            " WHERE PDTId = " + std::to_string(run.pdtId) + " AND PDTRecordId = " +
+                            std::to_string(recordId);
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (OpenQuery(run.connection, statement, sql) != 0) {
+        ConduitLog("Failure: " + sql);
         return 1;
-    return 0;
+    }
+    values.assign(table.fields.size(), std::string());
+    found = FetchNextRow(statement);
+    int result = 0;
+    for (std::size_t i = 0; found && result == 0 && i < table.fields.size(); ++i) {
+        const SyncFieldDescription& field = table.fields[i];
+        if (!isMatchField(field) && GetColumnByName(statement, field.desktopColumn, values[i], kValueTextSize) != 0) {
+            ConduitLog("Unable to extract column : " + field.desktopColumn);
+            result = 1;
+        }
+    }
+    CloseQuery(statement);
+    return result;
 }
 
 int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,

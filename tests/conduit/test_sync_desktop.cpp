@@ -331,7 +331,7 @@ TEST_F(DesktopChangesTest, PassStatementsAreWrittenAsTheDesktopReadsThem)
     EXPECT_TRUE(logged("SolicitaFilasCambiadasEnPC Failure: SELECT Patient.[VXTS],Patient.[PatientId],Patient.[Names],"
                        "Patient.[AccountNumber],PDTRecordId FROM VXNone INNER JOIN Patient ON "
                        "VXNone.[PatientId]=Patient.[PatientId] AND VXNone.[AccountNumber]=Patient.[AccountNumber] "
-                       "WHERE PDTId = 4242 AND (VXNone.[Names]<>Patient.[Names])"))
+                       "WHERE PDTId = 4242 AND (StrComp(VXNone.[Names], Patient.[Names], 0)<>0)"))
         << logText();
 }
 
