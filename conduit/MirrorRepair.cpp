@@ -66,7 +66,7 @@ std::string recordList(const std::vector<std::uint32_t>& recordIds)
 // Logs the keys that two or more live records hold; sharingAKey gets them, and the deleted
 // records whose key a live record still holds. records holds every record of the handheld, the
 // modified ones twice.
-void findKeysHeldTwice(const SyncTableDescription& table, std::vector<PalmRecordEntry>& records,
+void findKeysHeldTwice(const SyncTableDescription& table, const std::vector<PalmRecordEntry>& records,
                        std::set<std::uint32_t>& sharingAKey)
 {
     HandheldLayout layout = ReadTableLayout(table);

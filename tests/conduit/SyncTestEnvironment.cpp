@@ -219,6 +219,16 @@ std::string SyncTest::text(const std::string& sql)
     return std::get<std::string>(value);
 }
 
+std::string SyncTest::desktopHistory(int patientId)
+{
+    std::string codes;
+    for (const auto& row : query("SELECT SicknessCode FROM PatientHistory WHERE PatientId = " +
+                                 std::to_string(patientId) + " ORDER BY SicknessCode")
+                               .rows)
+        codes += std::to_string(std::get<std::int64_t>(row[0])) + ";";
+    return codes;
+}
+
 std::string SyncTest::logText() const
 {
     return testsupport::readFile(temp.file("HotSync") + "/" + HOTSYNC_LOG_FILE_NAME);

@@ -61,6 +61,8 @@ protected:
     std::int64_t count(const std::string& sql);
     // The first column of the first row as text ("" for NULL or no row).
     std::string text(const std::string& sql);
+    // The patient's history items on the desktop, their sickness codes in order, each followed by ";".
+    std::string desktopHistory(int patientId);
 
     std::string logText() const;
     // Whether the log holds an entry with exactly this text.

@@ -52,16 +52,6 @@ protected:
         return demohandheld::patientField(handheldPatient(patientId).bytes, "names");
     }
 
-    std::string historyOf(int patientId)
-    {
-        std::string codes;
-        for (const auto& row : query("SELECT SicknessCode FROM PatientHistory WHERE PatientId = " +
-                                     std::to_string(patientId) + " ORDER BY SicknessCode")
-                                   .rows)
-            codes += std::to_string(std::get<std::int64_t>(row[0])) + ";";
-        return codes;
-    }
-
     std::string firstHandheld;
     std::string secondHandheld;
 };
@@ -94,7 +84,7 @@ TEST_F(PatientIdsTest, ANewPatientNeverTakesTheIdOfOneAHandheldStillHolds)
     synchronise();
     EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = " + std::to_string(newmanId)), "Newman, Quentin");
     EXPECT_EQ(text("SELECT AccountNumber FROM Patient WHERE PatientId = " + std::to_string(newmanId)), "NQ-7");
-    EXPECT_EQ(historyOf(newmanId), "4;");
+    EXPECT_EQ(desktopHistory(newmanId), "4;");
     EXPECT_EQ(nameOnHandheld(newmanId), "'Newman, Quentin'");
     EXPECT_EQ(text("SELECT InWardCode FROM Patient WHERE PatientId = 25299"), "6")
         << "the handheld's change brings the old patient back under his own id";
@@ -124,7 +114,7 @@ TEST_F(PatientIdsTest, AHandheldCannotDeleteAPatientWhoHasCharges)
                        "record sent back"))
         << logText();
     EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 25298"), "HARTIGAN, AMBROSE");
-    EXPECT_EQ(historyOf(25298), "1;");
+    EXPECT_EQ(desktopHistory(25298), "1;");
     hotsync::PalmRecord hartigan = handheldPatient(25298);
     EXPECT_EQ(hartigan.category & 8, 0);
     EXPECT_EQ(hartigan.flags & SYNC_REC_DIRTY, 0);
