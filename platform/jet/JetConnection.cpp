@@ -1,5 +1,6 @@
 #include "JetConnection.h"
 
+#include "JetFunctions.h"
 #include "JetSql.h"
 #include "StatementCache.h"
 #include "Workgroup.h"
@@ -165,7 +166,7 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings,
         sqlite3_close_v2(handle);
         return nullptr;
     }
-    if (!ownWorkgroup(handle, settings, workgroupId, error, why)) {
+    if (!ownWorkgroup(handle, settings, workgroupId, error, why) || !addJetFunctions(handle, error)) {
         sqlite3_close_v2(handle);
         return nullptr;
     }
