@@ -67,16 +67,16 @@ TEST_F(DatabaseFailures, ASaveAfterTheFileWasReplacedIsRefusedAndSaysWhy)
     std::filesystem::copy_file(path, path + ".restoring");
     std::filesystem::rename(path + ".restoring", path);
 
-    const QString refused = "The database file was replaced or deleted while Vantora was running (a backup "
+    const std::string refused = "The database file was replaced or deleted while Vantora was running (a backup "
                             "restored, perhaps), so nothing was saved. Please close Vantora and start it again.\n\n"
                             "Details: The database file was replaced or removed while it was open; nothing was "
                             "written to it.";
     QString error;
     qint16 insuranceCode = 0;
     EXPECT_EQ(InsertInsurance(insuranceCode, "Blue", "B", error), 1);
-    EXPECT_EQ(error, refused);
+    EXPECT_EQ(error.toStdString(), refused);
     // A statement of its own, outside a transaction.
     EXPECT_EQ(DeleteCharge(25001, QDate(2026, 12, 7), QTime(10, 0), error), 1);
-    EXPECT_EQ(error, refused);
+    EXPECT_EQ(error.toStdString(), refused);
     EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join("|").toStdString();
 }
