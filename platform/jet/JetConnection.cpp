@@ -71,7 +71,10 @@ bool lastSessionEndedUncleanly(sqlite3* handle, const std::string& path)
 
 // A damaged file keeps its log when refused: closing would fold the log into it and remove the
 // log, and the next open would then take it for a file whose last session ended cleanly.
-void keepLogOfDamagedFile(sqlite3* handle) { sqlite3_db_config(handle, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr); }
+void keepLogOfDamagedFile(sqlite3* handle)
+{
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
 
 // Refuses a file that is not a sound SQLite database, then sets the connection up.
 bool prepareHandle(sqlite3* handle, const std::string& path, bool checkWholeFile, std::string& error)
@@ -104,7 +107,8 @@ bool prepareHandle(sqlite3* handle, const std::string& path, bool checkWholeFile
         return false;
     }
     if (!firstValue(handle, "PRAGMA journal_mode=WAL", value, code, detail) || value != "wal") {
-        error = "Write-ahead logging cannot be used for the database file " + path + (detail.empty() ? "" : " (" + detail + ")") + ".";
+        error = "Write-ahead logging cannot be used for the database file " + path +
+                (detail.empty() ? "" : " (" + detail + ")") + ".";
         return false;
     }
     // Durable commits, and the keys that keep a charge's detail rows with their charge.
@@ -249,10 +253,10 @@ Connection::~Connection()
 {
     // Statements go first: the handle closes only when none is left. An open transaction rolls back.
     statements_.reset();
-    std::string moved;
-    if (!fileStillAtPath(moved)) {
-        // Closing would fold the log, which other programs may now write for the file at the
-        // path, into the lost file, and remove it under them.
+    std::string ignored;
+    if (!fileStillAtPath(ignored)) {
+        // Closing would fold the log, which programs using the file now at the path may write,
+        // into the lost file and remove it under them; it goes only when none uses that file.
         sqlite3_db_config(handle_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
         sqlite3_close_v2(handle_);
         removeLogOfLostFile(databasePath_);

@@ -156,7 +156,8 @@ TEST_F(StartupTest, NoUsableDatabasePathEndsWithTheSetupMessage)
 TEST_F(StartupTest, RefusedConnectionShowsBothPathsTheReasonAndNeverTheCredentials)
 {
     std::string error;
-    const auto replaceWorkgroup = [&](const std::string& workgroup, const std::vector<jet::WorkgroupAccount>& accounts) {
+    const auto replaceWorkgroup = [&](const std::string& workgroup,
+                                      const std::vector<jet::WorkgroupAccount>& accounts) {
         std::filesystem::remove(workgroup);
         ASSERT_TRUE(jet::writeWorkgroupFile(workgroup, accounts, error)) << error;
     };
