@@ -14,7 +14,8 @@ QApplication& TestApplication()
     static char* argv[] = {name, nullptr};
     static QApplication* instance = [] {
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+        // The web view runs with the sandbox the program chooses, as it does for the clerk.
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
         return new QApplication(argc, argv);
     }();
     return *instance;
