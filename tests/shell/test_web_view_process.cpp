@@ -38,7 +38,7 @@ TEST(WebViewProcess, TheWebViewShowsAPageAndTheProgramEndsNormally)
 {
     TestApplication();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QTWEBENGINE_CHROMIUM_FLAGS");
+    environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     environment.remove("QTWEBENGINE_DISABLE_SANDBOX");
     environment.insert(kInnerRun, "1");
     QProcess program;
