@@ -13,6 +13,7 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 // The charges list, child form of the "Charges" view: the charges of one status view, narrowed
 // by five filter frames (dates, patient, insurance, doctor, print lot) stacked above the list.
@@ -71,6 +72,7 @@ private:
 
     // Building and load (frmCharges.cpp).
     void buildFilterFrames();
+    void buildFilterArea();
     void buildList();
     void connectFilters();
     void load();
@@ -101,6 +103,9 @@ private:
     RecordFilter insuranceFilter_;
     RecordFilter doctorFilter_;
 
+    // The frames lie in an area that scrolls sideways when the form is narrower than they are.
+    QScrollArea* filterArea_ = nullptr;
+    int filtersMinimumWidth_ = 0;
     QFrame* frmFiltroFechas = nullptr;
     QFrame* frmFiltroPaciente = nullptr;
     QFrame* frmFiltroSeguro = nullptr;

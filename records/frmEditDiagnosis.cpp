@@ -13,7 +13,7 @@ frmEditDiagnosis::frmEditDiagnosis(QWidget* parent)
                   [](qint32 code) { return GetDiagnosis(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     QComboBox* families = addComboBox("Type:", "CBDiagnosisFamily");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     realCode_ = addTextBox("Real code:", "TxtRealCode");

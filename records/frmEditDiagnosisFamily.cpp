@@ -7,7 +7,7 @@ frmEditDiagnosisFamily::frmEditDiagnosisFamily(QWidget* parent)
                   [](qint32 code) { return GetDiagnosisFamily(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     Load();
 }
 

@@ -13,7 +13,7 @@ frmEditDoctor::frmEditDoctor(QWidget* parent)
                   [](qint32 code) { return GetDoctor(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     const SubListFrame covered = MakeSubListFrame(*this, "Doctors covered", {"Names", "Doctor", 3400});
     coveringList_ = covered.list;

@@ -28,7 +28,7 @@ frmEditEMCode::frmEditEMCode(QWidget* parent)
                   [](qint32 code) { return GetEMCode(code); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     realCode_ = addTextBox("Real code:", "TxtRealCode");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     QComboBox* facilityTypes = addComboBox("Applies to:", "CBFacilityTypes");

@@ -27,7 +27,7 @@ frmEditFacility::frmEditFacility(QWidget* parent)
                   [](qint32 code) { return GetFacility(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     QComboBox* types = addComboBox("Type:", "CBFacilityTypes");
     billingCode_ = addTextBox("Billing code Inpatients:", "TxtBillingCode");
     billingCodeOut_ = addTextBox("Billing code Outpatients:", "TxtBillingCodeOut");

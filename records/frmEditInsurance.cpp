@@ -7,7 +7,7 @@ frmEditInsurance::frmEditInsurance(QWidget* parent)
                   [](qint32 code) { return GetInsurance(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     Load();
 }

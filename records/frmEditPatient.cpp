@@ -26,7 +26,7 @@ frmEditPatient::frmEditPatient(QWidget* parent)
                   [](qint32 code) { return GetPatient(qint16(code)); }},
                  parent)
 {
-    names_ = addTextBox("Names:", "TxtNames");
+    names_ = addNameBox("Names:", "TxtNames");
     dateOfBirth_ = new DatePicker(this);
     dateOfBirth_->setObjectName("DTDOB");
     // Many patients come without a known date of birth.

@@ -7,7 +7,7 @@ frmEditProcedure::frmEditProcedure(QWidget* parent)
                   [](qint32 code) { return GetProcedure(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     realCode_ = addTextBox("Real code:", "TxtRealCode");
     Load();

@@ -13,7 +13,7 @@ frmEditSickness::frmEditSickness(QWidget* parent)
                   [](qint32 code) { return GetSickness(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     QComboBox* types = addComboBox("Type:", "CBSicknessTypes");
     addLookup({"select * from SicknessType", nullptr, types, "Description", "SicknessTypeCode",
                "You have to define History Groups first!"});

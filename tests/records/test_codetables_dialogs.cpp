@@ -130,14 +130,16 @@ TEST_F(CodeTableDialogsTest, HistoryItemStoredNewAndEditedWithTheChosenKind)
     EXPECT_EQ(column("Sickness", "SicknessTypeCode", "SicknessCode", code).toInt(), 1);
     EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Sickness").toInt(), 1);
 
-    // No check of the texts: an empty description is stored as it is.
+    // An empty description is refused; the dialog stays open.
     Globals().CurrentSicknessCode = 0;
     {
         frmEditSickness dialog;
         pressOk(dialog);
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
     }
-    EXPECT_EQ(column("Sickness", "Description", "SicknessCode", Globals().CurrentSicknessCode).toString(), "");
-    EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join("|").toStdString();
+    EXPECT_EQ(Globals().CurrentSicknessCode, 0);
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Sickness").toInt(), 1);
+    EXPECT_EQ(shownMessages, QStringList({"You have to type the Description first!"}));
 }
 
 TEST_F(CodeTableDialogsTest, ProcedureCodesGoToTheirOwnColumnsAndBack)

@@ -292,9 +292,10 @@ TEST_F(PatientEditorTest, AnUnknownDateOfBirthStaysEmptyAndCanBeEnteredEmpty)
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");
     EXPECT_EQ(textBox(*dialog, "TxtAccount").text(), "");
     EXPECT_FALSE(dialog->findChild<QWidget*>("DTDOB")->property("date").toDate().isValid());
+    textBox(*dialog, "TxtNames").setText("DOE, JANE");
     clickButton(*dialog, "btnOk");
     EXPECT_TRUE(queryValue("SELECT DateOfBirth FROM Patient WHERE PatientId = 25010").isNull())
-        << "an unchanged dialog stores what it loaded";
+        << "a date of birth left alone stores what it loaded";
 
     // A date of birth typed away is stored as unknown.
     addPatient(25011, "KENT, CLARK", "1970-02-03", "K1");
