@@ -20,7 +20,7 @@ constexpr qint16 kFontSize = 10;
 ColumnSpecification withinPage(const QString& specification, float pageWidth)
 {
     ColumnSpecification columns(specification);
-    columns.keepWithin(kLeft, PrintableRight(pageWidth));
+    columns.keepWithin(kLeft, PrintableRight(pageWidth), kGap);
     return columns;
 }
 

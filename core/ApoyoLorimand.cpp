@@ -89,13 +89,12 @@ ColumnSpecification::ColumnSpecification(const QString& text)
     }
 }
 
-void ColumnSpecification::keepWithin(float x, float right)
+void ColumnSpecification::keepWithin(float x, float right, float gap)
 {
     for (auto entry = entries_.begin(); entry != entries_.end(); ++entry) {
         if (x + entry->width > right) {
             entry->width = right - x;
-            // A column left without room for a text is dropped with the ones after it.
-            entries_.erase(entry->width > kColumnSeparation ? entry + 1 : entry, entries_.end());
+            entries_.erase(entry->width > gap ? entry + 1 : entry, entries_.end());
             return;
         }
         x = x + entry->width;
@@ -196,7 +195,7 @@ void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float li
     walkSpecification(headingSpecification, x, [&](const QString& caption, float width, float cellX) {
         WriteViewBox(file, page, cellX, y, width - gap, h, lineWidth, fillColour, outlineColour);
         WriteViewText(file, page, cellX + gap, y, width - gap, h, viewalign::Left, viewalign::Middle, textColour,
-                      fontSize, true, true, FitViewText(caption, width - kColumnSeparation, fontSize, true, true));
+                      fontSize, true, true, FitViewText(caption, width - gap, fontSize, true, true));
     });
 }
 
@@ -213,6 +212,6 @@ void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, fl
         std::string& line = file.line();
         appendPlacement(line, page, cellX + gap, y, width - gap, h);
         appendTextAttributes(line, false, viewalign::Left, viewalign::Middle, textColour, fontSize, false, true);
-        file.endLineWithText(FitViewText(ReportValueText(value), width - kColumnSeparation, fontSize, false, true));
+        file.endLineWithText(FitViewText(ReportValueText(value), width - gap, fontSize, false, true));
     });
 }

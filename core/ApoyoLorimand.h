@@ -22,9 +22,9 @@ inline constexpr qint16 Left = 0, Centre = 1, Right = 2;
 inline constexpr qint16 Top = 0, Middle = 1, Bottom = 2;
 }  // namespace viewalign
 
-// A text ends at least this far before what stands next to it on the right in its row: the
-// next column's text or a frame line.
-inline constexpr float kColumnSeparation = 0.05f;
+// A text ends at least this far (most of a blank at 10 points) before what stands next to it
+// on the right in its row: the next column's text or a frame line.
+inline constexpr float kColumnSeparation = 0.03f;
 
 // Where the printable width of a page of the given width ends. Printers leave about a sixth
 // of an inch unprinted at each side and the viewer prints the page from the printable
@@ -71,15 +71,15 @@ public:
     ColumnSpecification(const QString& text);  // implicit: callers hand the text as it comes
     const std::vector<Entry>& entries() const { return entries_; }
     // With the columns starting at x: narrows the column that crosses right to end there and
-    // drops the columns after it.
-    void keepWithin(float x, float right);
+    // drops the columns after it, and that column too when no more than gap of it is left.
+    void keepWithin(float x, float right, float gap);
 
 private:
     std::vector<Entry> entries_;
 };
 
 // One heading cell (box and caption) per entry of headingSpecification. A caption or a cell
-// text is cut to end kColumnSeparation before the next column's text.
+// text is cut to its cell, which ends where the next column's box begins.
 void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float lineWidth, qint32 outlineColour,
                              qint32 fillColour, qint32 textColour, qint16 fontSize, float gap,
                              const ColumnSpecification& headingSpecification, qint16 page);

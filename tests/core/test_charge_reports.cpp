@@ -24,7 +24,7 @@ constexpr int kJohn = 25001;
 constexpr int kJane = 25002;
 constexpr int kInsideVisit = 99231;   // charge type 1
 constexpr int kOutsideVisit = 99311;  // charge type 2
-constexpr double kSeparation = 0.04 * 1440;  // the least room that reads as one between two texts
+constexpr double kSeparation = 0.025 * 1440;  // the least room that reads as one between two texts
 const std::vector<std::string> kNone;
 
 class ChargeReportTest : public CoreTest {
@@ -473,13 +473,13 @@ TEST_F(BillingList, AccountNumbersNamesAndCodesStayInsideTheirColumns)
     }
     ASSERT_EQ(headings.size(), 9u);
     const double printableRight = (11.0 - 0.33) * 1440;
-    // Below the headings a column reaches to where the next heading begins; the positions
-    // stand in the margin of the patient column.
+    // Below the headings a column reaches to where the texts of the next one begin, 0.05 inside
+    // its heading; the positions stand in the margin of the patient column.
     const auto headingEdges = [&](const Area& text) {
         std::vector<double> edges;
         if (text.top >= 1800 - 144) {
             for (std::size_t i = 1; i < headings.size(); ++i)
-                edges.push_back(headings[i].left);
+                edges.push_back(headings[i].left + 72);
             edges.push_back(printableRight);
         }
         return edges;

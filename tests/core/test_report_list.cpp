@@ -245,7 +245,7 @@ TEST_F(ListReport, LongCellsAndColumnsStayWithinTheirColumnsAndThePage)
         return text.top >= 1800 - 144 ? edges : std::vector<double>();
     };
     const std::vector<std::string> none;
-    EXPECT_EQ(viewfilelayout::crowdedRows(drawn, 0.04 * 1440), none);
+    EXPECT_EQ(viewfilelayout::crowdedRows(drawn, 0.025 * 1440), none);
     EXPECT_EQ(viewfilelayout::pastTheirColumn(drawn, columnEdges), none);
     EXPECT_EQ(viewfilelayout::pastTheRight(drawn, printableRight), none);
     EXPECT_EQ(viewfilelayout::pastTheRight(boxes, printableRight), none);

@@ -193,7 +193,7 @@ TEST_F(ViewWriters, PageHeaderElementsAndPlaces)
     EXPECT_EQ(lines[0], "3,720,720,1440,288,,0,0,0,,,0,,Times New Roman,12,1,1,,Vantora");
     EXPECT_EQ(lines[1], "3,720,1008,1440,288,,0,0,0,,,0,,Times New Roman,12,1,1,,") << "empty heading still written";
     EXPECT_EQ(lines[2], "3,9360,720,1440,216,,0,0,0,,,0,,Times New Roman,10,0,1,,Page:");
-    EXPECT_EQ(lines[3], "3,9909.54,720,890.4604,216,1,0,2,0,,1,0,,Times New Roman,10,1,1,, 3 of #TotalPaginas")
+    EXPECT_EQ(lines[3], "3,9880.739,720,919.2604,216,1,0,2,0,,1,0,,Times New Roman,10,1,1,, 3 of #TotalPaginas")
         << "right of \"Page:\", ending at 7.5, shrunk to its box by the viewer";
     EXPECT_EQ(lines[4], "3,9360,935.9999,1440,216,,0,0,0,,,0,,Times New Roman,10,0,1,,Date:");
     EXPECT_EQ(lines[6], "3,9360,1152,1440,216,,0,0,0,,,0,,Times New Roman,10,0,1,,Time:");
@@ -221,7 +221,7 @@ TEST_F(ViewWriters, LongHeaderTextsStayClearOfEachOther)
                                        "Medicare Part B Supplemental Coverage Plan of the Northwest"),
                         32767, y);
     const std::vector<viewfilelayout::Area> drawn = viewfilelayout::drawnTexts(committedLines(), 32767);
-    EXPECT_EQ(viewfilelayout::crowdedRows(drawn, 0.04 * 1440), std::vector<std::string>());
+    EXPECT_EQ(viewfilelayout::crowdedRows(drawn, 0.025 * 1440), std::vector<std::string>());
     EXPECT_EQ(viewfilelayout::pastTheRight(drawn, 7.5 * 1440), std::vector<std::string>());
 }
 
