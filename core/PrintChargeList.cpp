@@ -143,7 +143,7 @@ public:
                          viewcolour::Grey);
             WriteViewText(file, page, cell.captionX, kHeadingY, cell.captionWidth, 0.25f, Left, Middle,
                           viewcolour::Black, 10, true, true,
-                          FitViewText(QStringView(cell.caption), columnEnd(column) - cell.captionX, 10, true, true));
+                          FitViewText(QString::fromUtf16(cell.caption), columnEnd(column) - cell.captionX, 10, true, true));
         }
         y = y + kHeadingsHeight;
         patientPrintedOnPage_ = false;

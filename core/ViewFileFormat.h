@@ -39,6 +39,8 @@ void ForEachViewFileByte(QStringView text, Visit&& visit)
             if (unit == u'\r' && i + 1 < length && text[i + 1] == u'\n')
                 ++i;
             byte = ' ';
+        } else if (unit < 0x80) {
+            byte = static_cast<unsigned char>(unit);  // most texts are plain ASCII
         } else if (QChar::isHighSurrogate(unit) && i + 1 < length && QChar::isLowSurrogate(text[i + 1].unicode())) {
             ++i;
             byte = '?';

@@ -115,7 +115,7 @@ float ViewTextWidth(QStringView text, qint16 fontSize, bool bold, bool italic)
     return static_cast<float>(units / kUnitsPerEm * fontSize / kPointsPerInch);
 }
 
-QString FitViewText(QStringView text, float width, qint16 fontSize, bool bold, bool italic)
+QString FitViewText(const QString& text, float width, qint16 fontSize, bool bold, bool italic)
 {
     const auto& widths = advances(bold, italic);
     const double room = toUnits(width, fontSize);
@@ -137,10 +137,10 @@ QString FitViewText(QStringView text, float width, qint16 fontSize, bool bold, b
             fittingBeforeEllipsis = end;
     });
     if (whole)
-        return text.toString();
+        return text;
     if (roomBeforeEllipsis < 0)
-        return text.first(fitting).toString();
-    return text.first(fittingBeforeEllipsis).trimmed().toString() + kEllipsis;
+        return text.first(fitting);
+    return text.first(fittingBeforeEllipsis).trimmed() + kEllipsis;
 }
 
 QString FitViewText(QStringView text, QStringView ending, float width, qint16 fontSize, bool bold, bool italic)
@@ -150,5 +150,5 @@ QString FitViewText(QStringView text, QStringView ending, float width, qint16 fo
     const float endingWidth = ViewTextWidth(ending, fontSize, bold, italic);
     if (endingWidth > width || ViewTextWidth(whole, fontSize, bold, italic) <= width)
         return FitViewText(whole, width, fontSize, bold, italic);
-    return FitViewText(text, width - endingWidth, fontSize, bold, italic).append(ending);
+    return FitViewText(text.toString(), width - endingWidth, fontSize, bold, italic).append(ending);
 }

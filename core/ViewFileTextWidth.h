@@ -12,7 +12,7 @@ float ViewTextWidth(QStringView text, qint16 fontSize, bool bold, bool italic);
 
 // text itself when it is at most width inches wide; otherwise its longest beginning that fits
 // together with a closing "…" (without the "…" when even that does not fit).
-QString FitViewText(QStringView text, float width, qint16 fontSize, bool bold, bool italic);
+QString FitViewText(const QString& text, float width, qint16 fontSize, bool bold, bool italic);
 
 // The same for text followed by ending, of which only text is cut as long as ending fits: a
 // name keeps the code after it.
