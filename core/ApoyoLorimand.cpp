@@ -64,7 +64,8 @@ void writeText(ViewFile& file, bool variables, qint16 page, float x, float y, fl
     std::string& line = file.line();
     appendPlacement(line, page, x, y, w, h);
     appendTextAttributes(line, variables, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic);
-    file.endLineWithText(text);
+    AppendWindows1252Line(line, text);
+    file.endLine();
 }
 
 // Calls cell(name, width, x) for each entry, x starting at the given x and growing by
@@ -212,6 +213,7 @@ void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, fl
         std::string& line = file.line();
         appendPlacement(line, page, cellX + gap, y, width - gap, h);
         appendTextAttributes(line, false, viewalign::Left, viewalign::Middle, textColour, fontSize, false, true);
-        file.endLineWithText(FitViewText(ReportValueText(value), width - gap, fontSize, false, true));
+        AppendWindows1252Line(line, FitViewText(ReportValueText(value), width - gap, fontSize, false, true));
+        file.endLine();
     });
 }

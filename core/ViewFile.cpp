@@ -1,6 +1,5 @@
 #include "ViewFile.h"
 
-#include "ViewFileFormat.h"
 #include "ViewFileLimits.h"
 
 #include <QFile>
@@ -24,10 +23,8 @@ bool ViewFile::open(const QString& path, QString& error)
     path_ = path;
     pending_.clear();
     pending_.reserve(kBlockSize + 1024);
-    lineStart_ = 0;
     headerWritten_ = false;
     elements_ = 0;
-    textBytes_ = 0;
     failure_.clear();
     file_.setFileTemplate(path + QStringLiteral(".XXXXXX"));
     if (!file_.open()) {
@@ -40,33 +37,18 @@ bool ViewFile::open(const QString& path, QString& error)
 
 void ViewFile::endLine()
 {
-    // The viewer refuses an element line once it holds the most elements, or when the
-    // texts before it and the line itself would pass the most text.
+    // The viewer refuses an element line once it holds the most elements.
     if (headerWritten_ && failure_.isEmpty()) {
         if (elements_ == viewfile::kMostElements)
             failure_ = ReportTooLongText(QStringLiteral("it needs more than %1 texts and boxes, the most the viewer "
                                                         "holds of one report")
                                              .arg(CountText(viewfile::kMostElements)));
-        else if (textBytes_ + (pending_.size() - lineStart_) > viewfile::kMostTextBytes)
-            failure_ = ReportTooLongText(QStringLiteral("its texts need more than %1 MB, the most the viewer holds "
-                                                        "of one report")
-                                             .arg(viewfile::kMostTextBytes >> 20));
         ++elements_;
     }
     headerWritten_ = true;
     pending_ += "\r\n";
-    lineStart_ = pending_.size();
     if (pending_.size() >= kBlockSize)
         flush();
-}
-
-void ViewFile::endLineWithText(QStringView text)
-{
-    const std::size_t textStart = pending_.size();
-    AppendWindows1252Line(pending_, text);
-    const std::size_t lineEnd = pending_.size();
-    endLine();
-    textBytes_ += lineEnd - textStart;
 }
 
 void ViewFile::flush()
@@ -77,7 +59,6 @@ void ViewFile::flush()
             fail(file_.errorString());
     }
     pending_.clear();
-    lineStart_ = 0;
 }
 
 void ViewFile::fail(const QString& reason)

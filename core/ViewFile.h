@@ -1,16 +1,14 @@
 #pragma once
 #include <QString>
-#include <QStringView>
 #include <QTemporaryFile>
 #include <QtGlobal>
 
-#include <cstddef>
 #include <string>
 
 // One view file being written. Lines go to a temporary file beside the target, which
 // replaces the target only when commit succeeds; a file that was not committed is
 // removed, so a view file is either complete or absent. The first failure is kept and
-// every later write is skipped; a file that grows beyond what the viewer holds fails too.
+// every later write is skipped; a file of more elements than the viewer holds fails too.
 // (The file is not forced to disk: it is written to be shown at once and is rewritten by
 // the next print.)
 class ViewFile {
@@ -22,11 +20,9 @@ public:
     // Starts a new file for path. False with a text when it cannot be created.
     bool open(const QString& path, QString& error);
 
-    // The line being built; endLine adds CR LF and hands it to the file, endLineWithText
-    // first appends the element's text (its last field).
+    // The line being built; endLine adds CR LF and hands it to the file.
     std::string& line() { return pending_; }
     void endLine();
-    void endLineWithText(QStringView text);
 
     // True once a write failed or the file outgrew the viewer.
     bool failed() const { return !failure_.isEmpty(); }
@@ -42,10 +38,8 @@ private:
     QTemporaryFile file_;
     QString path_;
     std::string pending_;
-    std::size_t lineStart_ = 0;   // where the line being built starts in pending_
     bool headerWritten_ = false;  // the first line is the header, every further one an element
     qint64 elements_ = 0;
-    std::size_t textBytes_ = 0;   // of the elements' texts, as the viewer keeps them
     QString failure_;
 };
 

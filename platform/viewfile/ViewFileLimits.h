@@ -1,7 +1,8 @@
 #pragma once
-// How much of one view file the viewer holds: the desktop program writes no report beyond it,
-// and the viewer refuses a file beyond it. Bounds against damaged or hostile files as well,
-// far above any report a practice prints.
+// How much of one view file the viewer holds, far above any report a practice prints; a file
+// beyond it is refused (a bound against damaged or hostile files as well). The desktop program
+// writes no report of more pages or elements; its texts, cut to their columns, stay far below
+// the bound on text.
 #include <cstddef>
 
 namespace viewfile {
