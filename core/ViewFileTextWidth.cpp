@@ -121,7 +121,7 @@ QString FitViewText(const QString& text, float width, qint16 fontSize, bool bold
     const double room = toUnits(width, fontSize);
     const double roomBeforeEllipsis = room - widths[kEllipsisByte];
     std::uint64_t units = 0;
-    qsizetype fitting = 0;            // characters that fit without a "…"
+    qsizetype fitting = 0;                // characters that fit without a "…"
     qsizetype fittingBeforeEllipsis = 0;  // characters that fit with one
     bool whole = true;
     ForEachViewFileByte(text, [&](unsigned char byte, qsizetype end) {
