@@ -162,6 +162,7 @@ bool frmEditCharge::LoadExistingCharge()
     // The charge type is the stored E&M code's, whatever facility type the E&M list shows
     // now; without it the first charge type stays.
     CurrentChargeEMCode = qint32(charge->Field("EMCode").toLongLong());
+    storedEMCode_ = CurrentChargeEMCode;
     const QString shownCodes = rsEMCodes->Filter();
     rsEMCodes->SetFilter("");
     if (rsEMCodes->Find("EMCode=" + QString::number(CurrentChargeEMCode)) && !rsEMCodes->EndOfFile()) {

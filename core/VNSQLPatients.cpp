@@ -42,9 +42,13 @@ RecordsetPtr GetPatient(qint16 patientId)
                          true, ReaderFailure::Silent);
 }
 
+// An id the conduit's mirror still names may still be on a handheld: given to a new patient,
+// that handheld would take him for the patient it holds.
 qint16 NextPatientId()
 {
-    return NextCodeByRule(QStringLiteral("SELECT * FROM Patient WHERE PatientId >= 25000 ORDER BY PatientId DESC"),
+    return NextCodeByRule(QStringLiteral("SELECT TOP 1 PatientId FROM (SELECT PatientId FROM Patient WHERE "
+                                         "PatientId >= 25000 UNION SELECT PatientId FROM VXPatient WHERE "
+                                         "PatientId >= 25000) ORDER BY PatientId DESC"),
                           QStringLiteral("PatientId"), 25000);
 }
 

@@ -1,6 +1,7 @@
 #include "ChargesListFixture.h"
 
 #include "DatePicker.h"
+#include "RecordsForms.h"
 #include "UserSettings.h"
 #include "frmCharges.h"
 
@@ -260,6 +261,46 @@ TEST_F(ChargesListFormTest, SearchButtonsFilterOnAnotherPickedRecord)
     control<QPushButton>(*list, "btnSearchDoctor")->click();
     EXPECT_EQ(control<QLineEdit>(*list, "TxtDoctor")->text(), "Dr Two") << "a doctor that is gone";
     EXPECT_EQ(Globals().CurrentDoctorCode, 2);
+}
+
+TEST_F(ChargesListFormTest, ThePatientFilterOffersEveryPatientWhateverScopeTheChargeEditorLeft)
+{
+    run("UPDATE Patient SET InFacilityCode = 1, InWardCode = 1, InDoctorCode = 1 WHERE PatientId = 25001");
+    addDecemberCharges();
+    RegisterListFormBasics();
+    QString wanted;
+    QStringList offered;
+    onDialog = [&wanted, &offered](QDialog& picker) {
+        picker.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&picker));
+        auto* patients = picker.findChild<ListView*>("ListView1");
+        offered.clear();
+        for (int index = 0; index < patients->topLevelItemCount(); ++index)
+            offered << patients->topLevelItem(index)->text(0);
+        const QList<QTreeWidgetItem*> found = patients->findItems(wanted, Qt::MatchExactly, 0);
+        if (!found.isEmpty())
+            QTest::mouseClick(patients->viewport(), Qt::LeftButton, {},
+                              patients->visualItemRect(found.first()).center());
+        QTest::mouseClick(picker.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+        return picker.result();
+    };
+    auto list = openList(0);
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+    QTest::mouseClick(control<QRadioButton>(*list, "optAllDates"), Qt::LeftButton);
+    QTest::mouseClick(control<QRadioButton>(*list, "optSelectedPatients"), Qt::LeftButton);
+
+    // Left behind by an inpatient charge at the Clinic, then by an outpatient charge.
+    const QList<std::pair<qint16, QString>> leftScopes = {{1, "BOB BROWN"}, {2, "ANN ADAMS"}};
+    for (const auto& [scope, patient] : leftScopes) {
+        Globals().PickPatientScope = scope;
+        Globals().PickPatientFacilityCode = 2;
+        wanted = patient;
+        QTest::mouseClick(control<QPushButton>(*list, "btnSearchPatient"), Qt::LeftButton);
+        EXPECT_EQ(offered, QStringList({"ANN ADAMS", "BOB BROWN"})) << "scope " << scope;
+        EXPECT_EQ(control<QLineEdit>(*list, "TxtPatient")->text(), patient);
+    }
+    EXPECT_EQ(shown(*list), QStringList({"ANN ADAMS|12/01/2026|Ready", "ANN ADAMS|12/05/2026|Posted"}));
 }
 
 TEST_F(ChargesListFormTest, TheFilterKeepsThePatientItsBoxNamesWhateverOtherFormsDo)

@@ -6,10 +6,8 @@
 // after a chosen one.
 #include "SyncTestEnvironment.h"
 
-#include "PracticeDatabase.h"
 #include "SyncManager.h"
 #include "SyncTables.h"
-#include "Workgroup.h"
 
 #include <dlfcn.h>
 #include <signal.h>
@@ -121,15 +119,6 @@ protected:
                                    std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove_all(handheldFolder);
         std::filesystem::copy(temp.file("snapshot"), handheldFolder, std::filesystem::copy_options::recursive);
-    }
-
-    void reopenDesktop()
-    {
-        std::string error;
-        desktop = jet::Connection::open({databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser,
-                                         practicedb::kAccountPassword},
-                                        error);
-        ASSERT_TRUE(desktop) << error;
     }
 
     // Runs a HotSync in a child process killed after its killAfter-th event (0: never); the

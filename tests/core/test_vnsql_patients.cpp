@@ -124,7 +124,19 @@ TEST_F(PatientRoutines, NextIdFollowsTheHighestDesktopIdAndIgnoresHandheldIds)
     addPatient(25000);
     addPatient(25007);
     EXPECT_EQ(NextPatientId(), 25008);
-    EXPECT_EQ(statements.last(), "SELECT * FROM Patient WHERE PatientId >= 25000 ORDER BY PatientId DESC");
+    EXPECT_EQ(statements.last(), "SELECT TOP 1 PatientId FROM (SELECT PatientId FROM Patient WHERE PatientId >= 25000 "
+                                 "UNION SELECT PatientId FROM VXPatient WHERE PatientId >= 25000) ORDER BY PatientId DESC");
+    EXPECT_TRUE(shownMessages.isEmpty());
+}
+
+TEST_F(PatientRoutines, NextIdPassesTheIdsAHandheldMayStillHold)
+{
+    addPatient(25007);
+    run("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (25009, 'DELETED ON THE DESKTOP', 4242, 3)");
+    run("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (1003, 'MADE ON A HANDHELD', 4242, 4)");
+    EXPECT_EQ(NextPatientId(), 25010);
+    run("DELETE FROM VXPatient WHERE PatientId = 25009");
+    EXPECT_EQ(NextPatientId(), 25008) << "once no handheld holds it";
     EXPECT_TRUE(shownMessages.isEmpty());
 }
 
