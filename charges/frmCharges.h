@@ -1,8 +1,11 @@
 #pragma once
+#include "ChargeKey.h"
 #include "ListView.h"
 #include "Recordset.h"
 
 #include <QDate>
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
@@ -87,6 +90,15 @@ private:
     void search(RecordFilter& filter);
     // Names the record in the filter's box and filters on it; false when it cannot be read.
     bool takeRecord(RecordFilter& filter, qint16 code);
+
+    // Posting (frmChargesPost.cpp). Posts the lot; false, with one message, when nothing was.
+    bool postLot(const QList<ChargeKey>& ready, QList<ChargeKey>& posted);
+    // Marks the rows posted here and shows the stored state of the other listed ones that are
+    // not known to be unchanged. A charge deleted meanwhile leaves the list.
+    void showStoredCharges(const QList<ChargeKey>& listed, const QList<ChargeKey>& posted,
+                           const QSet<ChargeKey>& unchanged);
+    // Reads the current row's charge again; false after a failure, which is shown.
+    bool showStoredCharge(const ChargeKey& key);
 
     // Print choice (frmChargesPrint.cpp).
     QString subtitle() const;

@@ -393,7 +393,9 @@ bool Connection::beginTrans(std::string& error)
 bool Connection::commitTrans(std::string& error)
 {
     if (level_ == 0) {
-        error = "No transaction is active";
+        error = levelsUndoneByDatabase_ > 0
+                    ? "The database had already undone this transaction after an earlier failure"
+                    : "No transaction is active";
         return false;
     }
     long ignored = 0;
@@ -409,6 +411,10 @@ bool Connection::commitTrans(std::string& error)
 
 bool Connection::rollbackTrans(std::string& error)
 {
+    if (level_ == 0 && levelsUndoneByDatabase_ > 0) {
+        --levelsUndoneByDatabase_;
+        return true;
+    }
     if (level_ == 0) {
         error = "No transaction is active";
         return false;
@@ -428,8 +434,10 @@ bool Connection::rollbackTrans(std::string& error)
 
 void Connection::followTransactionState()
 {
-    if (sqlite3_get_autocommit(handle_))
+    if (level_ > 0 && sqlite3_get_autocommit(handle_)) {
+        levelsUndoneByDatabase_ += level_;
         level_ = 0;
+    }
 }
 
 std::int64_t Connection::lastIdentity() const { return sqlite3_last_insert_rowid(handle_); }

@@ -75,7 +75,9 @@ public:
                    const std::function<void(const std::vector<ValueView>& row)>& onRow, std::string& error);
 
     // Nested transactions: an inner commit closes only its level; a rollback undoes
-    // everything inside its level, including inner levels already committed.
+    // everything inside its level, including inner levels already committed. When the
+    // database undoes a transaction itself (a full disk, an I/O error), rolling back each
+    // level it held succeeds with nothing left to undo; committing one fails and says why.
     bool beginTrans(std::string& error);
     bool commitTrans(std::string& error);
     bool rollbackTrans(std::string& error);
@@ -102,6 +104,7 @@ private:
     sqlite3* handle_;
     std::string databasePath_;
     int level_ = 0;
+    int levelsUndoneByDatabase_ = 0;  // still to be ended by their owners
     std::unique_ptr<StatementCache> statements_;
     std::string translated_;  // reused for every statement's translation
 };
