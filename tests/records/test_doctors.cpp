@@ -70,6 +70,16 @@ protected:
             states << rows.Field("checked").toInt();
         return states;
     }
+    // Abbott (1) is covered by Dr. O'Hara (4); Dr. Ng (9) is not on its list. Abbott is the
+    // doctor to edit.
+    void editAbbottCoveredByOHara()
+    {
+        addDoctor(1, "Abbott", "A");
+        addDoctor(4, "Dr. O'Hara", "OH");
+        addDoctor(9, "Dr. Ng", "NG");
+        addLink(1, 4);
+        Globals().CurrentDoctorCode = 1;
+    }
     void pick(frmEditDoctor& dialog, std::optional<std::pair<qint16, QString>> doctor)
     {
         picked = std::move(doctor);
@@ -260,11 +270,7 @@ TEST_F(DoctorsTest, OkBringsTheStoredLinksInLineWithTheList)
 
 TEST_F(DoctorsTest, ACoveringDoctorAnotherClerkAddedIsNotRemovedByAnOlderEditor)
 {
-    addDoctor(1, "Abbott", "A");
-    addDoctor(4, "Dr. O'Hara", "OH");
-    addDoctor(9, "Dr. Ng", "NG");
-    addLink(1, 4);
-    Globals().CurrentDoctorCode = 1;
+    editAbbottCoveredByOHara();
     frmEditDoctor clerkA;
     asOtherClerk([&] {
         frmEditDoctor clerkB;
@@ -301,11 +307,7 @@ TEST_F(DoctorsTest, CancelWritesNothing)
 
 TEST_F(DoctorsTest, AFailedWriteShowsItsTextAndKeepsTheDialogAsEntered)
 {
-    addDoctor(1, "Abbott", "A");
-    addDoctor(4, "Dr. O'Hara", "OH");
-    addDoctor(9, "Dr. Ng", "NG");
-    addLink(1, 4);
-    Globals().CurrentDoctorCode = 1;
+    editAbbottCoveredByOHara();
     Globals().DialogAccepted = false;
     frmEditDoctor dialog;
     pressDel(dialog, 0);
