@@ -207,7 +207,7 @@ void frmEditCharge::Save()
                                   procedures, status, error)
                    : UpdateCharge(globals.CurrentPatientId, globals.CurrentChargeDate, globals.CurrentChargeTime,
                                   DTDOC->date(), emCode, doctorCode, referDoctorCode, facilityCode, diagnoses,
-                                  procedures, status, error);
+                                  procedures, status, loadedCharge_, error);
     if (result != 0) {
         ShowMessage(error);
         return;

@@ -2,6 +2,7 @@
 #include "DatePicker.h"
 #include "ListView.h"
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QDialog>
 #include <QString>
@@ -95,6 +96,8 @@ private:
 
     bool closeOnActivate_ = true;
     bool newCharge_ = true;
+    // A stored charge as read before it was shown, for UpdateCharge.
+    StoredState loadedCharge_;
     // The E&M code the E&M list preselects whenever it holds it: the one the clerk picked last,
     // else the stored charge's; none for a new charge until one is picked.
     qint32 CurrentChargeEMCode = 0;

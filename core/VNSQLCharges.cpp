@@ -98,17 +98,28 @@ qint16 InsertCharge(qint16 patientId, QDate& chargeDate, QTime& chargeTime, cons
     return result;
 }
 
+StoredRecord StoredCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime)
+{
+    const QString key = chargeKeyCondition(patientId, chargeDate, chargeTime);
+    return {QStringLiteral("charge"),
+            {QStringLiteral("SELECT * FROM PatientCharges ") + key,
+             QStringLiteral("SELECT DiagnosisCode FROM ChargeDiagnosis ") + key
+                 + QStringLiteral(" ORDER BY DiagnosisCode"),
+             QStringLiteral("SELECT ProcedureCode FROM ChargeProcedures ") + key
+                 + QStringLiteral(" ORDER BY ProcedureCode")}};
+}
+
 qint16 UpdateCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
                     const QDate& chargeRealDate, qint32 emCode, qint16 doctorCode, qint16 referDoctorCode,
                     qint16 facilityCode, const QString& diagnosisList, const QString& procedureList,
-                    qint16 status, QString& error)
+                    qint16 status, const StoredState& loaded, QString& error)
 {
-    const RecordsetPtr storedDiagnoses = GetChargeDiagnoses(patientId, chargeDate, chargeTime);
-    const RecordsetPtr storedProcedures = GetChargeProcedures(patientId, chargeDate, chargeTime);
-
-    qint16 result = BeginTransaction(error);
+    qint16 result = BeginUnlessChanged(StoredCharge(patientId, chargeDate, chargeTime), loaded, error);
     if (result != 0)
         return result;
+    // Read inside the transaction, which holds the write lock: these are the rows reconciled.
+    const RecordsetPtr storedDiagnoses = GetChargeDiagnoses(patientId, chargeDate, chargeTime);
+    const RecordsetPtr storedProcedures = GetChargeProcedures(patientId, chargeDate, chargeTime);
 
     const CodeAction deleteDiagnosis = [&](qint16 code, QString& detailError) {
         return DeleteChargeDiagnosis(patientId, chargeDate, chargeTime, code, detailError);

@@ -1,5 +1,6 @@
 #pragma once
 #include "ChargeKey.h"
+#include "StoredState.h"
 
 #include <QDate>
 #include <QList>
@@ -18,12 +19,17 @@ qint16 InsertCharge(qint16 patientId, QDate& chargeDate, QTime& chargeTime, cons
                     qint32 emCode, qint16 doctorCode, qint16 referDoctorCode, qint16 facilityCode,
                     const QString& diagnosisList, const QString& procedureList, qint16 status, QString& error);
 
+// The charge row with its diagnoses and procedures, as the charge editor reads them before it
+// shows a stored charge.
+StoredRecord StoredCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime);
+
 // Brings the stored diagnoses and procedures in line with the lists, then updates the charge
-// row, all in one transaction.
+// row, all in one transaction; refused (2) when the charge was changed or deleted since
+// `loaded` was read.
 qint16 UpdateCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
                     const QDate& chargeRealDate, qint32 emCode, qint16 doctorCode, qint16 referDoctorCode,
                     qint16 facilityCode, const QString& diagnosisList, const QString& procedureList,
-                    qint16 status, QString& error);
+                    qint16 status, const StoredState& loaded, QString& error);
 
 // Deletes the charge row only, without a transaction of its own.
 qint16 DeleteCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime, QString& error);

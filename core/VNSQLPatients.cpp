@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 #include <QDateTime>
 
@@ -34,6 +35,19 @@ QString dateOfBirthLiteral(const QDate& date, QString (*format)(const QDate&))
     return date.isValid() ? QStringLiteral("#") + format(date) + QStringLiteral("#") : QStringLiteral("Null");
 }
 
+// Stores or removes each history item in turn; the first failure ends the walk and is answered.
+qint16 writeHistory(qint16 patientId, const PatientHistoryChanges& history, QString& error)
+{
+    for (const PatientHistoryChange& item : history) {
+        const qint16 result =
+            item.remove ? DeletePatientHistory(patientId, item.sicknessCode, item.sicknessTypeCode, error)
+                        : InsertPatientHistory(patientId, item.sicknessCode, item.sicknessTypeCode, error);
+        if (result != 0)
+            return result;
+    }
+    return 0;
+}
+
 }  // namespace
 
 RecordsetPtr GetPatient(qint16 patientId)
@@ -52,22 +66,47 @@ qint16 NextPatientId()
                           QStringLiteral("PatientId"), 25000);
 }
 
+StoredRecord StoredPatient(qint16 patientId)
+{
+    StoredRecord patient = StoredRow(QStringLiteral("patient"), QStringLiteral("Patient"), QStringLiteral("PatientId"),
+                                     patientId);
+    patient.queries << QStringLiteral("SELECT * FROM PatientHistory WHERE PatientId=") + QString::number(patientId)
+                           + QStringLiteral(" ORDER BY SicknessCode, SicknessTypeCode");
+    return patient;
+}
+
 qint16 InsertPatient(qint16& patientId, const QString& names, const QDate& dateOfBirth,
-                     const QString& accountNumber, qint16 insuranceCode, QString& error)
+                     const QString& accountNumber, qint16 insuranceCode, const PatientHistoryChanges& history,
+                     QString& error)
 {
     const qint16 newId = NextPatientId();
+    if (newId == 0)
+        return 1;
+    qint16 result = BeginTransaction(error);
+    if (result != 0)
+        return result;
     const QString sql =
         QStringLiteral("INSERT INTO Patient (PatientId, [Names] , DateOfBirth, AccountNumber, InsuranceCode) VALUES (")
         + QString::number(newId) + QStringLiteral(", ") + QStringLiteral("'") + SqlQuotesDoubled(names)
         + QStringLiteral("',") + dateOfBirthLiteral(dateOfBirth, SqlDateMonthFirst) + QStringLiteral(", ")
         + QStringLiteral("'") + SqlQuotesDoubled(accountNumber) + QStringLiteral("',")
         + QString::number(insuranceCode) + QStringLiteral(")");
-    return InsertUnderNewCode(newId, sql, patientId, error);
+    result = ExecuteStatement(sql, QString(), error);
+    if (result == 0 && writeHistory(newId, history, error) != 0)
+        result = 2;
+    EndTransaction(result, error);
+    if (result == 0)
+        patientId = newId;
+    return result;
 }
 
 qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOfBirth,
-                     const QString& accountNumber, qint16 insuranceCode, QString& error)
+                     const QString& accountNumber, qint16 insuranceCode, const PatientHistoryChanges& history,
+                     const StoredState& loaded, QString& error)
 {
+    qint16 result = BeginUnlessChanged(StoredPatient(patientId), loaded, error);
+    if (result != 0)
+        return result;
     const QString sql = QStringLiteral("UPDATE Patient SET") + QStringLiteral(" [Names]='") + SqlQuotesDoubled(names)
                         + QStringLiteral("', ") + QStringLiteral(" DateOfBirth = ")
                         + dateOfBirthLiteral(dateOfBirth, SqlDateYearFirst) + QStringLiteral(", ")
@@ -75,7 +114,11 @@ qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOf
                         + QStringLiteral("', ") + QStringLiteral(" InsuranceCode=") + QString::number(insuranceCode)
                         + QStringLiteral(", ") + changeStamp() + QStringLiteral(" WHERE PatientId = ")
                         + QString::number(patientId);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    result = ExecuteStatement(sql, kNoRowUpdated, error);
+    if (result == 0 && writeHistory(patientId, history, error) != 0)
+        result = 3;
+    EndTransaction(result, error);
+    return result;
 }
 
 qint16 DeletePatient(qint16 patientId, QString& error)

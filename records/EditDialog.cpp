@@ -83,6 +83,12 @@ void EditDialog::Load()
         return;
     fillLookups();
     if (currentCode() != 0) {
+        // Read before the row is shown: a change made after it is seen by the Update routine.
+        QString error;
+        if (!loaded_.Read(parameters_.storedRecord(currentCode()), error)) {
+            ShowMessage(error);
+            return;
+        }
         const RecordsetPtr row = parameters_.readRecord(currentCode());
         if (!row || row->RecordCount() == 0) {
             ShowMessage("Record not found.  Please report this error!");
@@ -177,7 +183,14 @@ void EditDialog::okClicked()
     if (nameBox_ && RefusedEmpty(*nameBox_, nameCaption_))
         return;
     QString error;
-    const qint16 result = currentCode() != 0 ? updateRecord(error) : insertRecord(error);
+    const bool newRecord = currentCode() == 0;
+    const qint16 result = newRecord ? insertRecord(error) : updateRecord(error);
+    if (newRecord && currentCode() != 0 && result != 0) {
+        // Stored in part (a failed detail row): the next OK updates what this dialog stored.
+        QString readError;
+        if (!loaded_.Read(parameters_.storedRecord(currentCode()), readError))
+            ShowMessage(readError);
+    }
     if (result != 0) {
         // A code that could not be allocated was reported then, and leaves no text here.
         if (!error.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 #include "ListForm.h"
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -18,7 +19,9 @@
 // (addNameBox first, then addTextBox, addComboBox, addLookup, or its own widgets in Fields()),
 // then calls Load() as its last statement. It implements showRecord (an existing record's row
 // into the controls) and insertRecord / updateRecord (the controls through the data routines;
-// lookupCode gives the code of a lookup combo's entry).
+// lookupCode gives the code of a lookup combo's entry; updateRecord hands loadedState() to the
+// Update routine, which refuses to write over a record another writer changed since it was
+// shown).
 //
 // The dialog opens with the focus in its first field; Tab goes through the fields, then Ok
 // and Cancel. The caller sets the current-code global (0 = new) and shows the dialog modally.
@@ -42,6 +45,7 @@ struct EditDialogParameters {
     QString caption;
     CodeGlobal currentCode;
     std::function<RecordsetPtr(qint32 code)> readRecord;  // the Get routine
+    std::function<StoredRecord(qint32 code)> storedRecord;  // what the Update routine compares
 };
 
 class EditDialog : public QDialog {
@@ -80,6 +84,8 @@ protected:
     // The code of the row a lookup combo shows (lookups counted from 0 in the order added).
     QVariant lookupCode(int lookup) const;
     qint32 currentCode() const { return parameters_.currentCode.read(); }
+    // The edited record as read before it was shown, for the Update routine.
+    const StoredState& loadedState() const { return loaded_; }
 
     void showEvent(QShowEvent* event) override;
 
@@ -100,6 +106,7 @@ private:
     std::vector<Lookup> lookups_;
     std::vector<RecordsetPtr> lookupRows_;
     bool closeOnActivate_ = true;
+    StoredState loaded_;
 };
 
 // Refuses an empty (or blank) text with a message and puts the focus back into its box, its

@@ -10,7 +10,8 @@ enum LookupIndex { DiagnosisFamilies };
 
 frmEditDiagnosis::frmEditDiagnosis(QWidget* parent)
     : EditDialog({"frmEditDiagnosis", "Diagnosis", GlobalCode(&AppGlobals::CurrentDiagnosisCode),
-                  [](qint32 code) { return GetDiagnosis(qint16(code)); }},
+                  [](qint32 code) { return GetDiagnosis(qint16(code)); },
+                  [](qint32 code) { return StoredDiagnosis(qint16(code)); }},
                  parent)
 {
     description_ = addNameBox("Description:", "TxtDescription");
@@ -41,5 +42,5 @@ qint16 frmEditDiagnosis::updateRecord(QString& error)
 {
     return UpdateDiagnosis(Globals().CurrentDiagnosisCode, description_->text(),
                            qint16(lookupCode(DiagnosisFamilies).toInt()), realCode_->text(), billingCode_->text(),
-                           error);
+                           loadedState(), error);
 }

@@ -10,7 +10,8 @@
 
 frmEditDoctor::frmEditDoctor(QWidget* parent)
     : EditDialog({"frmEditDoctor", "Doctor", GlobalCode(&AppGlobals::CurrentDoctorCode),
-                  [](qint32 code) { return GetDoctor(qint16(code)); }},
+                  [](qint32 code) { return GetDoctor(qint16(code)); },
+                  [](qint32 code) { return StoredDoctor(qint16(code)); }},
                  parent)
 {
     description_ = addNameBox("Description:", "TxtDescription");
@@ -122,5 +123,5 @@ qint16 frmEditDoctor::insertRecord(QString& error)
 qint16 frmEditDoctor::updateRecord(QString& error)
 {
     return UpdateDoctor(Globals().CurrentDoctorCode, description_->text(), billingCode_->text(), CoveringCodeList(),
-                        error);
+                        loadedState(), error);
 }

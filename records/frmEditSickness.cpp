@@ -10,7 +10,8 @@ enum LookupIndex { SicknessTypes };
 
 frmEditSickness::frmEditSickness(QWidget* parent)
     : EditDialog({"frmEditSickness", "History Item", GlobalCode(&AppGlobals::CurrentSicknessCode),
-                  [](qint32 code) { return GetSickness(qint16(code)); }},
+                  [](qint32 code) { return GetSickness(qint16(code)); },
+                  [](qint32 code) { return StoredSickness(qint16(code)); }},
                  parent)
 {
     description_ = addNameBox("Description:", "TxtDescription");
@@ -35,5 +36,5 @@ qint16 frmEditSickness::insertRecord(QString& error)
 qint16 frmEditSickness::updateRecord(QString& error)
 {
     return UpdateSickness(Globals().CurrentSicknessCode, description_->text(),
-                          qint16(lookupCode(SicknessTypes).toInt()), error);
+                          qint16(lookupCode(SicknessTypes).toInt()), loadedState(), error);
 }

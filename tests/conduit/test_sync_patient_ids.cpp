@@ -66,7 +66,7 @@ TEST_F(PatientIdsTest, ANewPatientNeverTakesTheIdOfOneAHandheldStillHolds)
     QString error;
     ASSERT_EQ(DeletePatient(25299, error), 0) << error.toStdString();
     qint16 newmanId = 0;
-    ASSERT_EQ(InsertPatient(newmanId, "Newman, Quentin", QDate(1971, 3, 2), "NQ-7", 2, error), 0) << error.toStdString();
+    ASSERT_EQ(InsertPatient(newmanId, "Newman, Quentin", QDate(1971, 3, 2), "NQ-7", 2, {}, error), 0) << error.toStdString();
     ASSERT_EQ(InsertPatientHistory(newmanId, 4, 1, error), 0) << error.toStdString();
     EXPECT_NE(newmanId, 25299) << "the handhelds still hold patient 25299";
 

@@ -49,6 +49,7 @@ protected:
     qint16 update(const QString& diagnosisList, const QString& procedureList, QString& error)
     {
         return UpdateCharge(25001, kDay, kTime, QDate(2026, 11, 30), 14, 5, 6, 7, diagnosisList, procedureList, 1,
+                            Loaded(StoredCharge(25001, kDay, kTime)),
                             error);
     }
 };
@@ -251,7 +252,10 @@ TEST_F(ChargeRoutines, UpdateRefusedByTheDatabaseRollsBackTheReconciledDetails)
 TEST_F(ChargeRoutines, UpdateOfAMissingChargeChangesNothing)
 {
     QString error;
-    EXPECT_EQ(UpdateCharge(25001, kDay, QTime(10, 15, 1), kDay, 1, 1, 0, 1, ";5;", ";", 0, error), 2);
+    const QTime missing(10, 15, 1);
+    EXPECT_EQ(UpdateCharge(25001, kDay, missing, kDay, 1, 1, 0, 1, ";5;", ";", 0,
+                           Loaded(StoredCharge(25001, kDay, missing)), error),
+              2);
     EXPECT_EQ(error, "U:IMPACTENT");
     EXPECT_TRUE(rows("SELECT * FROM ChargeDiagnosis").isEmpty()) << "the inserted detail is rolled back";
 }

@@ -430,7 +430,8 @@ TEST_F(CodeTableDialogsTest, AFailedWriteKeepsTheDialogOpenUntilCancel)
     textBox(dialog, "TxtDescription").setText("Vascular disorders");
     pressOk(dialog);
     pressOk(dialog);
-    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT", "U:IMPACTENT"}));
+    const QString deleted = "This diagnosis group was deleted by another user after you opened it. Nothing was stored.";
+    EXPECT_EQ(shownMessages, QStringList({deleted, deleted}));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);  // not accepted: still open
     EXPECT_EQ(textBox(dialog, "TxtDescription").text(), "Vascular disorders");
     EXPECT_TRUE(Globals().DialogAccepted);

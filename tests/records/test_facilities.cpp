@@ -407,7 +407,8 @@ TEST_F(FacilitiesTest, AFailedUpdateStaysOpenAndWritesNoWard)
     clickButton(dialog, "Command1");
     run("DELETE FROM Facility WHERE FacilityCode = 4");  // gone meanwhile
     clickButton(dialog, "btnOk");
-    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
+    EXPECT_EQ(shownMessages,
+              QStringList({"This facility was deleted by another user after you opened it. Nothing was stored."}));
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(queryValue("SELECT COUNT(*) FROM FacilityWards").toInt(), 0);
     // The ward dialog's OK does not outlive a facility editor closed without storing.
