@@ -154,8 +154,15 @@ qint16 DeletePatientHistory(qint16 patientId, qint16 sicknessCode, qint16 sickne
     return ExecuteInTransaction(sql, kNoRowDeleted, error);
 }
 
+StoredRecord StoredPatientLocation(qint16 patientId)
+{
+    return {QStringLiteral("admission"),
+            {QStringLiteral("SELECT InFacilityCode, InWardCode, InDoctorCode FROM Patient WHERE PatientId=")
+             + QString::number(patientId)}};
+}
+
 qint16 SetPatientLocation(qint16 patientId, qint16 inFacilityCode, qint16 inWardCode, qint16 inDoctorCode,
-                          QString& error)
+                          const StoredState& loaded, QString& error)
 {
     QString sql = QStringLiteral("UPDATE Patient SET") + QStringLiteral(" InFacilityCode=")
                   + QString::number(inFacilityCode) + QStringLiteral(", ");
@@ -164,7 +171,7 @@ qint16 SetPatientLocation(qint16 patientId, qint16 inFacilityCode, qint16 inWard
     sql += QStringLiteral(" InWardCode=") + QString::number(inWardCode) + QStringLiteral(", ")
            + QStringLiteral(" InDoctorCode=") + QString::number(inDoctorCode) + QStringLiteral(", ") + changeStamp()
            + QStringLiteral(" WHERE PatientId = ") + QString::number(patientId);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredPatientLocation(patientId), loaded, sql, error);
 }
 
 RecordsetPtr GetChargeDiagnoses(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime)

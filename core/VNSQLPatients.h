@@ -49,10 +49,14 @@ qint16 DeletePatient(qint16 patientId, QString& error);
 qint16 InsertPatientHistory(qint16 patientId, qint16 sicknessCode, qint16 sicknessTypeCode, QString& error);
 qint16 DeletePatientHistory(qint16 patientId, qint16 sicknessCode, qint16 sicknessTypeCode, QString& error);
 
+// The patient's location (facility, ward and attending doctor), as the admission and discharge
+// dialogs read it before they show it.
+StoredRecord StoredPatientLocation(qint16 patientId);
+
 // Admission (a facility) or discharge (facility 0, which also resets LastChargeDate); stamps the
-// row's change time.
+// row's change time. Refused (2) when the location was changed since `loaded` was read.
 qint16 SetPatientLocation(qint16 patientId, qint16 inFacilityCode, qint16 inWardCode, qint16 inDoctorCode,
-                          QString& error);
+                          const StoredState& loaded, QString& error);
 
 // Updatable recordsets of a charge's diagnoses and procedures with their descriptions; null
 // after a failure, which is shown.

@@ -175,7 +175,8 @@ TEST_F(PatientRoutines, DischargeResetsLastChargeDateAndStamps)
     addPatient(25001);
     const QDateTime before = QDateTime::currentDateTime();
     QString error;
-    ASSERT_EQ(SetPatientLocation(25001, 0, 0, 0, error), 0) << error.toStdString();
+    ASSERT_EQ(SetPatientLocation(25001, 0, 0, 0, Loaded(StoredPatientLocation(25001)), error), 0)
+        << error.toStdString();
     const QDateTime after = QDateTime::currentDateTime();
     EXPECT_EQ(withoutStamp(writes().last(), before, after),
               "UPDATE Patient SET InFacilityCode=0,  LastChargeDate = #1990/01/01#,  InWardCode=0,  InDoctorCode=0,  "
@@ -189,7 +190,8 @@ TEST_F(PatientRoutines, AdmissionLeavesLastChargeDateAlone)
     addPatient(25001);
     const QDateTime before = QDateTime::currentDateTime();
     QString error;
-    ASSERT_EQ(SetPatientLocation(25001, 3, 12, 4, error), 0) << error.toStdString();
+    ASSERT_EQ(SetPatientLocation(25001, 3, 12, 4, Loaded(StoredPatientLocation(25001)), error), 0)
+        << error.toStdString();
     EXPECT_EQ(withoutStamp(writes().last(), before, QDateTime::currentDateTime()),
               "UPDATE Patient SET InFacilityCode=3,  InWardCode=12,  InDoctorCode=4,  VXTS = #<now>#  WHERE PatientId = 25001");
     EXPECT_EQ(rows("SELECT InFacilityCode, InWardCode, InDoctorCode, LastChargeDate FROM Patient"),
@@ -257,7 +259,9 @@ TEST_F(PatientRoutines, EveryRoutineTellsWhenNoRowChanged)
          "U:IMPACTENT"},
         {"DeletePatient", [](QString& e) { return DeletePatient(25009, e); }, "U:IMPELIENT"},
         {"DeletePatientHistory", [](QString& e) { return DeletePatientHistory(25001, 1, 0, e); }, "U:IMPELIENT"},
-        {"SetPatientLocation", [](QString& e) { return SetPatientLocation(25009, 0, 0, 0, e); }, "U:IMPACTENT"},
+        {"SetPatientLocation",
+         [](QString& e) { return SetPatientLocation(25009, 0, 0, 0, Loaded(StoredPatientLocation(25009)), e); },
+         "U:IMPACTENT"},
         {"UpdatePatientDoctor", [](QString& e) { return UpdatePatientDoctor(25001, 4, 1, 1, e); }, "U:IMPACTENT"},
         {"DeletePatientDoctor", [](QString& e) { return DeletePatientDoctor(25001, 4, e); }, "U:IMPELIENT"},
         {"MovePatientCharges", [](QString& e) { return MovePatientCharges(25002, 25001, e); }, "No Charges to transfer!"},
@@ -290,7 +294,7 @@ TEST_F(PatientRoutines, DatabaseErrorsReturnOneAndChangeNothing)
         [](QString& e) { return DeletePatient(25001, e); },
         [](QString& e) { return InsertPatientHistory(25001, 8, 2, e); },
         [](QString& e) { return DeletePatientHistory(25001, 7, 2, e); },
-        [](QString& e) { return SetPatientLocation(25001, 0, 0, 0, e); },
+        [](QString& e) { return SetPatientLocation(25001, 0, 0, 0, Loaded(StoredPatientLocation(25001)), e); },
         [](QString& e) { return InsertPatientDoctor(25001, 5, 1, 1, e); },
         [](QString& e) { return UpdatePatientDoctor(25001, 4, 2, 2, e); },
         [](QString& e) { return DeletePatientDoctor(25001, 4, e); },
