@@ -2,11 +2,16 @@
 
 #include "AppGlobals.h"
 #include "ListViewRoutines.h"
+#include "Messages.h"
 #include "VNSQLPatients.h"
 
-QString LoadStoredPatientLocation()
+QString LoadStoredPatientLocation(StoredState& location)
 {
     AppGlobals& globals = Globals();
+    // Read before the location is shown: a change made after it is seen by SetPatientLocation.
+    QString error;
+    if (!location.Read(StoredPatientLocation(globals.CurrentPatientId), error))
+        ShowMessage(error);
     globals.CurrentFacilityCode = 0;
     globals.CurrentWardCode = 0;
     globals.CurrentDoctorCode = 0;

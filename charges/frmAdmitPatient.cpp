@@ -87,7 +87,7 @@ frmAdmitPatient::frmAdmitPatient(QWidget* parent) : QDialog(parent)
 void frmAdmitPatient::loadPatient()
 {
     AppGlobals& globals = Globals();
-    TxtPatient->setText(LoadStoredPatientLocation());
+    TxtPatient->setText(LoadStoredPatientLocation(loadedLocation_));
 
     facilities_ = GetFacilities();
     FillLookupCombo(*CBFacilities, facilities_.get());
@@ -180,7 +180,7 @@ void frmAdmitPatient::OKButtonClick()
     const qint16 ward = codeOf(*wards_, "WardCode");
     const qint16 attending = codeOf(*doctors_, "DoctorCode");
     QString error;
-    if (SetPatientLocation(Globals().CurrentPatientId, facility, ward, attending, error) != 0) {
+    if (SetPatientLocation(Globals().CurrentPatientId, facility, ward, attending, loadedLocation_, error) != 0) {
         ShowMessage(error, MessageButtons::Ok);
         return;
     }

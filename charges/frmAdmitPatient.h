@@ -1,6 +1,7 @@
 #pragma once
 #include "ListView.h"
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QDialog>
 
@@ -40,6 +41,7 @@ private:
     RecordsetPtr wards_;
     RecordsetPtr doctors_;
     RecordsetPtr visiting_;
+    StoredState loadedLocation_;
 
     QLineEdit* TxtPatient = nullptr;
     QComboBox* CBFacilities = nullptr;

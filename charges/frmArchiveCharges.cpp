@@ -1,12 +1,10 @@
 #include "frmArchiveCharges.h"
 
 #include "AppGlobals.h"
-#include "AsisRutinasRecordsets.h"
 #include "BusyCursor.h"
 #include "DatePicker.h"
 #include "Messages.h"
 #include "VNSQLCharges.h"
-#include "frmChargesRows.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -40,33 +38,18 @@ frmArchiveCharges::frmArchiveCharges(QWidget* parent) : QDialog(parent)
 
 void frmArchiveCharges::OKButtonClick()
 {
-    RecordsetPtr selection;
+    qint32 toArchive = 0;
     QString error;
-    if (OpenRecordset(selection,
-                      "SELECT * FROM PatientCharges WHERE [Status] <> 2 ORDER BY PatientId, ChargeRealDate DESC",
-                      error) != 0) {
-        ShowMessage(error, MessageButtons::Ok);
-        return;
-    }
+    qint16 result;
     {
         BusyCursor busy;
-        const QDate until = DTPicker1->date();
-        AppGlobals& globals = Globals();
-        bool firstRow = true;
-        for (selection->MoveFirst(); !selection->EndOfFile(); selection->MoveNext()) {
-            const ChargeKey key = ChargeKeyOfCurrentRow(*selection);
-            // A patient's first row is the latest charge by date of service: it always stays.
-            if (firstRow || key.patientId != globals.CurrentPatientId) {
-                globals.CurrentPatientId = key.patientId;
-                firstRow = false;
-                continue;
-            }
-            const QDate serviceDate = selection->Field("ChargeRealDate").toDate();
-            if (!serviceDate.isValid() || serviceDate >= until)
-                continue;
-            if (SetChargeStatus(key.patientId, key.chargeDate, key.chargeTime, -1, 2, error) != 0)
-                ShowMessage(error, MessageButtons::Ok);
-        }
+        result = ArchiveCharges(DTPicker1->date(), toArchive, Globals().CurrentPatientId, error);
+    }
+    // Nothing was archived after a failure: the dialog stays open to try again.
+    if (result != 0) {
+        const QString none = QString("None of the %1 charges to archive was archived.").arg(toArchive);
+        ShowMessage(toArchive == 0 ? error : none + "\n\n" + error, MessageButtons::Ok);
+        return;
     }
     ShowMessage("Process ended successfully", MessageButtons::Ok);
     accept();

@@ -10,8 +10,8 @@ class frmArchiveCharges : public QDialog {
 public:
     explicit frmArchiveCharges(QWidget* parent = nullptr);
 
-    // "Archive": each charge in a transaction of its own; a failed one is shown and the pass
-    // goes on. The dialog stays open only when the charges could not be read.
+    // "Archive": all the charges in one transaction. After a failure nothing is archived, one
+    // message says why and the dialog stays open.
     void OKButtonClick();
 
 private:

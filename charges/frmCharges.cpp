@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -28,6 +30,9 @@ const char* const kSection = "Charges";
 constexpr int kFrameHeight = 435;
 constexpr int kFrameSpacing = 480;
 constexpr int kListTop = 2400;
+constexpr int kFrameWidth = 7700;
+// Between the buttons' right edge and the frame's.
+constexpr int kFrameRightMargin = kFrameWidth - 7575;
 
 void placeTwips(QWidget* widget, double left, double top, double width, double height)
 {
@@ -49,7 +54,7 @@ QFrame* filterFrame(QWidget* form, const char* name, const QString& caption, int
 {
     auto* frame = named(new QFrame(form), name);
     frame->setAccessibleName(caption);
-    placeTwips(frame, 0, index * kFrameSpacing, 7700, kFrameHeight);
+    placeTwips(frame, 0, index * kFrameSpacing, kFrameWidth, kFrameHeight);
     placeTwips(new QLabel(label, frame), 300, 120, 1300, 255);
     all = named(new QRadioButton("All", frame), allName);
     placeTwips(all, 1620, 90, 855, 255);
@@ -96,6 +101,7 @@ frmCharges::frmCharges(QWidget* parent) : QWidget(parent)
 {
     setObjectName("frmCharges");
     setWindowTitle("Charges");
+    buildFilterArea();
     buildFilterFrames();
     buildList();
     connectFilters();
@@ -107,9 +113,20 @@ frmCharges::~frmCharges()
     unload();
 }
 
+void frmCharges::buildFilterArea()
+{
+    filterArea_ = named(new QScrollArea(this), "FilterArea");
+    filterArea_->setFrameShape(QFrame::NoFrame);
+    filterArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    filterArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    filterArea_->setWidget(new QWidget);
+    filterArea_->widget()->resize(TwipsToPixels(kFrameWidth), TwipsToPixels(kListTop));
+}
+
 void frmCharges::buildFilterFrames()
 {
-    frmFiltroFechas = filterFrame(this, "frmFiltroFechas", "Date filter", 0, "Dates", optAllDates, "optAllDates",
+    QWidget* const filters = filterArea_->widget();
+    frmFiltroFechas = filterFrame(filters, "frmFiltroFechas", "Date filter", 0, "Dates", optAllDates, "optAllDates",
                                   optSelectedDates, "optSelectedDates", "Between");
     DTPicker1 = datePicker(frmFiltroFechas, "DTPicker1", 3780);
     auto* andLabel = new QLabel("and", frmFiltroFechas);
@@ -122,25 +139,30 @@ void frmCharges::buildFilterFrames()
     DTPicker2->move(std::max(DTPicker2->x(), andLabel->geometry().right() + gap), DTPicker2->y());
     btnGo->move(std::max(btnGo->x(), DTPicker2->geometry().right() + gap), btnGo->y());
 
-    frmFiltroPaciente = filterFrame(this, "frmFiltroPaciente", "Patient filter", 1, "Patients", optAllPatients,
+    frmFiltroPaciente = filterFrame(filters, "frmFiltroPaciente", "Patient filter", 1, "Patients", optAllPatients,
                                     "optAllPatients", optSelectedPatients, "optSelectedPatients", "Selected");
     TxtPatient = filterText(frmFiltroPaciente, "TxtPatient", true);
     btnSearchPatient = searchButton(frmFiltroPaciente, "btnSearchPatient");
 
-    frmFiltroSeguro = filterFrame(this, "frmFiltroSeguro", "Insurance filter", 2, "Insurances", optAllInsurances,
+    frmFiltroSeguro = filterFrame(filters, "frmFiltroSeguro", "Insurance filter", 2, "Insurances", optAllInsurances,
                                   "optAllInsurances", optSelectedInsurances, "optSelectedInsurances", "Selected");
     TxtInsurance = filterText(frmFiltroSeguro, "TxtInsurance", true);
     btnSearchInsurance = searchButton(frmFiltroSeguro, "btnSearchInsurance");
 
-    frmFiltroDoctor = filterFrame(this, "frmFiltroDoctor", "Insurance filter", 3, "Doctors", optAllDoctors,
+    frmFiltroDoctor = filterFrame(filters, "frmFiltroDoctor", "Insurance filter", 3, "Doctors", optAllDoctors,
                                   "optAllDoctors", optSelectedDoctors, "optSelectedDoctors", "Selected");
     TxtDoctor = filterText(frmFiltroDoctor, "TxtDoctor", true);
     btnSearchDoctor = searchButton(frmFiltroDoctor, "btnSearchDoctor");
 
-    frmFiltroLote = filterFrame(this, "frmFiltroLote", "Insurance filter", 4, "Lot Number", optAllLots,
+    frmFiltroLote = filterFrame(filters, "frmFiltroLote", "Insurance filter", 4, "Lot Number", optAllLots,
                                 "optAllLots", optSelectedLot, "optSelectedLot", "Selected");
     TxtLotNumber = filterText(frmFiltroLote, "TxtLotNumber", false);
     btnGo2 = goButton(frmFiltroLote, "btnGo2");
+
+    for (QFrame* frame : {frmFiltroFechas, frmFiltroPaciente, frmFiltroSeguro, frmFiltroDoctor, frmFiltroLote})
+        filtersMinimumWidth_ = std::max(filtersMinimumWidth_, frame->childrenRect().right() + 1);
+    filtersMinimumWidth_ =
+        std::max(TwipsToPixels(kFrameWidth), filtersMinimumWidth_ + TwipsToPixels(kFrameRightMargin));
 }
 
 void frmCharges::buildList()
@@ -161,6 +183,9 @@ void frmCharges::buildList()
     ListView1->header()->setSectionsClickable(true);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, &frmCharges::ListView1ColumnClick);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1DblClick(); });
+    // The keyboard does what the mouse and the toolbar do.
+    connect(ListView1, &ListView::EnterPressed, this, &frmCharges::ListView1DblClick);
+    connect(ListView1, &ListView::DeletePressed, this, &frmCharges::Eliminar);
 }
 
 void frmCharges::connectFilters()
@@ -245,8 +270,14 @@ void frmCharges::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     const int innerWidth = width();
+    const int filtersWidth = std::max(innerWidth, filtersMinimumWidth_);
     for (QFrame* frame : {frmFiltroFechas, frmFiltroPaciente, frmFiltroSeguro, frmFiltroDoctor, frmFiltroLote})
-        frame->setGeometry(0, frame->y(), innerWidth, frame->height());
-    const int top = ListView1->y();
+        frame->setGeometry(0, frame->y(), filtersWidth, frame->height());
+    QWidget* filters = filterArea_->widget();
+    filters->resize(filtersWidth, filters->height());
+    // A narrow form shows the scroll bar under the frames and the list below it.
+    const int scrollBarHeight = filtersWidth > innerWidth ? filterArea_->horizontalScrollBar()->sizeHint().height() : 0;
+    filterArea_->setGeometry(0, 0, innerWidth, filters->height() + scrollBarHeight);
+    const int top = filterArea_->height();
     ListView1->setGeometry(0, top, innerWidth, std::max(0, height() - top));
 }

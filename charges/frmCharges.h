@@ -1,8 +1,11 @@
 #pragma once
+#include "ChargeKey.h"
 #include "ListView.h"
 #include "Recordset.h"
 
 #include <QDate>
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
@@ -13,6 +16,7 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 // The charges list, child form of the "Charges" view: the charges of one status view, narrowed
 // by five filter frames (dates, patient, insurance, doctor, print lot) stacked above the list.
@@ -71,6 +75,7 @@ private:
 
     // Building and load (frmCharges.cpp).
     void buildFilterFrames();
+    void buildFilterArea();
     void buildList();
     void connectFilters();
     void load();
@@ -85,6 +90,15 @@ private:
     void search(RecordFilter& filter);
     // Names the record in the filter's box and filters on it; false when it cannot be read.
     bool takeRecord(RecordFilter& filter, qint16 code);
+
+    // Posting (frmChargesPost.cpp). Posts the lot; false, with one message, when nothing was.
+    bool postLot(const QList<ChargeKey>& ready, QList<ChargeKey>& posted);
+    // Marks the rows posted here and shows the stored state of the other listed ones that are
+    // not known to be unchanged. A charge deleted meanwhile leaves the list.
+    void showStoredCharges(const QList<ChargeKey>& listed, const QList<ChargeKey>& posted,
+                           const QSet<ChargeKey>& unchanged);
+    // Reads the current row's charge again; false after a failure, which is shown.
+    bool showStoredCharge(const ChargeKey& key);
 
     // Print choice (frmChargesPrint.cpp).
     QString subtitle() const;
@@ -101,6 +115,9 @@ private:
     RecordFilter insuranceFilter_;
     RecordFilter doctorFilter_;
 
+    // The frames lie in an area that scrolls sideways when the form is narrower than they are.
+    QScrollArea* filterArea_ = nullptr;
+    int filtersMinimumWidth_ = 0;
     QFrame* frmFiltroFechas = nullptr;
     QFrame* frmFiltroPaciente = nullptr;
     QFrame* frmFiltroSeguro = nullptr;

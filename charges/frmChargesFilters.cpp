@@ -117,6 +117,9 @@ void frmCharges::search(RecordFilter& filter)
 {
     AppGlobals& globals = Globals();
     globals.*filter.picked = 0;
+    // Charges of any patient are listed, admitted or not, whatever scope the charge editor left.
+    if (&filter == &patientFilter_)
+        globals.PickPatientScope = PickEveryPatient;
     ShowDialogByName(filter.pickerName, this);
     const qint16 choice = globals.*filter.picked;
     if (choice == 0 || choice == filter.code)

@@ -7,17 +7,14 @@
 #include "FormRegistry.h"
 #include "ListViewRoutines.h"
 #include "Messages.h"
-#include "SqlLiterals.h"
 #include "VNSQLCharges.h"
 
 void frmCharges::Insertado()
 {
     BusyCursor busy;
     const AppGlobals& globals = Globals();
-    const QString sql = "SELECT * FROM ChargesDescriptive WHERE PatientId=" +
-                        QString::number(globals.CurrentPatientId) + " and ChargeDate=#" +
-                        SqlDateMonthFirst(globals.CurrentChargeDate) + "# and ChargeTime=#" +
-                        SqlTime(globals.CurrentChargeTime) + "#";
+    const QString sql =
+        StoredChargeQuery({globals.CurrentPatientId, globals.CurrentChargeDate, globals.CurrentChargeTime});
     RecordsetPtr charge;
     QString error;
     if (OpenRecordset(charge, sql, error) != 0) {

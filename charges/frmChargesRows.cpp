@@ -2,11 +2,12 @@
 
 #include "AppGlobals.h"
 #include "RecordsetValues.h"
+#include "SqlLiterals.h"
 
-ChargeKey ChargeKeyOfCurrentRow(const Recordset& charges)
+QString StoredChargeQuery(const ChargeKey& key)
 {
-    return {qint16(charges.Field("PatientId").toInt()), charges.Field("ChargeDate").toDate(),
-            charges.Field("ChargeTime").toTime()};
+    return "SELECT * FROM ChargesDescriptive WHERE PatientId=" + QString::number(key.patientId) + " and ChargeDate=#" +
+           SqlDateMonthFirst(key.chargeDate) + "# and ChargeTime=#" + SqlTime(key.chargeTime) + "#";
 }
 
 bool MoveToCharge(Recordset& charges, const ChargeKey& key)

@@ -1,21 +1,9 @@
 #pragma once
+#include "ChargeKey.h"
 #include "Recordset.h"
 
-#include <QDate>
-#include <QTime>
-#include <QtGlobal>
-
-// The key of a charge: patient, creation date and creation time.
-struct ChargeKey {
-    qint16 patientId = 0;
-    QDate chargeDate;
-    QTime chargeTime;
-
-    bool operator==(const ChargeKey&) const = default;
-};
-
-// The key of the recordset's current row of charges.
-ChargeKey ChargeKeyOfCurrentRow(const Recordset& charges);
+// The SELECT of the charge's row as the charges list shows it.
+QString StoredChargeQuery(const ChargeKey& key);
 
 // Makes the row of the charge current; false (at end of file) when the recordset holds none.
 bool MoveToCharge(Recordset& charges, const ChargeKey& key);

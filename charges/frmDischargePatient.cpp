@@ -60,7 +60,7 @@ frmDischargePatient::frmDischargePatient(QWidget* parent) : QDialog(parent)
 void frmDischargePatient::load()
 {
     AppGlobals& globals = Globals();
-    TxtPatient->setText(LoadStoredPatientLocation());
+    TxtPatient->setText(LoadStoredPatientLocation(loadedLocation_));
     if (globals.CurrentFacilityCode == 0) {
         TxtStatus->setText("Not admitted");
         OKButton->setEnabled(false);
@@ -78,7 +78,7 @@ void frmDischargePatient::load()
 void frmDischargePatient::OKButtonClick()
 {
     QString error;
-    if (SetPatientLocation(Globals().CurrentPatientId, 0, 0, 0, error) < 1) {
+    if (SetPatientLocation(Globals().CurrentPatientId, 0, 0, 0, loadedLocation_, error) < 1) {
         accept();
         return;
     }

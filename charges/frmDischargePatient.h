@@ -1,4 +1,6 @@
 #pragma once
+#include "StoredState.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -25,4 +27,5 @@ private:
     QLineEdit* TxtWard = nullptr;
     QLineEdit* TxtDoctor = nullptr;
     QPushButton* OKButton = nullptr;
+    StoredState loadedLocation_;
 };

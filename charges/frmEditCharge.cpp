@@ -136,6 +136,7 @@ void frmEditCharge::createControls()
     connect(CBChargeTypes, &QComboBox::currentIndexChanged, this, [this] { ChargeTypeChosen(); });
     connect(CBFacilities, &QComboBox::currentIndexChanged, this, [this] { FacilityChosen(); });
     connect(CBDoctors, &QComboBox::currentIndexChanged, this, [this] { DoctorChosen(); });
+    connect(CBEMCodes, &QComboBox::currentIndexChanged, this, [this] { EMCodeChosen(); });
     connect(Command5, &QToolButton::clicked, this, [this] { PickPatient(); });
     connect(Command1, &QPushButton::clicked, this,
             [this] { AddCodes("frmPickDiagnosis", *rsChargeDiagnosis, "DiagnosisCode", *ListView1); });
@@ -190,11 +191,10 @@ void frmEditCharge::Save()
     }
     rsFacilities->SetAbsolutePosition(CBFacilities->currentIndex() + 1);
     rsDoctorChoices->SetAbsolutePosition(CBDoctors->currentIndex() + 1);
-    rsEMCodes->SetAbsolutePosition(CBEMCodes->currentIndex() + 1);
 
     const QString diagnoses = CodeListText(*rsChargeDiagnosis, "DiagnosisCode");
     const QString procedures = CodeListText(*rsChargeProcedures, "ProcedureCode");
-    const qint32 emCode = codeOf(*rsEMCodes, "EMCode");
+    const auto emCode = qint32(CBEMCodes->currentData().toLongLong());
     const auto doctorCode = qint16(codeOf(*rsDoctorChoices, "DoctorCode"));
     const qint16 referDoctorCode = ChosenRefDoctorCode();
     const auto facilityCode = qint16(codeOf(*rsFacilities, "FacilityCode"));
@@ -207,7 +207,7 @@ void frmEditCharge::Save()
                                   procedures, status, error)
                    : UpdateCharge(globals.CurrentPatientId, globals.CurrentChargeDate, globals.CurrentChargeTime,
                                   DTDOC->date(), emCode, doctorCode, referDoctorCode, facilityCode, diagnoses,
-                                  procedures, status, error);
+                                  procedures, status, loadedCharge_, error);
     if (result != 0) {
         ShowMessage(error);
         return;

@@ -2,6 +2,7 @@
 #include "DatePicker.h"
 #include "ListView.h"
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QDialog>
 #include <QString>
@@ -52,6 +53,7 @@ private:
     bool ChargeTypeChosen();
     void FacilityChosen();
     void DoctorChosen();
+    void EMCodeChosen();
     void PickPatient();
     // Selects an entry from code, without the choice handling (the caller runs it).
     static void SelectEntry(QComboBox& list, int index);
@@ -94,6 +96,11 @@ private:
 
     bool closeOnActivate_ = true;
     bool newCharge_ = true;
-    // The E&M code the E&M list preselects: the stored charge's, none for a new charge.
+    // A stored charge as read before it was shown, for UpdateCharge.
+    StoredState loadedCharge_;
+    // The E&M code the E&M list preselects whenever it holds it: the one the clerk picked last,
+    // else the stored charge's; none for a new charge until one is picked.
     qint32 CurrentChargeEMCode = 0;
+    // The E&M code of the stored charge; its list offers it whatever the facility's type.
+    qint32 storedEMCode_ = 0;
 };

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 // The attention type that E&M codes are filtered by when a doctor entry has none.
@@ -19,6 +21,13 @@ constexpr qint16 kInpatientChargeType = 1;
 QString numberOf(const Recordset& rows, const QString& field)
 {
     return QString::number(rows.Field(field).toLongLong());
+}
+
+// Adds the E&M row as an entry of the list, which keeps its code.
+void addEMEntry(QComboBox& list, const Recordset& row)
+{
+    list.addItem(row.Field("Description").toString() + " (" + row.Field("BillingEMCode").toString() + ")",
+                 qint32(row.Field("EMCode").toLongLong()));
 }
 
 }  // namespace
@@ -35,16 +44,20 @@ void frmEditCharge::LoadEMCodes()
     rsEMCodes->SetFilter(filter);
     const QSignalBlocker quiet(*CBEMCodes);
     CBEMCodes->clear();
-    if (rsEMCodes->RecordCount() == 0)
-        return;
-    int chargeEntry = 0;
-    for (rsEMCodes->MoveFirst(); !rsEMCodes->EndOfFile(); rsEMCodes->MoveNext()) {
-        if (rsEMCodes->Field("EMCode").toLongLong() == CurrentChargeEMCode)
-            chargeEntry = CBEMCodes->count();
-        CBEMCodes->addItem(rsEMCodes->Field("Description").toString() + " (" +
-                           rsEMCodes->Field("BillingEMCode").toString() + ")");
+    for (rsEMCodes->MoveFirst(); !rsEMCodes->EndOfFile(); rsEMCodes->MoveNext())
+        addEMEntry(*CBEMCodes, *rsEMCodes);
+    // A stored charge whose facility's type no longer offers its code still shows it, so that
+    // OK on an untouched charge keeps it.
+    if (storedEMCode_ != 0 && CBEMCodes->findData(storedEMCode_) < 0) {
+        rsEMCodes->SetFilter("");
+        if (rsEMCodes->Find("EMCode=" + QString::number(storedEMCode_)) && !rsEMCodes->EndOfFile())
+            addEMEntry(*CBEMCodes, *rsEMCodes);
+        rsEMCodes->SetFilter(filter);
     }
-    CBEMCodes->setCurrentIndex(chargeEntry);
+    if (CBEMCodes->count() == 0)
+        return;
+    // A change of doctor or facility keeps the code meant whenever the new list holds it.
+    CBEMCodes->setCurrentIndex(std::max(CBEMCodes->findData(CurrentChargeEMCode), 0));
 }
 
 bool frmEditCharge::LoadDoctors()
@@ -109,6 +122,11 @@ void frmEditCharge::DoctorChosen()
     const auto attentionType = qint16(rsDoctorChoices->Field("AttentionTypeCode").toLongLong());
     Globals().CurrentAttentionTypeCode = attentionType != 0 ? attentionType : kDefaultAttentionType;
     LoadEMCodes();
+}
+
+void frmEditCharge::EMCodeChosen()
+{
+    CurrentChargeEMCode = qint32(CBEMCodes->currentData().toLongLong());
 }
 
 void frmEditCharge::PickPatient()

@@ -4,6 +4,7 @@
 #include "AsisRutinasRecordsets.h"
 #include "Messages.h"
 #include "SqlLiterals.h"
+#include "VNSQLCharges.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -141,8 +142,15 @@ bool frmEditCharge::LoadExistingCharge()
 {
     const AppGlobals& globals = Globals();
     Command5->setEnabled(false);  // the patient of a stored charge cannot change
-    RecordsetPtr charge;
     QString error;
+    // Read before the charge is shown: a change made after it is seen by UpdateCharge.
+    const StoredRecord stored =
+        StoredCharge(globals.CurrentPatientId, globals.CurrentChargeDate, globals.CurrentChargeTime);
+    if (!loadedCharge_.Read(stored, error)) {
+        ShowMessage(error);
+        return false;
+    }
+    RecordsetPtr charge;
     if (OpenRecordset(charge,
                       "Select * From ChargesDescriptive Where PatientId=" + QString::number(globals.CurrentPatientId) +
                           " and ChargeDate=#" + SqlDateMonthFirst(globals.CurrentChargeDate) + "# and ChargeTime=#" +
@@ -162,6 +170,7 @@ bool frmEditCharge::LoadExistingCharge()
     // The charge type is the stored E&M code's, whatever facility type the E&M list shows
     // now; without it the first charge type stays.
     CurrentChargeEMCode = qint32(charge->Field("EMCode").toLongLong());
+    storedEMCode_ = CurrentChargeEMCode;
     const QString shownCodes = rsEMCodes->Filter();
     rsEMCodes->SetFilter("");
     if (rsEMCodes->Find("EMCode=" + QString::number(CurrentChargeEMCode)) && !rsEMCodes->EndOfFile()) {

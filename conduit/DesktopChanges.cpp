@@ -48,6 +48,19 @@ std::string extraCondition(const SyncTableDescription& table)
     return table.extraCondition.empty() ? "" : " AND " + table.extraCondition;
 }
 
+// Jet compares texts without regard to case; StrComp with 0 compares exactly, so that a change
+// of letter case alone is sent too.
+std::string changedComparedFields(const SyncTableDescription& table)
+{
+    std::string text;
+    for (const SyncFieldDescription& field : table.fields)
+        if (comparedField(field))
+            text += (text.empty() ? "StrComp(" : " OR StrComp(") + table.mirrorTable + "." +
+                    Bracketed(field.desktopColumn) + ", " + table.readTable + "." + Bracketed(field.desktopColumn) +
+                    ", 0)<>0";
+    return text;
+}
+
 std::string passSql(int pass, std::uint32_t pdtId, const SyncTableDescription& table)
 {
     const std::string& t1 = table.readTable;
@@ -63,7 +76,7 @@ std::string passSql(int pass, std::uint32_t pdtId, const SyncTableDescription& t
         return "SELECT " + (stamped ? t1 + "." + Bracketed(table.timeStampColumn) + "," : "") +
                fieldList(table, anyField, t1 + ".", "", ",") + ",PDTRecordId FROM " + t3 + " INNER JOIN " + t1 +
                " ON " + fieldList(table, matchField, t3 + ".", "=" + t1 + ".", " AND ") + " WHERE PDTId = " + id +
-               " AND (" + fieldList(table, comparedField, t3 + ".", "<>" + t1 + ".", " OR ") + ")";
+               " AND (" + changedComparedFields(table) + ")";
     return "SELECT PDTRecordId FROM " + t3 + " WHERE PDTId = " + id + " AND NOT EXISTS ( SELECT " +
            (stamped ? Bracketed(table.timeStampColumn) + "," : "") + fieldList(table, anyField, "", "", ",") +
            " FROM " + t1 + " WHERE " + fieldList(table, matchField, "", "=" + t3 + ".", " AND ") +
@@ -151,23 +164,15 @@ void sendNewRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT state
 bool mirrorHoldsFetchedRow(const SyncRun& run, const SyncTableDescription& table, const HandheldLayout& layout,
                            std::uint32_t recordId)
 {
-    const std::string sql = "SELECT " + fieldList(table, comparedField, "", "", ",") + " FROM " + table.mirrorTable +
-                            " WHERE PDTId = ? AND PDTRecordId = ?";
-    const SqlValues values = {std::to_string(run.pdtId), std::to_string(recordId)};
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (OpenQuery(run.connection, statement, sql, values) != 0) {
-        ConduitLog("Failure: " + StatementWithValues(sql, values));
+    std::vector<std::string> mirrored;
+    bool same = false;
+    if (ReadMirrorRow(run, table, recordId, mirrored, same) != 0)
         return false;
+    for (std::size_t i = 0; same && i < table.fields.size(); ++i) {
+        const SyncFieldDescription& field = table.fields[i];
+        same = !comparedField(field) ||
+               SameWhenStored(layout.fields.at(static_cast<std::size_t>(field.descriptorIndex)), field.value, mirrored[i]);
     }
-    bool same = FetchNextRow(statement);
-    for (const SyncFieldDescription& field : table.fields) {
-        if (!same || !comparedField(field))
-            continue;
-        std::string mirrored;
-        same = GetColumnByName(statement, field.desktopColumn, mirrored, kValueTextSize) == 0 &&
-               SameWhenStored(layout.fields.at(static_cast<std::size_t>(field.descriptorIndex)), field.value, mirrored);
-    }
-    CloseQuery(statement);
     return same;
 }
 

@@ -9,7 +9,10 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -124,6 +127,50 @@ void readAutonumber(const SyncRun& run, const SyncTableDescription& table, const
     }
 }
 
+// Rows of other practice tables that name a desktop row by its key, as the desktop program's
+// own delete treats them: a patient who has charges is not deleted; his visiting doctors go with
+// him. (His history is a sub-table and follows him.) Left behind, they would pass to the next
+// patient given the same id.
+struct NamingRows {
+    const char* namedTable;  // T2 of the named row
+    const char* keyColumn;   // its key column, which the naming table names it by
+    const char* namingTable;
+    bool blocksDeletion;
+    const char* one;  // how the log counts blocking rows
+    const char* many;
+};
+
+constexpr NamingRows kNamingRows[] = {
+    {"Patient", "PatientId", "PatientCharges", true, "charge", "charges"},
+    {"Patient", "PatientId", "PatientDoctors", false, "", ""},
+};
+
+bool sameName(const std::string& name, const char* other)
+{
+    return std::equal(name.begin(), name.end(), other, other + std::strlen(other), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+// The key field of the table that the naming rows use, or none.
+const SyncFieldDescription* namedKey(const SyncTableDescription& table, const NamingRows& naming)
+{
+    if (!sameName(table.writeTable, naming.namedTable))
+        return nullptr;
+    for (const SyncFieldDescription& field : table.fields)
+        if (IsKeyField(field) && sameName(field.desktopColumn, naming.keyColumn))
+            return &field;
+    return nullptr;
+}
+
+// "FROM <naming table> WHERE [key] = ?", with the record's key in values.
+std::string namingRowsOf(const NamingRows& naming, const SyncFieldDescription& key, const HandheldLayout& layout,
+                         std::vector<std::uint8_t>& record, SqlValues& values)
+{
+    values.push_back(FieldLiteral(layout, key, record));
+    return std::string(" FROM ") + naming.namingTable + " WHERE " + Bracketed(naming.keyColumn) + " = ?";
+}
+
 // Keeps the fetched row's stamp and field values; false when a column cannot be read (logged).
 bool keepFoundRow(SQLHSTMT statement, SyncTableDescription& table)
 {
@@ -230,7 +277,51 @@ int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
     const HandheldLayout& layout = ReadTableLayout(table);
     SqlValues values;
     const std::string conditions = keyConditions(table, layout, entry.bytes, values);
-    return RunDesktopStatement(run, "DELETE FROM " + table.writeTable + " WHERE " + conditions, values);
+    if (RunDesktopStatement(run, "DELETE FROM " + table.writeTable + " WHERE " + conditions, values) != 0)
+        return 1;
+    for (const NamingRows& naming : kNamingRows) {
+        const SyncFieldDescription* key = namedKey(table, naming);
+        if (key == nullptr || naming.blocksDeletion)
+            continue;
+        SqlValues keyValue;
+        const std::string rows = namingRowsOf(naming, *key, layout, entry.bytes, keyValue);
+        if (RunDesktopStatement(run, "DELETE" + rows, keyValue) != 0)
+            return 1;
+    }
+    return 0;
+}
+
+int RefuseDeletionInUse(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& refused)
+{
+    refused = false;
+    const HandheldLayout& layout = ReadTableLayout(table);
+    for (const NamingRows& naming : kNamingRows) {
+        const SyncFieldDescription* key = namedKey(table, naming);
+        if (key == nullptr || !naming.blocksDeletion)
+            continue;
+        SqlValues values;
+        const std::string sql = "SELECT COUNT(*)" + namingRowsOf(naming, *key, layout, entry.bytes, values);
+        SQLHSTMT statement = SQL_NULL_HSTMT;
+        if (OpenQuery(run.connection, statement, sql, values) != 0) {
+            ConduitLog("Failure: " + StatementWithValues(sql, values));
+            return 1;
+        }
+        std::string counted;
+        const bool fetched = FetchNextRow(statement);
+        if (fetched)
+            GetColumnByIndex(statement, 1, counted, kValueTextSize);
+        CloseQuery(statement);
+        if (!fetched)
+            return 1;
+        const long rows = std::strtol(counted.c_str(), nullptr, 10);
+        if (rows > 0) {
+            ConduitLog(table.writeTable + " " + FieldLiteral(layout, *key, entry.bytes) + " has " + std::to_string(rows) +
+                       " " + (rows == 1 ? naming.one : naming.many) +
+                       " on the desktop: the handheld's deletion was refused and the record sent back");
+            refused = true;
+        }
+    }
+    return 0;
 }
 
 int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
@@ -247,33 +338,63 @@ int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
     return 0;
 }
 
-int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
+int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry,
+                const std::vector<bool>& assigned, bool stamped)
 {
     const HandheldLayout& layout = ReadTableLayout(table);
     std::vector<std::string> assignments;
     std::vector<std::string> conditions;
-    SqlValues assigned;
-    SqlValues matched;
-    if (!table.timeStampColumn.empty()) {
+    SqlValues assignedValues;
+    SqlValues matchedValues;
+    if (stamped && !table.timeStampColumn.empty()) {
         assignments.push_back(Bracketed(table.timeStampColumn) + " = ?");
-        assigned.push_back(stampLiteral(entry.bytes));
+        assignedValues.push_back(stampLiteral(entry.bytes));
     }
-    for (const SyncFieldDescription& field : table.fields) {
-        std::string literal = FieldLiteral(layout, field, entry.bytes);
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        const SyncFieldDescription& field = table.fields[i];
         if (isMatchField(field)) {
             conditions.push_back(Bracketed(field.desktopColumn) + " =?");
-            matched.push_back(literal);
-        } else {
+            matchedValues.push_back(FieldLiteral(layout, field, entry.bytes));
+        } else if (assigned.at(i)) {
             assignments.push_back(Bracketed(field.desktopColumn) + " = ?");
-            assigned.push_back(literal);
+            assignedValues.push_back(FieldLiteral(layout, field, entry.bytes));
         }
     }
-    assigned.insert(assigned.end(), matched.begin(), matched.end());
-    if (RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
-                                     joined(conditions, " AND "),
-                            assigned) != 0)
+    if (assignments.empty())
+        return 0;
+    assignedValues.insert(assignedValues.end(), matchedValues.begin(), matchedValues.end());
+    return RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
+                                        joined(conditions, " AND "),
+                               assignedValues);
+}
+
+int ReadMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId,
+                  std::vector<std::string>& values, bool& found)
+{
+    std::vector<std::string> columns;
+    for (const SyncFieldDescription& field : table.fields)
+        if (!isMatchField(field))
+            columns.push_back(Bracketed(field.desktopColumn));
+    const std::string sql =
+        "SELECT " + joined(columns, ",") + " FROM " + table.mirrorTable + " WHERE PDTId = ? AND PDTRecordId = ?";
+    const SqlValues keyValues = {std::to_string(run.pdtId), std::to_string(recordId)};
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (OpenQuery(run.connection, statement, sql, keyValues) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, keyValues));
         return 1;
-    return 0;
+    }
+    values.assign(table.fields.size(), std::string());
+    found = FetchNextRow(statement);
+    int result = 0;
+    for (std::size_t i = 0; found && result == 0 && i < table.fields.size(); ++i) {
+        const SyncFieldDescription& field = table.fields[i];
+        if (!isMatchField(field) && GetColumnByName(statement, field.desktopColumn, values[i], kValueTextSize) != 0) {
+            ConduitLog("Unable to extract column : " + field.desktopColumn);
+            result = 1;
+        }
+    }
+    CloseQuery(statement);
+    return result;
 }
 
 int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,

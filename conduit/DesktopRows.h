@@ -33,12 +33,27 @@ int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& 
 // (always when the desktop row has no stamp).
 int ComparePCTimestamp(const SyncTableDescription& table, const PalmRecordEntry& entry);
 
+// Deletes the record's desktop row with the rows that belong to it alone (a patient's visiting
+// doctors), as the desktop program's own delete does.
 int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
+// Whether rows of other tables keep the record's desktop row from being deleted, as the desktop
+// program's own delete refuses a patient who has charges; a refusal is logged. 0, or 1 when they
+// could not be counted (logged).
+int RefuseDeletionInUse(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& refused);
 // Inserts the record into the desktop table (its autonumber field, if any, read back into the
 // record). The caller writes the record back to the handheld.
 int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
-// Updates the desktop row's stamp and compared fields. The caller writes the record back.
-int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry);
+// Updates the compared fields of the desktop row that assigned marks (by index of the table's
+// fields), and its stamp when stamped; with nothing to assign there is no statement. The caller
+// writes the record back.
+int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry,
+                const std::vector<bool>& assigned, bool stamped);
+
+// The compared fields' values (by index of the table's fields) of the record's mirror row: what
+// the handheld was last given. found is false when the mirror has no row for the record. 0, or 1
+// when the mirror could not be read (logged).
+int ReadMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId,
+                  std::vector<std::string>& values, bool& found);
 
 int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,
                     std::vector<std::uint8_t>& bytes);

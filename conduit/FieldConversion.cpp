@@ -292,13 +292,19 @@ bool ConvertField(ConversionMode mode, std::vector<std::uint8_t>& record, std::s
 
 bool SameWhenStored(const HandheldFieldDescriptor& descriptor, const std::string& first, const std::string& second)
 {
-    std::vector<std::uint8_t> firstRecord(descriptor.offset + StoredFieldSize(descriptor), 0);
-    std::vector<std::uint8_t> secondRecord = firstRecord;
-    std::string firstText = first;
-    std::string secondText = second;
-    ConvertField(ConversionMode::TextToRecord, firstRecord, firstText, descriptor);
-    ConvertField(ConversionMode::TextToRecord, secondRecord, secondText, descriptor);
-    return firstRecord == secondRecord;
+    std::vector<std::uint8_t> record(descriptor.offset + StoredFieldSize(descriptor), 0);
+    std::string text = first;
+    ConvertField(ConversionMode::TextToRecord, record, text, descriptor);
+    return FieldHolds(descriptor, record, second);
+}
+
+bool FieldHolds(const HandheldFieldDescriptor& descriptor, const std::vector<std::uint8_t>& record,
+                const std::string& text)
+{
+    std::vector<std::uint8_t> holding = record;
+    std::string converted = text;
+    ConvertField(ConversionMode::TextToRecord, holding, converted, descriptor);
+    return holding == record;
 }
 
 void SetRecordDefaults(const HandheldLayout& layout, std::vector<std::uint8_t>& record)

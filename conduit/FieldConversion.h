@@ -37,6 +37,9 @@ bool ConvertField(ConversionMode mode, std::vector<std::uint8_t>& record, std::s
 // Whether two desktop texts become the same field, as the handheld stores them: cut to the
 // field's width, numbers and dates as the field holds them.
 bool SameWhenStored(const HandheldFieldDescriptor& descriptor, const std::string& first, const std::string& second);
+// Whether the record's field holds the desktop text, as the handheld stores it.
+bool FieldHolds(const HandheldFieldDescriptor& descriptor, const std::vector<std::uint8_t>& record,
+                const std::string& text);
 
 // A new stored record of the layout's size with every field at its default.
 void SetRecordDefaults(const HandheldLayout& layout, std::vector<std::uint8_t>& record);

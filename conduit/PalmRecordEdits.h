@@ -11,8 +11,15 @@ struct SyncTableDescription;
 int DeletePalmRecord(SyncTableDescription& table, std::uint32_t recordId);
 
 // Writes the entry's bytes back under its own id, which clears the record's modified mark; logs
-// "Error clearing dirty flag in :%d , err=%d" on failure. 0 or 1.
-int WriteBackPalmRecord(SyncTableDescription& table, const PalmRecordEntry& entry);
+// "Error clearing dirty flag in :%d , err=%d" on failure. 0 or 1. A record without an id gets one
+// (GiveRecordAnId). A record refused as shorter than its layout is never written back: padded
+// with zeros it would pass for a whole one (1, the refusal was logged).
+int WriteBackPalmRecord(SyncTableDescription& table, PalmRecordEntry& entry);
+
+// A record whose unique id is 0 cannot be written back under it (0 asks for a new record): it is
+// written again as a new record, whose id the entry takes, and the one without an id is removed.
+// Logged. 0, or 1 (logged).
+int GiveRecordAnId(SyncTableDescription& table, PalmRecordEntry& entry);
 
 // Reads the record with the id into bytes, sized to the table's layout; the handheld's result.
 std::int32_t ReadPalmRecordById(const SyncTableDescription& table, std::uint32_t recordId,

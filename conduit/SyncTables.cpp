@@ -172,13 +172,14 @@ bool chooseConnectionString(const std::string& conduitName, std::uint32_t pdtId,
 
 // A new terminal number is kept only once the handheld stored its preference record, so that a
 // HotSync stopped in between registers the handheld again. False when the run must stop (logged).
-bool registerHandheld(SyncRun& run, PreferenceFile& preference, const std::string& userName)
+bool registerHandheld(SyncRun& run, PreferenceFile& preference, const std::string& userName,
+                      const TableDescriptionFile& file)
 {
     if (!beginDesktopChanges(run)) {
         ClosePreferenceFile(preference);
         return false;
     }
-    const bool registered = RegisterTerminal(run, preference, userName) == 0;
+    const bool registered = RegisterTerminal(run, preference, userName, file) == 0;
     const bool preferenceStored = ClosePreferenceFile(preference) == 0;
     if (registered)
         return endDesktopChanges(run, preferenceStored, preference.databaseName);
@@ -224,7 +225,7 @@ int SyncTables(int purgeFlag, const std::string& conduitName, const std::string&
         ClosePreferenceFile(preference);
         return kRunEnded;
     }
-    bool completed = registerHandheld(run, preference, userName);
+    bool completed = registerHandheld(run, preference, userName, file);
     bool everyTableExchanged = true;
     for (SyncTableDescription& table : file.tables) {
         if (!completed)

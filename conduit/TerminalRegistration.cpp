@@ -4,6 +4,8 @@
 #include "FetchedRow.h"
 #include "OdbcAccess.h"
 #include "PreferenceFile.h"
+#include "SyncManager.h"
+#include "TableDescription.h"
 
 #include <cstdlib>
 
@@ -20,6 +22,23 @@ std::string textLiteral(const std::string& text)
     for (char c : text)
         literal += c == '\'' ? std::string("''") : std::string(1, c);
     return literal + "'";
+}
+
+// Whether any table's handheld database holds a record; a database that cannot be opened holds
+// none that the run could exchange.
+bool holdsRecords(const TableDescriptionFile& file)
+{
+    for (const SyncTableDescription& table : file.tables) {
+        std::uint8_t handle = 0;
+        if (SyncOpenDB(table.handheldDatabase.c_str(), 0, &handle, SYNC_MODE_READ) != SYNC_OK)
+            continue;
+        std::uint16_t count = 0;
+        const bool holds = SyncGetDBRecordCount(handle, &count) == SYNC_OK && count > 0;
+        SyncCloseDB(handle);
+        if (holds)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -72,7 +91,8 @@ int InsertUserInfoOnPC(SQLHDBC connection, std::uint32_t pdtId, const std::strin
     return 0;
 }
 
-int RegisterTerminal(SyncRun& run, PreferenceFile& preference, const std::string& userName)
+int RegisterTerminal(SyncRun& run, PreferenceFile& preference, const std::string& userName,
+                     const TableDescriptionFile& file)
 {
     int known = ReadUserInfoFromPC(run.connection, run.pdtId);
     if (known == 0)
@@ -98,6 +118,10 @@ int RegisterTerminal(SyncRun& run, PreferenceFile& preference, const std::string
     if (WritePreferenceRecord(preference) != 0) {
         ConduitLog("Error setting TerminalId on PDA");
         return 1;
+    }
+    if (holdsRecords(file)) {
+        ConduitLog("The handheld already holds records: they are exchanged with the desktop, not overwritten");
+        return 0;
     }
     ConduitLog("Changing to Desktop overrides HH mode");
     run.purgeFlag = 1;

@@ -10,6 +10,7 @@
 #include <string>
 
 struct PreferenceFile;
+struct TableDescriptionFile;
 
 // 0 a row with this PDTId exists, 1 none, 2 it could not be read (logged when the query failed).
 int ReadUserInfoFromPC(SQLHDBC connection, std::uint32_t pdtId);
@@ -18,6 +19,9 @@ int ReadLastTerminalId(SQLHDBC connection, long& terminalId);
 // 0, or 1 (logged).
 int InsertUserInfoOnPC(SQLHDBC connection, std::uint32_t pdtId, const std::string& userName, long terminalId);
 
-// Registers the run's handheld when it is new. 0, or 1 after the failure was logged (the caller
-// ends the run).
-int RegisterTerminal(SyncRun& run, PreferenceFile& preference, const std::string& userName);
+// Registers the run's handheld when it is new. A new handheld that holds no records of the
+// file's tables is then filled from the desktop; one that holds records (made on it, or kept
+// from a desktop that was since restored from an older copy) exchanges them as every HotSync
+// does, so that none is lost. 0, or 1 after the failure was logged (the caller ends the run).
+int RegisterTerminal(SyncRun& run, PreferenceFile& preference, const std::string& userName,
+                     const TableDescriptionFile& file);

@@ -10,6 +10,7 @@ struct ConnectionHandle {
     bool Created = false;
     jet::ConnectionSettings Settings;
     std::unique_ptr<jet::Connection> Database;  // set once open
+    QString Error;                              // why it was not created or opened, a plain sentence
 };
 
 // Makes a new, closed connection with the connection string (a connection string the
@@ -18,5 +19,5 @@ bool CreateConnection(ConnectionHandle& connection, const QString& connectionStr
 
 // Opens a created connection with the credentials of its connection string. True when open;
 // a connection never created, a missing database or workgroup file or a refused account
-// answer False.
+// answer False, with the reason in Error.
 bool OpenConnection(ConnectionHandle& connection);

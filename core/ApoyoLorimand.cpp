@@ -5,6 +5,7 @@
 #include "RecordsetValues.h"
 #include "ViewFile.h"
 #include "ViewFileFormat.h"
+#include "ViewFileTextWidth.h"
 
 #include <QDateTime>
 
@@ -37,15 +38,15 @@ void appendPlacement(std::string& line, qint16 page, float x, float y, float w, 
     appendTwips(line, h);
 }
 
-// Fields 6 to 18 of a text element; field 19 follows.
-void appendTextAttributes(std::string& line, std::string_view variables, qint16 horizontalAlignment,
-                          qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold, bool italic)
+// Fields 6 to 18 of a text element; field 19 follows. A text with variables is shrunk to
+// its box (field 11): its width is known only once the viewer fills them in.
+void appendTextAttributes(std::string& line, bool variables, qint16 horizontalAlignment, qint16 verticalAlignment,
+                          qint32 colour, qint16 fontSize, bool bold, bool italic)
 {
-    line += variables;
-    line += ",0,";
+    line += variables ? "1,0," : ",0,";
     appendInteger(line, horizontalAlignment);
     appendInteger(line, verticalAlignment);
-    line += ",,";
+    line += variables ? ",1," : ",,";
     appendInteger(line, colour);
     line += ',';
     line += kFontName;
@@ -56,7 +57,7 @@ void appendTextAttributes(std::string& line, std::string_view variables, qint16 
     line += ',';
 }
 
-void writeText(ViewFile& file, std::string_view variables, qint16 page, float x, float y, float w, float h,
+void writeText(ViewFile& file, bool variables, qint16 page, float x, float y, float w, float h,
                qint16 horizontalAlignment, qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold,
                bool italic, QStringView text)
 {
@@ -89,6 +90,23 @@ ColumnSpecification::ColumnSpecification(const QString& text)
     }
 }
 
+void ColumnSpecification::keepWithin(float x, float right, float gap)
+{
+    for (auto entry = entries_.begin(); entry != entries_.end(); ++entry) {
+        if (x + entry->width > right) {
+            entry->width = right - x;
+            entries_.erase(entry->width > gap ? entry + 1 : entry, entries_.end());
+            return;
+        }
+        x = x + entry->width;
+    }
+}
+
+float PrintableRight(float pageWidth)
+{
+    return pageWidth - 0.33f;
+}
+
 void WriteViewFileHeader(ViewFile& file, float width, float height)
 {
     std::string& line = file.line();
@@ -103,7 +121,7 @@ void WriteViewText(ViewFile& file, qint16 page, float x, float y, float w, float
                    qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold, bool italic,
                    QStringView text)
 {
-    writeText(file, "", page, x, y, w, h, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic,
+    writeText(file, false, page, x, y, w, h, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic,
               text);
 }
 
@@ -111,7 +129,7 @@ void WriteViewHeaderText(ViewFile& file, qint16 page, float x, float y, float w,
                          qint16 horizontalAlignment, qint16 verticalAlignment, qint32 colour, qint16 fontSize,
                          bool bold, bool italic, QStringView text)
 {
-    writeText(file, "1", page, x, y, w, h, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic,
+    writeText(file, true, page, x, y, w, h, horizontalAlignment, verticalAlignment, colour, fontSize, bold, italic,
               text);
 }
 
@@ -139,23 +157,32 @@ void WriteViewPageHeader(ViewFile& file, const QString& heading, const QString& 
     using namespace viewalign;
     const qint32 black = viewcolour::Black;
     const QDateTime now = QDateTime::currentDateTime();
+    // Blocks of 1 inch at the left (product name, heading) and at the right (page, date and
+    // time) of a 7-inch header; the title and the subtitle lines are centred between them.
+    constexpr float blockWidth = 1.0f;
+    constexpr float centredRoom = 7.0f - 2.0f * (blockWidth + kColumnSeparation);
+    const QString pageLabel = QStringLiteral("Page:");
+    const float pageNumberX = 6.5f + ViewTextWidth(pageLabel, 10, false, true) + kColumnSeparation;
 
     WriteViewText(file, page, 0.5f, 0.5f, 1.0f, 0.2f, Left, Top, black, 12, true, true, u"Vantora");
-    WriteViewText(file, page, 0.5f, 0.7f, 1.0f, 0.2f, Left, Top, black, 12, true, true, heading);
-    WriteViewText(file, page, 6.5f, 0.5f, 1.0f, 0.15f, Left, Top, black, 10, false, true, u"Page:");
-    WriteViewHeaderText(file, page, 6.5f, 0.5f, 1.0f, 0.15f, Right, Top, black, 10, true, true,
+    WriteViewText(file, page, 0.5f, 0.7f, 1.0f, 0.2f, Left, Top, black, 12, true, true,
+                  FitViewText(heading, blockWidth - kColumnSeparation, 12, true, true));
+    WriteViewText(file, page, 6.5f, 0.5f, 1.0f, 0.15f, Left, Top, black, 10, false, true, pageLabel);
+    WriteViewHeaderText(file, page, pageNumberX, 0.5f, 7.5f - pageNumberX, 0.15f, Right, Top, black, 10, true, true,
                         QStringLiteral(" %1 of #TotalPaginas").arg(page));
     WriteViewText(file, page, 6.5f, 0.65f, 1.0f, 0.15f, Left, Top, black, 10, false, true, u"Date:");
     WriteViewText(file, page, 6.5f, 0.65f, 1.0f, 0.15f, Right, Top, black, 10, true, true, ReportDate(now.date()));
     WriteViewText(file, page, 6.5f, 0.8f, 1.0f, 0.15f, Left, Top, black, 10, false, true, u"Time:");
     WriteViewText(file, page, 6.5f, 0.8f, 1.0f, 0.15f, Right, Top, black, 10, true, true, ReportTime(now.time()));
-    WriteViewText(file, page, 0.5f, 0.5f, 7.0f, 0.2f, Centre, Top, black, 14, true, true, title);
+    WriteViewText(file, page, 0.5f, 0.5f, 7.0f, 0.2f, Centre, Top, black, 14, true, true,
+                  FitViewText(title, centredRoom, 14, true, true));
 
     const auto subtitleLineY = [](int k) { return 0.7f + 0.2f * static_cast<float>(k); };
     QString rest = subtitle;
     int lines = 0;
     for (QString part = TakeSemicolonToken(rest); !part.isEmpty(); part = TakeSemicolonToken(rest)) {
-        WriteViewText(file, page, 0.5f, subtitleLineY(lines), 7.0f, 0.2f, Centre, Top, black, 12, true, true, part);
+        WriteViewText(file, page, 0.5f, subtitleLineY(lines), 7.0f, 0.2f, Centre, Top, black, 12, true, true,
+                      FitViewText(part, centredRoom, 12, true, true));
         ++lines;
     }
     if (subtitleLineY(lines) > y)
@@ -169,7 +196,7 @@ void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float li
     walkSpecification(headingSpecification, x, [&](const QString& caption, float width, float cellX) {
         WriteViewBox(file, page, cellX, y, width - gap, h, lineWidth, fillColour, outlineColour);
         WriteViewText(file, page, cellX + gap, y, width - gap, h, viewalign::Left, viewalign::Middle, textColour,
-                      fontSize, true, true, caption);
+                      fontSize, true, true, FitViewText(caption, width - gap, fontSize, true, true));
     });
 }
 
@@ -185,8 +212,8 @@ void WriteViewRow(ViewFile& file, const Recordset& records, float x, float y, fl
             return;
         std::string& line = file.line();
         appendPlacement(line, page, cellX + gap, y, width - gap, h);
-        appendTextAttributes(line, "", viewalign::Left, viewalign::Middle, textColour, fontSize, false, true);
-        AppendReportValue(line, value);
+        appendTextAttributes(line, false, viewalign::Left, viewalign::Middle, textColour, fontSize, false, true);
+        AppendWindows1252Line(line, FitViewText(ReportValueText(value), width - gap, fontSize, false, true));
         file.endLine();
     });
 }

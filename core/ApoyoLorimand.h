@@ -22,6 +22,16 @@ inline constexpr qint16 Left = 0, Centre = 1, Right = 2;
 inline constexpr qint16 Top = 0, Middle = 1, Bottom = 2;
 }  // namespace viewalign
 
+// A text ends at least this far (most of a blank at 10 points) before what stands next to it
+// on the right in its row: the next column's text or a frame line.
+inline constexpr float kColumnSeparation = 0.03f;
+
+// Where the printable width of a page of the given width ends. Printers leave about a sixth
+// of an inch unprinted at each side and the viewer prints the page from the printable
+// corner, so a page prints to a third of an inch short of its width. No text or column of a
+// report reaches past it.
+float PrintableRight(float pageWidth);
+
 // The header line of a page of width by height inches.
 void WriteViewFileHeader(ViewFile& file, float width, float height);
 
@@ -30,7 +40,8 @@ void WriteViewText(ViewFile& file, qint16 page, float x, float y, float w, float
                    qint16 verticalAlignment, qint32 colour, qint16 fontSize, bool bold, bool italic,
                    QStringView text);
 
-// The same with variables on: "#TotalPaginas" in text reads as the number of pages.
+// The same with variables on: "#TotalPaginas" in text reads as the number of pages. Only
+// the viewer knows the text it draws, so it scales the text down when that is wider than w.
 void WriteViewHeaderText(ViewFile& file, qint16 page, float x, float y, float w, float h,
                          qint16 horizontalAlignment, qint16 verticalAlignment, qint32 colour, qint16 fontSize,
                          bool bold, bool italic, QStringView text);
@@ -43,7 +54,8 @@ void WriteViewBox(ViewFile& file, qint16 page, float x, float y, float w, float 
 void WriteViewSeparator(ViewFile& file, qint16 page, float y, float w);
 
 // Product name, heading, title, page number, date, time and the subtitle's ";"-separated
-// lines; raises y to just below the subtitle lines.
+// lines; raises y to just below the subtitle lines. The title and subtitle lines are cut to
+// the room between the product name on the left and the page number on the right.
 void WriteViewPageHeader(ViewFile& file, const QString& heading, const QString& title, const QString& subtitle,
                          qint16 page, float& y);
 
@@ -58,12 +70,16 @@ public:
     };
     ColumnSpecification(const QString& text);  // implicit: callers hand the text as it comes
     const std::vector<Entry>& entries() const { return entries_; }
+    // With the columns starting at x: narrows the column that crosses right to end there and
+    // drops the columns after it, and that column too when no more than gap of it is left.
+    void keepWithin(float x, float right, float gap);
 
 private:
     std::vector<Entry> entries_;
 };
 
-// One heading cell (box and caption) per entry of headingSpecification.
+// One heading cell (box and caption) per entry of headingSpecification. A caption or a cell
+// text is cut to its cell, which ends where the next column's box begins.
 void WriteViewColumnHeadings(ViewFile& file, float x, float y, float h, float lineWidth, qint32 outlineColour,
                              qint32 fillColour, qint32 textColour, qint16 fontSize, float gap,
                              const ColumnSpecification& headingSpecification, qint16 page);

@@ -41,6 +41,8 @@ struct AppGlobals {
     qint16 PickedFrequency = 0;
     QString PickedAttentionTypeName;
     QString PickedFrequencyName;
+    // 1 limits the patient picker to the patients admitted to PickPatientFacilityCode,
+    // PickEveryPatient lets it offer every patient, any other value the patients not admitted.
     qint16 PickPatientScope = 0;
     qint16 PickPatientFacilityCode = 0;
     QString MergePatientList;
@@ -52,6 +54,9 @@ struct AppGlobals {
     QString PrintChoiceList;
     qint16 PrintChoice = 0;
 };
+
+// The patient picker's scope for every patient; no charge type has this code.
+inline constexpr qint16 PickEveryPatient = -1;
 
 // The one instance.
 AppGlobals& Globals();

@@ -1,5 +1,7 @@
 #include "DatabaseFailures.h"
 
+#include "JetConnection.h"
+
 #include <QStringList>
 
 namespace {
@@ -49,6 +51,11 @@ QString PlainDatabaseFailure(const std::string& description)
     if (text == QLatin1String("database or disk is full"))
         return withDetail(QStringLiteral("The disk that holds the database is full. Please free some space and "
                                          "try again."),
+                          text);
+    if (text == QLatin1String(jet::kDatabaseFileReplaced))
+        return withDetail(QStringLiteral("The database file was replaced or deleted while Vantora was running (a "
+                                         "backup restored, perhaps), so nothing was saved. Please close Vantora and "
+                                         "start it again."),
                           text);
     static const QStringList unreadable = {QStringLiteral("disk I/O error"),
                                            QStringLiteral("database disk image is malformed"),

@@ -36,7 +36,7 @@ qint16 OpenDatabaseConnection(QString& message)
     ConnectionHandle connection;
     CreateConnection(connection, shown + ";User Id=Quivo;Password=Quivo");
     if (!OpenConnection(connection)) {
-        message = "Problems stablishing connection" + shown;
+        message = "Problems stablishing connection" + shown + "\n\n" + connection.Error;
         return 0;
     }
     globals.DbConnection = std::move(connection.Database);

@@ -1,11 +1,13 @@
 #include "VNSQLCharges.h"
 
+#include "AsisRutinasRecordsets.h"
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
 #include "VNSQLPatients.h"
 
 #include <QDateTime>
+#include <QSet>
 
 namespace {
 
@@ -35,6 +37,17 @@ qint16 deleteDetail(const QString& table, const QString& codeColumn, qint16 pati
                         + chargeKeyCondition(patientId, chargeDate, chargeTime) + QStringLiteral(" AND ")
                         + codeColumn + QStringLiteral(" = ") + QString::number(code);
     return ExecuteStatement(sql, noRowText, error);
+}
+
+// Inside the caller's transaction; stops at the first charge that fails.
+qint16 setStatusOfAll(const QList<ChargeKey>& charges, qint32 printLot, qint16 status, QString& error)
+{
+    for (const ChargeKey& key : charges) {
+        const qint16 result = SetChargeStatus(key.patientId, key.chargeDate, key.chargeTime, printLot, status, error);
+        if (result != 0)
+            return result;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -85,17 +98,28 @@ qint16 InsertCharge(qint16 patientId, QDate& chargeDate, QTime& chargeTime, cons
     return result;
 }
 
+StoredRecord StoredCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime)
+{
+    const QString key = chargeKeyCondition(patientId, chargeDate, chargeTime);
+    return {QStringLiteral("charge"),
+            {QStringLiteral("SELECT * FROM PatientCharges ") + key,
+             QStringLiteral("SELECT DiagnosisCode FROM ChargeDiagnosis ") + key
+                 + QStringLiteral(" ORDER BY DiagnosisCode"),
+             QStringLiteral("SELECT ProcedureCode FROM ChargeProcedures ") + key
+                 + QStringLiteral(" ORDER BY ProcedureCode")}};
+}
+
 qint16 UpdateCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
                     const QDate& chargeRealDate, qint32 emCode, qint16 doctorCode, qint16 referDoctorCode,
                     qint16 facilityCode, const QString& diagnosisList, const QString& procedureList,
-                    qint16 status, QString& error)
+                    qint16 status, const StoredState& loaded, QString& error)
 {
-    const RecordsetPtr storedDiagnoses = GetChargeDiagnoses(patientId, chargeDate, chargeTime);
-    const RecordsetPtr storedProcedures = GetChargeProcedures(patientId, chargeDate, chargeTime);
-
-    qint16 result = BeginTransaction(error);
+    qint16 result = BeginUnlessChanged(StoredCharge(patientId, chargeDate, chargeTime), loaded, error);
     if (result != 0)
         return result;
+    // Read inside the transaction, which holds the write lock: these are the rows reconciled.
+    const RecordsetPtr storedDiagnoses = GetChargeDiagnoses(patientId, chargeDate, chargeTime);
+    const RecordsetPtr storedProcedures = GetChargeProcedures(patientId, chargeDate, chargeTime);
 
     const CodeAction deleteDiagnosis = [&](qint16 code, QString& detailError) {
         return DeleteChargeDiagnosis(patientId, chargeDate, chargeTime, code, detailError);
@@ -149,6 +173,73 @@ qint16 SetChargeStatus(qint16 patientId, const QDate& chargeDate, const QTime& c
     sql += QStringLiteral(" [Status] = ") + QString::number(status) + QStringLiteral(" ")
            + chargeKeyCondition(patientId, chargeDate, chargeTime);
     return ExecuteInTransaction(sql, kNoRowUpdated, error);
+}
+
+qint16 ReadyCharges(const QList<ChargeKey>& charges, QList<ChargeKey>& ready, QString& error)
+{
+    RecordsetPtr stored;
+    const QString sql = QStringLiteral("SELECT PatientId, ChargeDate, ChargeTime FROM PatientCharges WHERE [Status] = 0");
+    if (!QueryRecordset(sql, true, stored, error))
+        return 1;
+    QSet<ChargeKey> storedReady;
+    for (stored->MoveFirst(); !stored->EndOfFile(); stored->MoveNext())
+        storedReady.insert(ChargeKeyOfCurrentRow(*stored));
+    ready.clear();
+    for (const ChargeKey& key : charges) {
+        if (storedReady.contains(key))
+            ready.append(key);
+    }
+    return 0;
+}
+
+qint16 PostCharges(const QList<ChargeKey>& charges, qint32 printLot, QList<ChargeKey>& posted, QString& error)
+{
+    posted.clear();
+    qint16 result = BeginTransaction(error);
+    if (result != 0)
+        return result;
+    // Read under the transaction's write lock: no other user changes them before the commit.
+    QList<ChargeKey> ready;
+    result = ReadyCharges(charges, ready, error);
+    if (result == 0)
+        result = setStatusOfAll(ready, printLot, 1, error);
+    EndTransaction(result, error);
+    if (result == 0)
+        posted = ready;
+    return result;
+}
+
+qint16 ArchiveCharges(const QDate& until, qint32& toArchive, qint16& patientWalked, QString& error)
+{
+    toArchive = 0;
+    qint16 result = BeginTransaction(error);
+    if (result != 0)
+        return result;
+    RecordsetPtr selection;
+    result = OpenRecordset(selection,
+                           QStringLiteral("SELECT * FROM PatientCharges WHERE [Status] <> 2 "
+                                          "ORDER BY PatientId, ChargeRealDate DESC"),
+                           error);
+    QList<ChargeKey> older;
+    if (result == 0) {
+        bool firstRow = true;
+        for (selection->MoveFirst(); !selection->EndOfFile(); selection->MoveNext()) {
+            const ChargeKey key = ChargeKeyOfCurrentRow(*selection);
+            // A patient's first row is the latest charge by date of service: it always stays.
+            if (firstRow || key.patientId != patientWalked) {
+                patientWalked = key.patientId;
+                firstRow = false;
+                continue;
+            }
+            const QDate serviceDate = selection->Field(QStringLiteral("ChargeRealDate")).toDate();
+            if (serviceDate.isValid() && serviceDate < until)
+                older.append(key);
+        }
+        toArchive = qint32(older.size());
+        result = setStatusOfAll(older, -1, 2, error);
+    }
+    EndTransaction(result, error);
+    return result;
 }
 
 qint16 InsertChargeDiagnosis(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,

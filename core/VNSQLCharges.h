@@ -1,5 +1,9 @@
 #pragma once
+#include "ChargeKey.h"
+#include "StoredState.h"
+
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QTime>
 #include <QtGlobal>
@@ -15,12 +19,17 @@ qint16 InsertCharge(qint16 patientId, QDate& chargeDate, QTime& chargeTime, cons
                     qint32 emCode, qint16 doctorCode, qint16 referDoctorCode, qint16 facilityCode,
                     const QString& diagnosisList, const QString& procedureList, qint16 status, QString& error);
 
+// The charge row with its diagnoses and procedures, as the charge editor reads them before it
+// shows a stored charge.
+StoredRecord StoredCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime);
+
 // Brings the stored diagnoses and procedures in line with the lists, then updates the charge
-// row, all in one transaction.
+// row, all in one transaction; refused (2) when the charge was changed or deleted since
+// `loaded` was read.
 qint16 UpdateCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,
                     const QDate& chargeRealDate, qint32 emCode, qint16 doctorCode, qint16 referDoctorCode,
                     qint16 facilityCode, const QString& diagnosisList, const QString& procedureList,
-                    qint16 status, QString& error);
+                    qint16 status, const StoredState& loaded, QString& error);
 
 // Deletes the charge row only, without a transaction of its own.
 qint16 DeleteCharge(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime, QString& error);
@@ -28,6 +37,21 @@ qint16 DeleteCharge(qint16 patientId, const QDate& chargeDate, const QTime& char
 // Sets the status and, unless printLot is negative, the print lot.
 qint16 SetChargeStatus(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime, qint32 printLot,
                        qint16 status, QString& error);
+
+// Of the charges, those whose status is Ready in the database now, in the order given.
+qint16 ReadyCharges(const QList<ChargeKey>& charges, QList<ChargeKey>& ready, QString& error);
+
+// Posts, in one transaction, those of the charges that are still Ready: status 1 and the lot.
+// Either all of them are posted (0, `posted` lists them) or none (`posted` empty); a charge
+// that another user posted, archived or deleted meanwhile is left as it is.
+qint16 PostCharges(const QList<ChargeKey>& charges, qint32 printLot, QList<ChargeKey>& posted, QString& error);
+
+// Archives, in one transaction, every charge not yet archived whose date of service lies
+// before `until`, except each patient's latest one (of two on the same date, the first read).
+// All of them are archived (0) or none. `toArchive` is how many there were, 0 when they could
+// not be read (`error` then begins with the SQL text); `patientWalked` follows the patients
+// as they are walked.
+qint16 ArchiveCharges(const QDate& until, qint32& toArchive, qint16& patientWalked, QString& error);
 
 // Detail rows of a charge; they run inside their caller's transaction.
 qint16 InsertChargeDiagnosis(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime,

@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetDiagnosis(qint16 diagnosisCode)
 {
@@ -36,8 +37,15 @@ qint16 InsertDiagnosis(qint16& diagnosisCode, const QString& description, qint16
     return InsertUnderNewCode(newCode, sql, diagnosisCode, error);
 }
 
+StoredRecord StoredDiagnosis(qint16 diagnosisCode)
+{
+    return StoredRow(QStringLiteral("diagnosis"), QStringLiteral("Diagnosis"), QStringLiteral("DiagnosisCode"),
+                     diagnosisCode);
+}
+
 qint16 UpdateDiagnosis(qint16 diagnosisCode, const QString& description, qint16 diagnosisFamilyCode,
-                       const QString& realDiagnosisCode, const QString& billingDiagnosisCode, QString& error)
+                       const QString& realDiagnosisCode, const QString& billingDiagnosisCode, const StoredState& loaded,
+                       QString& error)
 {
     const QString sql = QStringLiteral("UPDATE Diagnosis SET") + QStringLiteral(" Description='")
                         + SqlQuotesDoubled(description) + QStringLiteral("', DiagnosisFamilyCode = ")
@@ -46,7 +54,7 @@ qint16 UpdateDiagnosis(qint16 diagnosisCode, const QString& description, qint16 
                         + QStringLiteral(", BillingDiagnosisCode='") + SqlQuotesDoubled(billingDiagnosisCode)
                         + QStringLiteral("'") + QStringLiteral(" WHERE DiagnosisCode = ")
                         + QString::number(diagnosisCode);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredDiagnosis(diagnosisCode), loaded, sql, error);
 }
 
 qint16 DeleteDiagnosis(qint16 diagnosisCode, QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -17,7 +18,11 @@ qint16 NextDiagnosisCode();
 // The new code goes to diagnosisCode once committed.
 qint16 InsertDiagnosis(qint16& diagnosisCode, const QString& description, qint16 diagnosisFamilyCode,
                        const QString& realDiagnosisCode, const QString& billingDiagnosisCode, QString& error);
+// The diagnosis row as its editor reads it before showing it; UpdateDiagnosis refuses (2) to write
+// over a row changed or deleted since.
+StoredRecord StoredDiagnosis(qint16 diagnosisCode);
 qint16 UpdateDiagnosis(qint16 diagnosisCode, const QString& description, qint16 diagnosisFamilyCode,
-                       const QString& realDiagnosisCode, const QString& billingDiagnosisCode, QString& error);
+                       const QString& realDiagnosisCode, const QString& billingDiagnosisCode, const StoredState& loaded,
+                       QString& error);
 // Refused while charges list the diagnosis.
 qint16 DeleteDiagnosis(qint16 diagnosisCode, QString& error);

@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetDiagnosisFamily(qint16 diagnosisFamilyCode)
 {
@@ -27,12 +28,19 @@ qint16 InsertDiagnosisFamily(qint16& diagnosisFamilyCode, const QString& diagnos
     return InsertUnderNewCode(newCode, sql, diagnosisFamilyCode, error);
 }
 
-qint16 UpdateDiagnosisFamily(qint16 diagnosisFamilyCode, const QString& diagnosisFamilyDescription, QString& error)
+StoredRecord StoredDiagnosisFamily(qint16 diagnosisFamilyCode)
+{
+    return StoredRow(QStringLiteral("diagnosis group"), QStringLiteral("DiagnosisFamily"),
+                     QStringLiteral("DiagnosisFamilyCode"), diagnosisFamilyCode);
+}
+
+qint16 UpdateDiagnosisFamily(qint16 diagnosisFamilyCode, const QString& diagnosisFamilyDescription,
+                             const StoredState& loaded, QString& error)
 {
     const QString sql = QStringLiteral("UPDATE DiagnosisFamily SET") + QStringLiteral(" DiagnosisFamilyDescription='")
                         + SqlQuotesDoubled(diagnosisFamilyDescription) + QStringLiteral("'")
                         + QStringLiteral(" WHERE DiagnosisFamilyCode = ") + QString::number(diagnosisFamilyCode);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredDiagnosisFamily(diagnosisFamilyCode), loaded, sql, error);
 }
 
 qint16 DeleteDiagnosisFamily(qint16 diagnosisFamilyCode, QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -14,6 +15,10 @@ qint16 NextDiagnosisFamilyCode();
 
 // The new code goes to diagnosisFamilyCode once committed.
 qint16 InsertDiagnosisFamily(qint16& diagnosisFamilyCode, const QString& diagnosisFamilyDescription, QString& error);
-qint16 UpdateDiagnosisFamily(qint16 diagnosisFamilyCode, const QString& diagnosisFamilyDescription, QString& error);
+// The diagnosis group row as its editor reads it before showing it; UpdateDiagnosisFamily refuses (2) to write
+// over a row changed or deleted since.
+StoredRecord StoredDiagnosisFamily(qint16 diagnosisFamilyCode);
+qint16 UpdateDiagnosisFamily(qint16 diagnosisFamilyCode, const QString& diagnosisFamilyDescription,
+                             const StoredState& loaded, QString& error);
 // Refused while diagnoses belong to the group.
 qint16 DeleteDiagnosisFamily(qint16 diagnosisFamilyCode, QString& error);

@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetDoctor(qint16 doctorCode)
 {
@@ -49,13 +50,23 @@ qint16 InsertDoctor(qint16& doctorCode, const QString& description, const QStrin
     return result;
 }
 
-qint16 UpdateDoctor(qint16 doctorCode, const QString& description, const QString& billingDoctorCode,
-                    const QString& coveringList, QString& error)
+StoredRecord StoredDoctor(qint16 doctorCode)
 {
-    const RecordsetPtr storedLinks = GetCoveringDoctors(doctorCode);
-    qint16 result = BeginTransaction(error);
+    StoredRecord doctor = StoredRow(QStringLiteral("doctor"), QStringLiteral("Doctors"), QStringLiteral("DoctorCode"),
+                                    doctorCode);
+    doctor.queries << QStringLiteral("SELECT * FROM DoctorCoveringDoctors WHERE DoctorCode=")
+                          + QString::number(doctorCode) + QStringLiteral(" ORDER BY CoveringDoctorCode");
+    return doctor;
+}
+
+qint16 UpdateDoctor(qint16 doctorCode, const QString& description, const QString& billingDoctorCode,
+                    const QString& coveringList, const StoredState& loaded, QString& error)
+{
+    qint16 result = BeginUnlessChanged(StoredDoctor(doctorCode), loaded, error);
     if (result != 0)
         return result;
+    // Read inside the transaction, which holds the write lock: these are the links reconciled.
+    const RecordsetPtr storedLinks = GetCoveringDoctors(doctorCode);
 
     const CodeAction deleteLink = [&](qint16 code, QString& detailError) {
         return DeleteCoveringDoctor(doctorCode, code, detailError);

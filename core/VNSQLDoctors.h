@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -19,10 +20,13 @@ qint16 NextDoctorCode();
 // code goes to doctorCode once committed.
 qint16 InsertDoctor(qint16& doctorCode, const QString& description, const QString& billingDoctorCode,
                     const QString& coveringList, QString& error);
+// The doctor row with its covering doctors, as the doctor editor reads them before it shows
+// the doctor.
+StoredRecord StoredDoctor(qint16 doctorCode);
 // Brings the stored covering doctors in line with the list, then updates the doctor row, all in
-// one transaction.
+// one transaction; refused (2) when the doctor was changed or deleted since `loaded` was read.
 qint16 UpdateDoctor(qint16 doctorCode, const QString& description, const QString& billingDoctorCode,
-                    const QString& coveringList, QString& error);
+                    const QString& coveringList, const StoredState& loaded, QString& error);
 // Refused while charges, patients or other doctors' covering lists name the doctor; its own
 // covering links go with it.
 qint16 DeleteDoctor(qint16 doctorCode, QString& error);

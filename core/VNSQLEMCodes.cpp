@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetEMCode(qint32 emCode)
 {
@@ -40,9 +41,16 @@ qint16 InsertEMCode(qint32& emCode, const QString& description, qint16 facilityT
     return InsertUnderNewCode(newCode, sql, emCode, error);
 }
 
+StoredRecord StoredEMCode(qint32 emCode)
+{
+    return StoredRow(QStringLiteral("E&M code"), QStringLiteral("EvaluationManagement"), QStringLiteral("EMCode"),
+                     emCode);
+}
+
 qint16 UpdateEMCode(qint32 emCode, const QString& description, qint16 facilityTypeCode, qint16 chargeTypeCode,
                     qint16 attentionTypeCode, const QString& billingEMCode, const QString& realEMCode,
-                    qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, QString& error)
+                    qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, const StoredState& loaded,
+                    QString& error)
 {
     const QString sql = QStringLiteral("UPDATE EvaluationManagement SET") + QStringLiteral(" Description='")
                         + SqlQuotesDoubled(description) + QStringLiteral("', FacilityTypeCode = ")
@@ -54,7 +62,7 @@ qint16 UpdateEMCode(qint32 emCode, const QString& description, qint16 facilityTy
                         + QString::number(showOnFirst) + QStringLiteral(", ShowOnNext = ")
                         + QString::number(showOnNext) + QStringLiteral(", IsDischarge = ")
                         + QString::number(isDischarge) + QStringLiteral(" WHERE EMCode = ") + QString::number(emCode);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredEMCode(emCode), loaded, sql, error);
 }
 
 qint16 DeleteEMCode(qint32 emCode, QString& error)

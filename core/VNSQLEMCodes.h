@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -19,8 +20,12 @@ qint32 NextEMCode();
 qint16 InsertEMCode(qint32& emCode, const QString& description, qint16 facilityTypeCode, qint16 chargeTypeCode,
                     qint16 attentionTypeCode, const QString& billingEMCode, const QString& realEMCode,
                     qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, QString& error);
+// The E&M code row as its editor reads it before showing it; UpdateEMCode refuses (2) to write
+// over a row changed or deleted since.
+StoredRecord StoredEMCode(qint32 emCode);
 qint16 UpdateEMCode(qint32 emCode, const QString& description, qint16 facilityTypeCode, qint16 chargeTypeCode,
                     qint16 attentionTypeCode, const QString& billingEMCode, const QString& realEMCode,
-                    qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, QString& error);
+                    qint16 showOnFirst, qint16 showOnNext, qint16 isDischarge, const StoredState& loaded,
+                    QString& error);
 // Refused while charges carry the code.
 qint16 DeleteEMCode(qint32 emCode, QString& error);

@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetFacility(qint16 facilityCode)
 {
@@ -36,8 +37,15 @@ qint16 InsertFacility(qint16& facilityCode, const QString& description, qint16 f
     return InsertUnderNewCode(newCode, sql, facilityCode, error);
 }
 
+StoredRecord StoredFacility(qint16 facilityCode)
+{
+    return StoredRow(QStringLiteral("facility"), QStringLiteral("Facility"), QStringLiteral("FacilityCode"),
+                     facilityCode);
+}
+
 qint16 UpdateFacility(qint16 facilityCode, const QString& description, qint16 facilityTypeCode,
-                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error)
+                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut,
+                      const StoredState& loaded, QString& error)
 {
     const QString sql = QStringLiteral("UPDATE Facility SET") + QStringLiteral(" Description='")
                         + SqlQuotesDoubled(description) + QStringLiteral("', FacilityTypeCode = ")
@@ -46,7 +54,7 @@ qint16 UpdateFacility(qint16 facilityCode, const QString& description, qint16 fa
                         + QStringLiteral(", BillingFacilityCodeOut= '") + SqlQuotesDoubled(billingFacilityCodeOut)
                         + QStringLiteral("'") + QStringLiteral(" WHERE FacilityCode = ")
                         + QString::number(facilityCode);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredFacility(facilityCode), loaded, sql, error);
 }
 
 qint16 DeleteFacility(qint16 facilityCode, QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -17,7 +18,11 @@ qint16 NextFacilityCode();
 // The new code goes to facilityCode once committed.
 qint16 InsertFacility(qint16& facilityCode, const QString& description, qint16 facilityTypeCode,
                       const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error);
+// The facility row as its editor reads it before showing it; UpdateFacility refuses (2) to write
+// over a row changed or deleted since.
+StoredRecord StoredFacility(qint16 facilityCode);
 qint16 UpdateFacility(qint16 facilityCode, const QString& description, qint16 facilityTypeCode,
-                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut, QString& error);
+                      const QString& billingFacilityCode, const QString& billingFacilityCodeOut,
+                      const StoredState& loaded, QString& error);
 // Refused while charges or admitted patients name the facility; its wards go with it.
 qint16 DeleteFacility(qint16 facilityCode, QString& error);

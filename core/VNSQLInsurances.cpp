@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetInsurance(qint16 insuranceCode)
 {
@@ -28,15 +29,21 @@ qint16 InsertInsurance(qint16& insuranceCode, const QString& description, const 
     return InsertUnderNewCode(newCode, sql, insuranceCode, error);
 }
 
+StoredRecord StoredInsurance(qint16 insuranceCode)
+{
+    return StoredRow(QStringLiteral("insurance"), QStringLiteral("Insurance"), QStringLiteral("InsuranceCode"),
+                     insuranceCode);
+}
+
 qint16 UpdateInsurance(qint16 insuranceCode, const QString& description, const QString& billingInsuranceCode,
-                       QString& error)
+                       const StoredState& loaded, QString& error)
 {
     const QString sql = QStringLiteral("UPDATE Insurance SET") + QStringLiteral(" Description='")
                         + SqlQuotesDoubled(description) + QStringLiteral("'")
                         + QStringLiteral(", BillingInsuranceCode='") + SqlQuotesDoubled(billingInsuranceCode)
                         + QStringLiteral("'") + QStringLiteral(" WHERE InsuranceCode = ")
                         + QString::number(insuranceCode);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredInsurance(insuranceCode), loaded, sql, error);
 }
 
 qint16 DeleteInsurance(qint16 insuranceCode, QString& error)

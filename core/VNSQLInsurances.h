@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -15,7 +16,10 @@ qint16 NextInsuranceCode();
 // The new code goes to insuranceCode once committed.
 qint16 InsertInsurance(qint16& insuranceCode, const QString& description, const QString& billingInsuranceCode,
                        QString& error);
+// The insurance row as its editor reads it before showing it; UpdateInsurance refuses (2) to write
+// over a row changed or deleted since.
+StoredRecord StoredInsurance(qint16 insuranceCode);
 qint16 UpdateInsurance(qint16 insuranceCode, const QString& description, const QString& billingInsuranceCode,
-                       QString& error);
+                       const StoredState& loaded, QString& error);
 // Refused while patients have the insurance.
 qint16 DeleteInsurance(qint16 insuranceCode, QString& error);

@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 #include <QDateTime>
 
@@ -34,6 +35,19 @@ QString dateOfBirthLiteral(const QDate& date, QString (*format)(const QDate&))
     return date.isValid() ? QStringLiteral("#") + format(date) + QStringLiteral("#") : QStringLiteral("Null");
 }
 
+// Stores or removes each history item in turn; the first failure ends the walk and is answered.
+qint16 writeHistory(qint16 patientId, const PatientHistoryChanges& history, QString& error)
+{
+    for (const PatientHistoryChange& item : history) {
+        const qint16 result =
+            item.remove ? DeletePatientHistory(patientId, item.sicknessCode, item.sicknessTypeCode, error)
+                        : InsertPatientHistory(patientId, item.sicknessCode, item.sicknessTypeCode, error);
+        if (result != 0)
+            return result;
+    }
+    return 0;
+}
+
 }  // namespace
 
 RecordsetPtr GetPatient(qint16 patientId)
@@ -42,28 +56,57 @@ RecordsetPtr GetPatient(qint16 patientId)
                          true, ReaderFailure::Silent);
 }
 
+// An id the conduit's mirror still names may still be on a handheld: given to a new patient,
+// that handheld would take him for the patient it holds.
 qint16 NextPatientId()
 {
-    return NextCodeByRule(QStringLiteral("SELECT * FROM Patient WHERE PatientId >= 25000 ORDER BY PatientId DESC"),
+    return NextCodeByRule(QStringLiteral("SELECT TOP 1 PatientId FROM (SELECT PatientId FROM Patient WHERE "
+                                         "PatientId >= 25000 UNION SELECT PatientId FROM VXPatient WHERE "
+                                         "PatientId >= 25000) ORDER BY PatientId DESC"),
                           QStringLiteral("PatientId"), 25000);
 }
 
+StoredRecord StoredPatient(qint16 patientId)
+{
+    StoredRecord patient = StoredRow(QStringLiteral("patient"), QStringLiteral("Patient"), QStringLiteral("PatientId"),
+                                     patientId);
+    patient.queries << QStringLiteral("SELECT * FROM PatientHistory WHERE PatientId=") + QString::number(patientId)
+                           + QStringLiteral(" ORDER BY SicknessCode, SicknessTypeCode");
+    return patient;
+}
+
 qint16 InsertPatient(qint16& patientId, const QString& names, const QDate& dateOfBirth,
-                     const QString& accountNumber, qint16 insuranceCode, QString& error)
+                     const QString& accountNumber, qint16 insuranceCode, const PatientHistoryChanges& history,
+                     QString& error)
 {
     const qint16 newId = NextPatientId();
+    if (newId == 0)
+        return 1;
+    qint16 result = BeginTransaction(error);
+    if (result != 0)
+        return result;
     const QString sql =
         QStringLiteral("INSERT INTO Patient (PatientId, [Names] , DateOfBirth, AccountNumber, InsuranceCode) VALUES (")
         + QString::number(newId) + QStringLiteral(", ") + QStringLiteral("'") + SqlQuotesDoubled(names)
         + QStringLiteral("',") + dateOfBirthLiteral(dateOfBirth, SqlDateMonthFirst) + QStringLiteral(", ")
         + QStringLiteral("'") + SqlQuotesDoubled(accountNumber) + QStringLiteral("',")
         + QString::number(insuranceCode) + QStringLiteral(")");
-    return InsertUnderNewCode(newId, sql, patientId, error);
+    result = ExecuteStatement(sql, QString(), error);
+    if (result == 0 && writeHistory(newId, history, error) != 0)
+        result = 2;
+    EndTransaction(result, error);
+    if (result == 0)
+        patientId = newId;
+    return result;
 }
 
 qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOfBirth,
-                     const QString& accountNumber, qint16 insuranceCode, QString& error)
+                     const QString& accountNumber, qint16 insuranceCode, const PatientHistoryChanges& history,
+                     const StoredState& loaded, QString& error)
 {
+    qint16 result = BeginUnlessChanged(StoredPatient(patientId), loaded, error);
+    if (result != 0)
+        return result;
     const QString sql = QStringLiteral("UPDATE Patient SET") + QStringLiteral(" [Names]='") + SqlQuotesDoubled(names)
                         + QStringLiteral("', ") + QStringLiteral(" DateOfBirth = ")
                         + dateOfBirthLiteral(dateOfBirth, SqlDateYearFirst) + QStringLiteral(", ")
@@ -71,7 +114,11 @@ qint16 UpdatePatient(qint16 patientId, const QString& names, const QDate& dateOf
                         + QStringLiteral("', ") + QStringLiteral(" InsuranceCode=") + QString::number(insuranceCode)
                         + QStringLiteral(", ") + changeStamp() + QStringLiteral(" WHERE PatientId = ")
                         + QString::number(patientId);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    result = ExecuteStatement(sql, kNoRowUpdated, error);
+    if (result == 0 && writeHistory(patientId, history, error) != 0)
+        result = 3;
+    EndTransaction(result, error);
+    return result;
 }
 
 qint16 DeletePatient(qint16 patientId, QString& error)
@@ -107,8 +154,15 @@ qint16 DeletePatientHistory(qint16 patientId, qint16 sicknessCode, qint16 sickne
     return ExecuteInTransaction(sql, kNoRowDeleted, error);
 }
 
+StoredRecord StoredPatientLocation(qint16 patientId)
+{
+    return {QStringLiteral("admission"),
+            {QStringLiteral("SELECT InFacilityCode, InWardCode, InDoctorCode FROM Patient WHERE PatientId=")
+             + QString::number(patientId)}};
+}
+
 qint16 SetPatientLocation(qint16 patientId, qint16 inFacilityCode, qint16 inWardCode, qint16 inDoctorCode,
-                          QString& error)
+                          const StoredState& loaded, QString& error)
 {
     QString sql = QStringLiteral("UPDATE Patient SET") + QStringLiteral(" InFacilityCode=")
                   + QString::number(inFacilityCode) + QStringLiteral(", ");
@@ -117,7 +171,7 @@ qint16 SetPatientLocation(qint16 patientId, qint16 inFacilityCode, qint16 inWard
     sql += QStringLiteral(" InWardCode=") + QString::number(inWardCode) + QStringLiteral(", ")
            + QStringLiteral(" InDoctorCode=") + QString::number(inDoctorCode) + QStringLiteral(", ") + changeStamp()
            + QStringLiteral(" WHERE PatientId = ") + QString::number(patientId);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredPatientLocation(patientId), loaded, sql, error);
 }
 
 RecordsetPtr GetChargeDiagnoses(qint16 patientId, const QDate& chargeDate, const QTime& chargeTime)

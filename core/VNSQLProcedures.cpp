@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetProcedure(qint16 procedureCode)
 {
@@ -29,8 +30,14 @@ qint16 InsertProcedure(qint16& procedureCode, const QString& description, const 
     return InsertUnderNewCode(newCode, sql, procedureCode, error);
 }
 
+StoredRecord StoredProcedure(qint16 procedureCode)
+{
+    return StoredRow(QStringLiteral("procedure"), QStringLiteral("Procedures"), QStringLiteral("ProcedureCode"),
+                     procedureCode);
+}
+
 qint16 UpdateProcedure(qint16 procedureCode, const QString& description, const QString& realProcedureCode,
-                       const QString& billingProcedureCode, QString& error)
+                       const QString& billingProcedureCode, const StoredState& loaded, QString& error)
 {
     const QString sql = QStringLiteral("UPDATE Procedures SET") + QStringLiteral(" Description='")
                         + SqlQuotesDoubled(description) + QStringLiteral("'")
@@ -38,7 +45,7 @@ qint16 UpdateProcedure(qint16 procedureCode, const QString& description, const Q
                         + QStringLiteral("'") + QStringLiteral(", BillingProcedureCode='")
                         + SqlQuotesDoubled(billingProcedureCode) + QStringLiteral("'")
                         + QStringLiteral(" WHERE ProcedureCode = ") + QString::number(procedureCode);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredProcedure(procedureCode), loaded, sql, error);
 }
 
 qint16 DeleteProcedure(qint16 procedureCode, QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -15,7 +16,10 @@ qint16 NextProcedureCode();
 // The new code goes to procedureCode once committed.
 qint16 InsertProcedure(qint16& procedureCode, const QString& description, const QString& realProcedureCode,
                        const QString& billingProcedureCode, QString& error);
+// The procedure row as its editor reads it before showing it; UpdateProcedure refuses (2) to write
+// over a row changed or deleted since.
+StoredRecord StoredProcedure(qint16 procedureCode);
 qint16 UpdateProcedure(qint16 procedureCode, const QString& description, const QString& realProcedureCode,
-                       const QString& billingProcedureCode, QString& error);
+                       const QString& billingProcedureCode, const StoredState& loaded, QString& error);
 // Refused while charges list the procedure.
 qint16 DeleteProcedure(qint16 procedureCode, QString& error);

@@ -4,6 +4,7 @@
 #include "SqlCodes.h"
 #include "SqlExecution.h"
 #include "SqlLiterals.h"
+#include "StoredState.h"
 
 RecordsetPtr GetSickness(qint16 sicknessCode)
 {
@@ -32,13 +33,20 @@ qint16 InsertSickness(qint16& sicknessCode, const QString& description, qint16 s
     return InsertUnderNewCode(newCode, sql, sicknessCode, error);
 }
 
-qint16 UpdateSickness(qint16 sicknessCode, const QString& description, qint16 sicknessTypeCode, QString& error)
+StoredRecord StoredSickness(qint16 sicknessCode)
+{
+    return StoredRow(QStringLiteral("history item"), QStringLiteral("Sickness"), QStringLiteral("SicknessCode"),
+                     sicknessCode);
+}
+
+qint16 UpdateSickness(qint16 sicknessCode, const QString& description, qint16 sicknessTypeCode,
+                      const StoredState& loaded, QString& error)
 {
     const QString sql = QStringLiteral("UPDATE Sickness SET") + QStringLiteral(" Description='")
                         + SqlQuotesDoubled(description) + QStringLiteral("', SicknessTypeCode = ")
                         + QString::number(sicknessTypeCode) + QStringLiteral(" WHERE SicknessCode = ")
                         + QString::number(sicknessCode);
-    return ExecuteInTransaction(sql, kNoRowUpdated, error);
+    return UpdateUnlessChanged(StoredSickness(sicknessCode), loaded, sql, error);
 }
 
 qint16 DeleteSickness(qint16 sicknessCode, QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -16,6 +17,10 @@ qint16 NextSicknessCode();
 
 // The new code goes to sicknessCode once committed.
 qint16 InsertSickness(qint16& sicknessCode, const QString& description, qint16 sicknessTypeCode, QString& error);
-qint16 UpdateSickness(qint16 sicknessCode, const QString& description, qint16 sicknessTypeCode, QString& error);
+// The history item row as its editor reads it before showing it; UpdateSickness refuses (2) to write
+// over a row changed or deleted since.
+StoredRecord StoredSickness(qint16 sicknessCode);
+qint16 UpdateSickness(qint16 sicknessCode, const QString& description, qint16 sicknessTypeCode,
+                      const StoredState& loaded, QString& error);
 // Refused while patients' histories list the item.
 qint16 DeleteSickness(qint16 sicknessCode, QString& error);

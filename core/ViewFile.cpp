@@ -1,6 +1,9 @@
 #include "ViewFile.h"
 
+#include "ViewFileLimits.h"
+
 #include <QFile>
+#include <QLocale>
 
 #include <filesystem>
 #include <system_error>
@@ -20,6 +23,8 @@ bool ViewFile::open(const QString& path, QString& error)
     path_ = path;
     pending_.clear();
     pending_.reserve(kBlockSize + 1024);
+    headerWritten_ = false;
+    elements_ = 0;
     failure_.clear();
     file_.setFileTemplate(path + QStringLiteral(".XXXXXX"));
     if (!file_.open()) {
@@ -32,6 +37,15 @@ bool ViewFile::open(const QString& path, QString& error)
 
 void ViewFile::endLine()
 {
+    // The viewer refuses an element line once it holds the most elements.
+    if (headerWritten_ && failure_.isEmpty()) {
+        if (elements_ == viewfile::kMostElements)
+            failure_ = ReportTooLongText(QStringLiteral("it needs more than %1 texts and boxes, the most the viewer "
+                                                        "holds of one report")
+                                             .arg(CountText(viewfile::kMostElements)));
+        ++elements_;
+    }
+    headerWritten_ = true;
     pending_ += "\r\n";
     if (pending_.size() >= kBlockSize)
         flush();
@@ -73,4 +87,16 @@ bool ViewFile::commit(QString& error)
         return false;
     }
     return true;
+}
+
+QString ReportTooLongText(const QString& why)
+{
+    return QStringLiteral("The report is too long for one file: %1. Narrow the list, for example to a shorter "
+                          "range of dates, and print again.")
+        .arg(why);
+}
+
+QString CountText(qint64 count)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(count);
 }

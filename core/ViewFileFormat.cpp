@@ -1,7 +1,5 @@
 #include "ViewFileFormat.h"
 
-#include "Windows1252.h"
-
 #include "RecordsetValues.h"
 
 #include <QDateTime>
@@ -76,21 +74,8 @@ void AppendSingle(std::string& out, float value)
 
 void AppendWindows1252Line(std::string& out, QStringView text)
 {
-    const qsizetype length = text.size();
-    out.reserve(out.size() + static_cast<std::size_t>(length));
-    for (qsizetype i = 0; i < length; ++i) {
-        const char16_t unit = text[i].unicode();
-        if (unit == u'\r' || unit == u'\n') {
-            if (unit == u'\r' && i + 1 < length && text[i + 1] == u'\n')
-                ++i;
-            out += ' ';
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < length && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            ++i;
-            out += '?';
-        } else {
-            out += codepage::toWindows1252(unit);
-        }
-    }
+    out.reserve(out.size() + static_cast<std::size_t>(text.size()));
+    ForEachViewFileByte(text, [&out](unsigned char byte, qsizetype) { out += static_cast<char>(byte); });
 }
 
 double LeadingDecimal(QStringView text)
@@ -195,10 +180,4 @@ QString ReportValueText(const QVariant& value)
     default:
         return value.toString();
     }
-}
-
-void AppendReportValue(std::string& out, const QVariant& value)
-{
-    if (!appendNumber(out, value))
-        AppendWindows1252Line(out, ReportValueText(value));
 }

@@ -1,7 +1,10 @@
 // vantora-setup: creates a practice database (with its workgroup file), optionally fills it
-// with the demo practice, and records its path where the desktop program looks for it.
+// with the demo practice, and records its path where the desktop program looks for it; or
+// checks every page of an existing one.
+#include "JetConnection.h"
 #include "PracticeDatabase.h"
 #include "Registry.h"
+#include "Workgroup.h"
 
 #include <filesystem>
 #include <iostream>
@@ -16,8 +19,10 @@ constexpr const char* kRegistryValue = "Database";
 int usage()
 {
     std::cerr << "Usage: vantora-setup <database path> [--demo]\n"
+                 "       vantora-setup --check <database path>\n"
                  "Creates a new practice database and its workgroup file, fills it with a demo\n"
-                 "practice when --demo is given, and records the database for the desktop program.\n";
+                 "practice when --demo is given, and records the database for the desktop program.\n"
+                 "With --check, reads every page of an existing practice database instead.\n";
     return 2;
 }
 
@@ -27,6 +32,19 @@ int fail(const std::string& message)
     return 1;
 }
 
+// Opens the database as the programs do after a session that did not end cleanly.
+int checkWholeDatabase(const std::string& databasePath)
+{
+    jet::ConnectionSettings settings{databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser,
+                                     practicedb::kAccountPassword};
+    settings.checkWholeFile = true;
+    std::string error;
+    if (!jet::Connection::open(settings, error))
+        return fail(error);
+    std::cout << "The practice database " << databasePath << " is sound.\n";
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -34,16 +52,21 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string databasePath;
     bool demo = false;
+    bool check = false;
     for (const std::string& argument : arguments) {
         if (argument == "--demo" && !demo)
             demo = true;
+        else if (argument == "--check" && !check)
+            check = true;
         else if (!argument.empty() && argument[0] != '-' && databasePath.empty())
             databasePath = argument;
         else
             return usage();
     }
-    if (databasePath.empty())
+    if (databasePath.empty() || (demo && check))
         return usage();
+    if (check)
+        return checkWholeDatabase(databasePath);
 
     // The registry keeps a full path: the desktop program may start from any folder.
     std::error_code pathError;

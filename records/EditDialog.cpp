@@ -12,22 +12,45 @@ EditDialog::EditDialog(EditDialogParameters parameters, QWidget* parent)
 {
     setObjectName(parameters_.formName);
     setWindowTitle(parameters_.caption);
-    auto* okButton = new QPushButton("Ok", this);
-    okButton->setObjectName("btnOk");
-    okButton->setDefault(true);
-    auto* cancelButton = new QPushButton("Cancel", this);
-    cancelButton->setObjectName("btnCancel");
-    connect(okButton, &QPushButton::clicked, this, &EditDialog::okClicked);
-    connect(cancelButton, &QPushButton::clicked, this, &EditDialog::reject);
+    okButton_ = new QPushButton("Ok", this);
+    okButton_->setObjectName("btnOk");
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton("Cancel", this);
+    cancelButton_->setObjectName("btnCancel");
+    connect(okButton_, &QPushButton::clicked, this, &EditDialog::okClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &EditDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields_);
     layout->addStretch();
     layout->addLayout(buttons);
+}
+
+// The buttons are made before the fields a derived dialog adds: left so, they would take the
+// focus, and the first blank typed would press Ok.
+void EditDialog::putFieldsFirst()
+{
+    QWidget* lastField = previousInFocusChain();
+    while (lastField != this &&
+           (lastField == okButton_ || lastField == cancelButton_ || !(lastField->focusPolicy() & Qt::TabFocus)))
+        lastField = lastField->previousInFocusChain();
+    if (lastField == this)
+        return;
+    setTabOrder(lastField, okButton_);
+    setTabOrder(okButton_, cancelButton_);
+    if (QLayoutItem* first = fields_->itemAt(0, QFormLayout::FieldRole); first && first->widget())
+        first->widget()->setFocus();
+}
+
+QLineEdit* EditDialog::addNameBox(const QString& label, const QString& name)
+{
+    nameBox_ = addTextBox(label, name);
+    nameCaption_ = QString(label).remove(':');
+    return nameBox_;
 }
 
 QLineEdit* EditDialog::addTextBox(const QString& label, const QString& name)
@@ -54,11 +77,18 @@ void EditDialog::addLookup(Lookup lookup)
 
 void EditDialog::Load()
 {
+    putFieldsFirst();
     closeOnActivate_ = true;
     if (!openLookups())
         return;
     fillLookups();
     if (currentCode() != 0) {
+        // Read before the row is shown: a change made after it is seen by the Update routine.
+        QString error;
+        if (!loaded_.Read(parameters_.storedRecord(currentCode()), error)) {
+            ShowMessage(error);
+            return;
+        }
         const RecordsetPtr row = parameters_.readRecord(currentCode());
         if (!row || row->RecordCount() == 0) {
             ShowMessage("Record not found.  Please report this error!");
@@ -150,8 +180,17 @@ void EditDialog::okClicked()
 {
     if (closeOnActivate_)
         return;  // nothing was loaded to store
+    if (nameBox_ && RefusedEmpty(*nameBox_, nameCaption_))
+        return;
     QString error;
-    const qint16 result = currentCode() != 0 ? updateRecord(error) : insertRecord(error);
+    const bool newRecord = currentCode() == 0;
+    const qint16 result = newRecord ? insertRecord(error) : updateRecord(error);
+    if (newRecord && currentCode() != 0 && result != 0) {
+        // Stored in part (a failed detail row): the next OK updates what this dialog stored.
+        QString readError;
+        if (!loaded_.Read(parameters_.storedRecord(currentCode()), readError))
+            ShowMessage(readError);
+    }
     if (result != 0) {
         // A code that could not be allocated was reported then, and leaves no text here.
         if (!error.isEmpty())
@@ -168,4 +207,14 @@ void EditDialog::reject()
     // answer of an earlier dialog.
     Globals().DialogAccepted = false;
     QDialog::reject();
+}
+
+bool RefusedEmpty(QLineEdit& box, const QString& what)
+{
+    if (!box.text().trimmed().isEmpty())
+        return false;
+    ShowMessage("You have to type the " + what + " first!");
+    box.setFocus();
+    box.selectAll();
+    return true;
 }

@@ -44,6 +44,9 @@ ListForm::ListForm(ListFormParameters parameters, QWidget* parent)
     list_->header()->setSectionsClickable(true);
     connect(list_->header(), &QHeaderView::sectionClicked, this, &ListForm::columnClicked);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &ListForm::itemDoubleClicked);
+    // The keyboard does what the mouse and the toolbar do.
+    connect(list_, &ListView::EnterPressed, this, &ListForm::itemDoubleClicked);
+    connect(list_, &ListView::DeletePressed, this, &ListForm::Eliminar);
     load();
 }
 

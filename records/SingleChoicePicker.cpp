@@ -24,6 +24,7 @@ SingleChoicePicker::SingleChoicePicker(SingleChoiceParameters parameters, QWidge
     cancelButton->setObjectName("btnCancel");
     connect(okButton, &QPushButton::clicked, this, &SingleChoicePicker::okClicked);
     connect(cancelButton, &QPushButton::clicked, this, &SingleChoicePicker::reject);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &SingleChoicePicker::okClicked);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);

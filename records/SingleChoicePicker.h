@@ -12,7 +12,7 @@
 // The base of the dialogs that pick one row of a list. A picker derives from it with its
 // query, columns, preselection and result globals. The caller puts the code to preselect into
 // the picker's global, shows it modally and reads the global afterwards: the chosen row's
-// code, or 0 after Cancel (or the close box).
+// code, or 0 after Cancel (or the close box). A double-clicked row is chosen as OK chooses it.
 struct SingleChoiceParameters {
     QString formName;
     QString caption;

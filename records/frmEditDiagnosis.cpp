@@ -10,10 +10,11 @@ enum LookupIndex { DiagnosisFamilies };
 
 frmEditDiagnosis::frmEditDiagnosis(QWidget* parent)
     : EditDialog({"frmEditDiagnosis", "Diagnosis", GlobalCode(&AppGlobals::CurrentDiagnosisCode),
-                  [](qint32 code) { return GetDiagnosis(qint16(code)); }},
+                  [](qint32 code) { return GetDiagnosis(qint16(code)); },
+                  [](qint32 code) { return StoredDiagnosis(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     QComboBox* families = addComboBox("Type:", "CBDiagnosisFamily");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     realCode_ = addTextBox("Real code:", "TxtRealCode");
@@ -41,5 +42,5 @@ qint16 frmEditDiagnosis::updateRecord(QString& error)
 {
     return UpdateDiagnosis(Globals().CurrentDiagnosisCode, description_->text(),
                            qint16(lookupCode(DiagnosisFamilies).toInt()), realCode_->text(), billingCode_->text(),
-                           error);
+                           loadedState(), error);
 }

@@ -4,10 +4,11 @@
 
 frmEditDiagnosisFamily::frmEditDiagnosisFamily(QWidget* parent)
     : EditDialog({"frmEditDiagnosisFamily", "Diagnosis Group", GlobalCode(&AppGlobals::CurrentDiagnosisFamilyCode),
-                  [](qint32 code) { return GetDiagnosisFamily(qint16(code)); }},
+                  [](qint32 code) { return GetDiagnosisFamily(qint16(code)); },
+                  [](qint32 code) { return StoredDiagnosisFamily(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     Load();
 }
 
@@ -24,5 +25,5 @@ qint16 frmEditDiagnosisFamily::insertRecord(QString& error)
 
 qint16 frmEditDiagnosisFamily::updateRecord(QString& error)
 {
-    return UpdateDiagnosisFamily(Globals().CurrentDiagnosisFamilyCode, description_->text(), error);
+    return UpdateDiagnosisFamily(Globals().CurrentDiagnosisFamilyCode, description_->text(), loadedState(), error);
 }

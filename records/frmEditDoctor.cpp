@@ -10,10 +10,11 @@
 
 frmEditDoctor::frmEditDoctor(QWidget* parent)
     : EditDialog({"frmEditDoctor", "Doctor", GlobalCode(&AppGlobals::CurrentDoctorCode),
-                  [](qint32 code) { return GetDoctor(qint16(code)); }},
+                  [](qint32 code) { return GetDoctor(qint16(code)); },
+                  [](qint32 code) { return StoredDoctor(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     const SubListFrame covered = MakeSubListFrame(*this, "Doctors covered", {"Names", "Doctor", 3400});
     coveringList_ = covered.list;
@@ -122,5 +123,5 @@ qint16 frmEditDoctor::insertRecord(QString& error)
 qint16 frmEditDoctor::updateRecord(QString& error)
 {
     return UpdateDoctor(Globals().CurrentDoctorCode, description_->text(), billingCode_->text(), CoveringCodeList(),
-                        error);
+                        loadedState(), error);
 }

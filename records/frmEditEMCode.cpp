@@ -25,10 +25,11 @@ struct frmEditEMCode::Values {
 
 frmEditEMCode::frmEditEMCode(QWidget* parent)
     : EditDialog({"frmEditEMCode", "Evaluation & Management code", GlobalCode(&AppGlobals::CurrentEMCode),
-                  [](qint32 code) { return GetEMCode(code); }},
+                  [](qint32 code) { return GetEMCode(code); },
+                  [](qint32 code) { return StoredEMCode(code); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     realCode_ = addTextBox("Real code:", "TxtRealCode");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     QComboBox* facilityTypes = addComboBox("Applies to:", "CBFacilityTypes");
@@ -110,5 +111,5 @@ qint16 frmEditEMCode::updateRecord(QString& error)
     const Values v = values();
     return UpdateEMCode(Globals().CurrentEMCode, v.description, v.facilityTypeCode, v.chargeTypeCode,
                         v.attentionTypeCode, v.billingCode, v.realCode, v.showOnFirst, v.showOnNext, v.isDischarge,
-                        error);
+                        loadedState(), error);
 }

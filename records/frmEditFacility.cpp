@@ -24,10 +24,11 @@ qint16 wardState(const Recordset& wards)
 
 frmEditFacility::frmEditFacility(QWidget* parent)
     : EditDialog({"frmEditFacility", "Facility", GlobalCode(&AppGlobals::CurrentFacilityCode),
-                  [](qint32 code) { return GetFacility(qint16(code)); }},
+                  [](qint32 code) { return GetFacility(qint16(code)); },
+                  [](qint32 code) { return StoredFacility(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     QComboBox* types = addComboBox("Type:", "CBFacilityTypes");
     billingCode_ = addTextBox("Billing code Inpatients:", "TxtBillingCode");
     billingCodeOut_ = addTextBox("Billing code Outpatients:", "TxtBillingCodeOut");
@@ -187,7 +188,7 @@ qint16 frmEditFacility::insertRecord(QString& error)
 qint16 frmEditFacility::updateRecord(QString& error)
 {
     const qint16 result = UpdateFacility(Globals().CurrentFacilityCode, description_->text(), facilityType(),
-                                         billingCode_->text(), billingCodeOut_->text(), error);
+                                         billingCode_->text(), billingCodeOut_->text(), loadedState(), error);
     if (result != 0)
         return result;
     // Each failed ward is shown; the others are still written and the dialog closes.

@@ -4,10 +4,11 @@
 
 frmEditInsurance::frmEditInsurance(QWidget* parent)
     : EditDialog({"frmEditInsurance", "Insurance", GlobalCode(&AppGlobals::CurrentInsuranceCode),
-                  [](qint32 code) { return GetInsurance(qint16(code)); }},
+                  [](qint32 code) { return GetInsurance(qint16(code)); },
+                  [](qint32 code) { return StoredInsurance(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     Load();
 }
@@ -26,5 +27,6 @@ qint16 frmEditInsurance::insertRecord(QString& error)
 
 qint16 frmEditInsurance::updateRecord(QString& error)
 {
-    return UpdateInsurance(Globals().CurrentInsuranceCode, description_->text(), billingCode_->text(), error);
+    return UpdateInsurance(Globals().CurrentInsuranceCode, description_->text(), billingCode_->text(), loadedState(),
+                           error);
 }

@@ -23,10 +23,11 @@ constexpr int kPickedItemLength = 50;
 
 frmEditPatient::frmEditPatient(QWidget* parent)
     : EditDialog({"frmEditPatient", "Patient", GlobalCode(&AppGlobals::CurrentPatientId),
-                  [](qint32 code) { return GetPatient(qint16(code)); }},
+                  [](qint32 code) { return GetPatient(qint16(code)); },
+                  [](qint32 code) { return StoredPatient(qint16(code)); }},
                  parent)
 {
-    names_ = addTextBox("Names:", "TxtNames");
+    names_ = addNameBox("Names:", "TxtNames");
     dateOfBirth_ = new DatePicker(this);
     dateOfBirth_->setObjectName("DTDOB");
     // Many patients come without a known date of birth.
@@ -153,45 +154,29 @@ qint16 frmEditPatient::chosenInsuranceCode() const
     return qint16(lookupCode(Insurances).toInt());
 }
 
-void frmEditPatient::writeHistory(qint16 patientId)
+PatientHistoryChanges frmEditPatient::historyChanges() const
 {
+    PatientHistoryChanges changes;
     history_->SetFilter("");
     for (history_->MoveFirst(); !history_->EndOfFile(); history_->MoveNext()) {
-        const qint16 sicknessCode = qint16(history_->Field("SicknessCode").toInt());
-        const qint16 sicknessTypeCode = qint16(history_->Field("SicknessTypeCode").toInt());
-        QString error;
-        qint16 result = 0;
-        switch (history_->Field("checked").toInt()) {
-        case RowAdded:
-            result = InsertPatientHistory(patientId, sicknessCode, sicknessTypeCode, error);
-            break;
-        case RowRemoved:
-            result = DeletePatientHistory(patientId, sicknessCode, sicknessTypeCode, error);
-            break;
-        default:
-            break;
-        }
-        if (result != 0)
-            ShowMessage(error);
+        const int state = history_->Field("checked").toInt();
+        if (state == RowAdded || state == RowRemoved)
+            changes.push_back({qint16(history_->Field("SicknessCode").toInt()),
+                               qint16(history_->Field("SicknessTypeCode").toInt()), state == RowRemoved});
     }
+    return changes;
 }
 
-// The patient row first; the history follows only once it is stored, row by row.
+// The patient row and its history changes are stored together or not at all.
 qint16 frmEditPatient::updateRecord(QString& error)
 {
-    const qint16 result = UpdatePatient(Globals().CurrentPatientId, names_->text(), dateOfBirth_->date(),
-                                        account_->text(), chosenInsuranceCode(), error);
-    if (result == 0)
-        writeHistory(Globals().CurrentPatientId);
-    return result;
+    return UpdatePatient(Globals().CurrentPatientId, names_->text(), dateOfBirth_->date(), account_->text(),
+                         chosenInsuranceCode(), historyChanges(), loadedState(), error);
 }
 
 qint16 frmEditPatient::insertRecord(QString& error)
 {
-    // The new id reaches CurrentPatientId only once the patient row is stored.
-    const qint16 result = InsertPatient(Globals().CurrentPatientId, names_->text(), dateOfBirth_->date(),
-                                        account_->text(), chosenInsuranceCode(), error);
-    if (result == 0)
-        writeHistory(Globals().CurrentPatientId);
-    return result;
+    // The new id reaches CurrentPatientId only once the patient and its history are stored.
+    return InsertPatient(Globals().CurrentPatientId, names_->text(), dateOfBirth_->date(), account_->text(),
+                         chosenInsuranceCode(), historyChanges(), error);
 }

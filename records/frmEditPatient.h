@@ -3,6 +3,7 @@
 #include "EditDialog.h"
 #include "ListView.h"
 #include "Recordset.h"
+#include "VNSQLPatients.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -38,7 +39,8 @@ private:
     void addClicked();
     void removeClicked();
     void appendPickedItems();
-    void writeHistory(qint16 patientId);
+    // The history rows added or marked for removal in this dialog.
+    PatientHistoryChanges historyChanges() const;
     qint16 chosenInsuranceCode() const;
 
     QLineEdit* names_ = nullptr;

@@ -4,10 +4,11 @@
 
 frmEditProcedure::frmEditProcedure(QWidget* parent)
     : EditDialog({"frmEditProcedure", "Procedure", GlobalCode(&AppGlobals::CurrentProcedureCode),
-                  [](qint32 code) { return GetProcedure(qint16(code)); }},
+                  [](qint32 code) { return GetProcedure(qint16(code)); },
+                  [](qint32 code) { return StoredProcedure(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     billingCode_ = addTextBox("Billing code:", "TxtBillingCode");
     realCode_ = addTextBox("Real code:", "TxtRealCode");
     Load();
@@ -31,5 +32,5 @@ qint16 frmEditProcedure::insertRecord(QString& error)
 qint16 frmEditProcedure::updateRecord(QString& error)
 {
     return UpdateProcedure(Globals().CurrentProcedureCode, description_->text(), realCode_->text(),
-                           billingCode_->text(), error);
+                           billingCode_->text(), loadedState(), error);
 }

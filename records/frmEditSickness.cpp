@@ -10,10 +10,11 @@ enum LookupIndex { SicknessTypes };
 
 frmEditSickness::frmEditSickness(QWidget* parent)
     : EditDialog({"frmEditSickness", "History Item", GlobalCode(&AppGlobals::CurrentSicknessCode),
-                  [](qint32 code) { return GetSickness(qint16(code)); }},
+                  [](qint32 code) { return GetSickness(qint16(code)); },
+                  [](qint32 code) { return StoredSickness(qint16(code)); }},
                  parent)
 {
-    description_ = addTextBox("Description:", "TxtDescription");
+    description_ = addNameBox("Description:", "TxtDescription");
     QComboBox* types = addComboBox("Type:", "CBSicknessTypes");
     addLookup({"select * from SicknessType", nullptr, types, "Description", "SicknessTypeCode",
                "You have to define History Groups first!"});
@@ -35,5 +36,5 @@ qint16 frmEditSickness::insertRecord(QString& error)
 qint16 frmEditSickness::updateRecord(QString& error)
 {
     return UpdateSickness(Globals().CurrentSicknessCode, description_->text(),
-                          qint16(lookupCode(SicknessTypes).toInt()), error);
+                          qint16(lookupCode(SicknessTypes).toInt()), loadedState(), error);
 }

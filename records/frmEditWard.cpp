@@ -1,6 +1,7 @@
 #include "frmEditWard.h"
 
 #include "AppGlobals.h"
+#include "EditDialog.h"
 #include "frmEditFacility.h"
 
 #include <QFormLayout>
@@ -37,6 +38,8 @@ frmEditWard::frmEditWard(frmEditFacility& facilityEditor) : QDialog(&facilityEdi
 
 void frmEditWard::okClicked()
 {
+    if (RefusedEmpty(*description_, "Description"))
+        return;
     facilityEditor_.WardDescription = description_->text();
     Globals().DialogAccepted = true;
     accept();

@@ -7,6 +7,8 @@ QString patientQuery()
     if (Globals().PickPatientScope == 1)
         return "SELECT * FROM Patient where InFacilityCode=" + QString::number(Globals().PickPatientFacilityCode) +
                " ORDER BY [Names]";
+    if (Globals().PickPatientScope == PickEveryPatient)
+        return "SELECT * FROM Patient ORDER BY [Names]";
     return "SELECT * FROM Patient where InFacilityCode=0  ORDER BY [Names]";
 }
 

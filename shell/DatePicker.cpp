@@ -55,11 +55,11 @@ DatePicker::DatePicker(QWidget* parent) : QLineEdit(parent)
     calendar->setToolTip("Choose the date from a calendar");
     connect(calendar, &QAction::triggered, this, &DatePicker::showCalendar);
     // A whole date typed is taken at once, so forms read it without waiting for the field
-    // to lose focus; anything else waits for the end of the typing.
+    // to lose focus; while the text is no date the field answers the last date accepted, never
+    // one passed on the way (11/3/2026 while 11/31/2026 is typed).
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         const QDate typed = DateFromTypedText(text);
-        if (typed.isValid() || (emptyAllowed_ && text.trimmed().isEmpty()))
-            date_ = typed;
+        date_ = typed.isValid() || (emptyAllowed_ && text.trimmed().isEmpty()) ? typed : acceptedDate_;
     });
     connect(this, &QLineEdit::editingFinished, this, &DatePicker::takeTypedDate);
     setDate(QDate::currentDate());
@@ -68,6 +68,7 @@ DatePicker::DatePicker(QWidget* parent) : QLineEdit(parent)
 void DatePicker::setDate(const QDate& date)
 {
     date_ = date;
+    acceptedDate_ = date;
     setText(date.isValid() ? date.toString(kShownFormat) : QString());
 }
 
@@ -85,7 +86,7 @@ bool DatePicker::takeTypedDate()
     }
     const QString example = QStringLiteral("Type the month, day and year, for example 11/25/2026.");
     ShowMessage(typed.isEmpty() ? example : "\"" + typed + "\" is not a date. " + example);
-    setDate(date_);
+    setDate(acceptedDate_);
     setFocus();
     selectAll();
     return false;

@@ -6,8 +6,8 @@
 // shown (entering the field or clicking into it selects it all): month, day and a four-digit year with "/", "-"
 // or "." between them, or the eight digits run together (11252026); the button beside it
 // picks a date from a calendar. A text that is no date of the calendar is refused with a
-// message and the last date comes back. A field that allows it may be left empty: its date
-// is then null.
+// message and the last date accepted comes back. A field that allows it may be left empty:
+// its date is then null.
 class DatePicker : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(QDate date READ date WRITE setDate USER true)
@@ -31,6 +31,8 @@ private:
     QIcon dropDownArrow() const;
 
     QDate date_;
+    // The date last set, picked or typed and taken: what a refused text gives way to.
+    QDate acceptedDate_;
     bool emptyAllowed_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "Twips.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 ListView::ListView(QWidget* parent) : QTreeWidget(parent)
 {
@@ -113,4 +114,13 @@ QTreeWidgetItem* ListView::FindItem(const QString& key) const
             return item;
     }
     return nullptr;
+}
+
+void ListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit EnterPressed();
+    else if (event->key() == Qt::Key_Delete)
+        emit DeletePressed();
+    QTreeWidget::keyPressEvent(event);
 }

@@ -40,6 +40,15 @@ public:
     // The item with the key; nullptr when none.
     QTreeWidgetItem* FindItem(const QString& key) const;
 
+signals:
+    // Enter (or Return) and Delete pressed on the list; the key still goes on to the dialog
+    // the list lies in, whose default button answers Enter.
+    void EnterPressed();
+    void DeletePressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     bool checkBoxes_ = false;
 };

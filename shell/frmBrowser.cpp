@@ -1,21 +1,63 @@
 #include "frmBrowser.h"
 
+#include "Messages.h"
+
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QWebEngineHistory>
+#include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <unistd.h>
+
+namespace {
+
+// The web engine cannot confine its page processes for the superuser and would end the whole
+// program instead: for the superuser alone it runs them unconfined. It reads the setting when
+// its first view is made.
+void letTheSuperuserRunTheWebEngine()
+{
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+QString endOfPageProcess(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)
+{
+    switch (status) {
+    case QWebEnginePage::AbnormalTerminationStatus:
+        return QString("ended with exit code %1").arg(exitCode);
+    case QWebEnginePage::CrashedTerminationStatus:
+        return "crashed";
+    case QWebEnginePage::KilledTerminationStatus:
+        return "was killed";
+    default:
+        return QString();
+    }
+}
+
+}  // namespace
 
 frmBrowser::frmBrowser(QWidget* parent) : QWidget(parent)
 {
     setObjectName("frmBrowser");
     setWindowTitle("Kelmion on the Web");
 
+    letTheSuperuserRunTheWebEngine();
     browser_ = new QWebEngineView(this);
     browser_->setObjectName("brwWebBrowser");
     connect(browser_, &QWebEngineView::loadFinished, this, [this] {
         busy_ = false;
         showLocationName();
     });
+    // A page process that dies leaves an empty view: say why.
+    connect(browser_->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                const QString end = endOfPageProcess(status, exitCode);
+                if (end.isEmpty())
+                    return;
+                busy_ = false;
+                ShowMessage("The web page cannot be shown: the web engine's page process " + end + ".");
+            });
 
     timer_ = new QTimer(this);
     timer_->setObjectName("timTimer");

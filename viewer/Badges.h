@@ -1,4 +1,6 @@
 #pragma once
+#include "ViewFileLimits.h"
+
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -52,11 +54,10 @@ extern std::string ViewText;
 extern std::vector<QString> ViewFont;
 extern std::int16_t CurrentPage;  // set by the window, never by loading
 
-// Bounds against damaged or hostile files, far above any report: the largest seen run to about
-// 800,000 elements on 7,000 pages. A file beyond them is refused, never shown in part.
-constexpr int kMostElements = 8'000'000;
-constexpr int kMostPages = 32767;  // as far as a page number counts
-constexpr std::size_t kMostTextBytes = std::size_t(256) << 20;
+// A file beyond what the viewer holds is refused, never shown in part.
+using viewfile::kMostElements;
+using viewfile::kMostPages;
+using viewfile::kMostTextBytes;
 
 // Why the last load stopped, as a sentence for the user; empty when it ran to its end or the file
 // could not be opened.

@@ -1,9 +1,11 @@
 // PrintRecordset of 30,000 rows against formatting the same lines into one buffer with
 // std::to_chars (the floor: no recordset, no encoding, no file).
 #include "ApoyoImpresion.h"
+#include "ApoyoLorimand.h"
 #include "Recordset.h"
 #include "TempDir.h"
 #include "ViewFileFormat.h"
+#include "ViewFileTextWidth.h"
 #include "ViewerCommandLine.h"
 
 #include <QDate>
@@ -87,6 +89,7 @@ public:
         number(w);
         number(h);
     }
+    // A text with variables is shrunk to its box, as the writer writes it.
     void textElement(int page, float x, float y, float w, float h, const char* variables, int horizontal,
                      int vertical, int size, bool bold, bool italic, std::string_view value)
     {
@@ -95,7 +98,7 @@ public:
         text += ",0,";
         integer(horizontal);
         integer(vertical);
-        text += ",,0,,Times New Roman,";
+        text += *variables != '\0' ? ",1,0,,Times New Roman," : ",,0,,Times New Roman,";
         integer(size);
         text += bold ? "1," : "0,";
         text += italic ? "1,," : "0,,";
@@ -118,6 +121,7 @@ std::string formatBaseline(const std::string& today, const std::string& now, std
     out.text.reserve(reserve);
     out.text += "LORIMAND10,8.5,11\r\n";
     const float bottom = kHeight - 1.0f;
+    const float pageNumberX = 6.5f + ViewTextWidth(u"Page:", 10, false, true) + kColumnSeparation;
     float y = 0;
     int page = 0;
     bool newPage = true;
@@ -133,7 +137,7 @@ std::string formatBaseline(const std::string& today, const std::string& now, std
             out.textElement(page, 0.5f, 0.7f, 1.0f, 0.2f, "", 0, 0, 12, true, true, "");
             out.textElement(page, 6.5f, 0.5f, 1.0f, 0.15f, "", 0, 0, 10, false, true, "Page:");
             const std::string number = " " + std::to_string(page) + " of #TotalPaginas";
-            out.textElement(page, 6.5f, 0.5f, 1.0f, 0.15f, "1", 2, 0, 10, true, true, number);
+            out.textElement(page, pageNumberX, 0.5f, 7.5f - pageNumberX, 0.15f, "1", 2, 0, 10, true, true, number);
             out.textElement(page, 6.5f, 0.65f, 1.0f, 0.15f, "", 0, 0, 10, false, true, "Date:");
             out.textElement(page, 6.5f, 0.65f, 1.0f, 0.15f, "", 2, 0, 10, true, true, today);
             out.textElement(page, 6.5f, 0.8f, 1.0f, 0.15f, "", 0, 0, 10, false, true, "Time:");

@@ -1,19 +1,29 @@
 // The charges list (views All, Ready, Posted, Archived) and the patients list shown through the
 // real list forms on a practice of 20,300 patients and 200,000 charges, and one edited row
-// merged back (the path of Ok in an edit dialog). Each figure includes painting the list once.
+// merged back (the path of Ok in an edit dialog); last, a post of its Ready charges and an
+// archive of its older ones. Each figure includes painting the list once.
 // peak_rss_MB is the process's peak resident memory so far (getrusage).
 #include "AppGlobals.h"
 #include "BigPractice.h"
+#include "DatePicker.h"
+#include "JetConnection.h"
+#include "Messages.h"
+#include "ModalDialogs.h"
+#include "frmArchiveCharges.h"
 #include "frmCharges.h"
 #include "frmPatients.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -181,6 +191,71 @@ void BM_PatientMerge(benchmark::State& state)
     reportPeakMemory(state);
 }
 BENCHMARK(BM_PatientMerge)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Posting and archiving hold the database's write lock for their whole transaction; other
+// clerks and HotSyncs wait for it up to the busy time-out of 5 seconds. Both change the
+// practice, so they come last and run once.
+
+qint64 chargesWithStatus(int status)
+{
+    jet::Rows rows;
+    std::string error;
+    Globals().DbConnection->query("SELECT COUNT(*) FROM PatientCharges WHERE Status = " + std::to_string(status),
+                                  rows, error);
+    return rows.rows.empty() ? -1 : std::get<std::int64_t>(rows.rows[0][0]);
+}
+
+// Runs the operation with every dialog answering "Post" or "Archive" (no printing after a
+// post); answers the messages shown.
+QStringList withDialogsConfirmed(const std::function<void()>& operation)
+{
+    QStringList messages;
+    const ModalDialogHandler previousDialogs = SetModalDialogHandler([](QDialog& dialog) {
+        if (auto* print = dialog.findChild<QCheckBox*>("chkPrint"))
+            print->setChecked(false);
+        dialog.findChild<QPushButton*>("OKButton")->click();
+        return dialog.result();
+    });
+    const MessageHandler previousMessages = SetMessageHandler([&messages](const QString& text, MessageButtons) {
+        messages << text;
+        return MessageAnswer::Ok;
+    });
+    operation();
+    SetModalDialogHandler(previousDialogs);
+    SetMessageHandler(previousMessages);
+    return messages;
+}
+
+// "Post" on the view All: its 4,000 Ready charges in one lot.
+void BM_PostReadyCharges(benchmark::State& state)
+{
+    auto form = openChargesList();
+    form->Refresca();
+    QStringList messages;
+    for (auto _ : state)
+        messages = withDialogsConfirmed([&form] { form->Post(); });
+    if (!messages.isEmpty() || chargesWithStatus(0) != 0)
+        state.SkipWithError("the lot was not posted whole");
+    state.counters["charges"] = double(BigPractice::kReady);
+}
+BENCHMARK(BM_PostReadyCharges)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// "Archive" until a date after every charge: all but each patient's latest.
+void BM_ArchiveCharges(benchmark::State& state)
+{
+    practice();
+    const qint64 before = chargesWithStatus(2);
+    QStringList messages;
+    for (auto _ : state) {
+        frmArchiveCharges dialog;
+        dialog.findChild<DatePicker*>("DTPicker1")->setDate(QDate(2100, 1, 1));
+        messages = withDialogsConfirmed([&dialog] { dialog.findChild<QPushButton*>("OKButton")->click(); });
+    }
+    if (messages != QStringList({"Process ended successfully"}))
+        state.SkipWithError("the archive failed");
+    state.counters["charges"] = double(chargesWithStatus(2) - before);
+}
+BENCHMARK(BM_ArchiveCharges)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

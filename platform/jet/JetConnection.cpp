@@ -1,5 +1,6 @@
 #include "JetConnection.h"
 
+#include "JetFunctions.h"
 #include "JetSql.h"
 #include "StatementCache.h"
 #include "Workgroup.h"
@@ -39,38 +40,84 @@ bool firstValue(sqlite3* handle, const char* sql, std::string& value, int& resul
     return resultCode == SQLITE_OK;
 }
 
+// Runs whileAlone while no other connection, of this process or another, holds the database
+// file that the handle opened, and answers whether it ran. A connection holds a shared lock on
+// the file from its first read until it closes, so an exclusive lock tells; it is taken through
+// SQLite's own file object, which counts this process's connections too, before the handle has
+// read anything, and given back at once.
+bool whileNoOtherConnection(sqlite3* handle, const std::function<void()>& whileAlone)
+{
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods)
+        return false;
+    const sqlite3_io_methods& methods = *file->pMethods;
+    const bool alone = methods.xLock(file, SQLITE_LOCK_SHARED) == SQLITE_OK &&
+                       methods.xLock(file, SQLITE_LOCK_EXCLUSIVE) == SQLITE_OK;
+    if (alone)
+        whileAlone();
+    methods.xUnlock(file, SQLITE_LOCK_NONE);
+    return alone;
+}
+
+// SQLite removes the write-ahead log when the last connection to the file closes: a log that no
+// connection holds was left by a session that never closed (a crash, a kill, a power cut).
+bool lastSessionEndedUncleanly(sqlite3* handle, const std::string& path)
+{
+    bool logLeft = false;
+    whileNoOtherConnection(handle, [&] {
+        std::error_code ignored;
+        logLeft = std::filesystem::exists(path + "-wal", ignored);
+    });
+    return logLeft;
+}
+
+// A damaged file keeps its log when refused: closing would fold the log into it and remove the
+// log, and the next open would then take it for a file whose last session ended cleanly.
+void keepLogOfDamagedFile(sqlite3* handle)
+{
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
 // Refuses a file that is not a sound SQLite database, then sets the connection up.
-bool prepareHandle(sqlite3* handle, const std::string& path, std::string& error)
+bool prepareHandle(sqlite3* handle, const std::string& path, bool checkWholeFile, std::string& error)
 {
     if (sqlite3_db_readonly(handle, "main") == 1) {
-        error = "The database file is read-only: " + path;
+        error = "The database file " + path + " is read-only, or the disk that holds it is.";
         return false;
     }
     sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    // Before the first read, which makes this connection one that holds the file.
+    const bool readEveryPage = checkWholeFile || lastSessionEndedUncleanly(handle, path);
 
+    // Cheap: SQLite checks the header and the file's length against it, then reads the schema.
     std::string value, detail;
     int code = SQLITE_OK;
     if (!firstValue(handle, "SELECT count(*) FROM sqlite_master", value, code, detail)) {
-        if ((code & 0xff) == SQLITE_NOTADB)
-            error = "The file is not a database: " + path;
-        else if ((code & 0xff) == SQLITE_CORRUPT)
-            error = "The database file is damaged: " + path + " (" + detail + ")";
-        else
-            error = "The database file cannot be read: " + path + " (" + detail + ")";
+        if ((code & 0xff) == SQLITE_NOTADB) {
+            error = "The file " + path + " is not a database.";
+        } else if ((code & 0xff) == SQLITE_CORRUPT) {
+            error = "The database file " + path + " is damaged (" + detail + ").";
+            keepLogOfDamagedFile(handle);
+        } else {
+            error = "The database file " + path + " cannot be read (" + detail + ").";
+        }
         return false;
     }
-    if (!firstValue(handle, "PRAGMA quick_check", value, code, detail) || value != "ok") {
-        error = "The database file is damaged: " + path + " (" + (detail.empty() ? value : detail) + ")";
+    if (readEveryPage && (!firstValue(handle, "PRAGMA quick_check", value, code, detail) || value != "ok")) {
+        error = "The database file " + path + " is damaged (" + (detail.empty() ? value : detail) + ").";
+        keepLogOfDamagedFile(handle);
         return false;
     }
     if (!firstValue(handle, "PRAGMA journal_mode=WAL", value, code, detail) || value != "wal") {
-        error = "Write-ahead logging cannot be used for " + path + (detail.empty() ? "" : " (" + detail + ")");
+        error = "Write-ahead logging cannot be used for the database file " + path +
+                (detail.empty() ? "" : " (" + detail + ")") + ".";
         return false;
     }
     // Durable commits, and the keys that keep a charge's detail rows with their charge.
     if (!firstValue(handle, "PRAGMA synchronous=FULL", value, code, detail) ||
         !firstValue(handle, "PRAGMA foreign_keys=ON", value, code, detail)) {
-        error = "The database cannot be set up: " + path + " (" + detail + ")";
+        error = "The database file " + path + " cannot be set up (" + detail + ").";
         return false;
     }
     return true;
@@ -89,7 +136,7 @@ bool ownWorkgroup(sqlite3* handle, const ConnectionSettings& settings, const std
     int code = SQLITE_OK;
     if (!firstValue(handle, tableCount.c_str(), bound, code, detail) ||
         (bound != "0" && !firstValue(handle, recordedId.c_str(), bound, code, detail))) {
-        error = "The database cannot be read: " + settings.databasePath + " (" + detail + ")";
+        error = "The database file " + settings.databasePath + " cannot be read (" + detail + ").";
         why = Connection::Refusal::Database;
         return false;
     }
@@ -102,6 +149,27 @@ bool ownWorkgroup(sqlite3* handle, const ConnectionSettings& settings, const std
         why = Connection::Refusal::Account;
     }
     return own;
+}
+
+// The log and index files at the path of a file replaced or removed under a connection are that
+// connection's: whoever next opens the file now at the path, alone, would read them as its own.
+// They go when no connection holds that file, or when there is none.
+void removeLogOfLostFile(const std::string& path)
+{
+    const auto removeLog = [&path] {
+        std::error_code ignored;
+        std::filesystem::remove(path + "-wal", ignored);
+        std::filesystem::remove(path + "-shm", ignored);
+    };
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        removeLog();
+        return;
+    }
+    sqlite3* probe = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &probe, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK)
+        whileNoOtherConnection(probe, removeLog);
+    sqlite3_close_v2(probe);
 }
 
 std::string savepointName(int level) { return "jet_level_" + std::to_string(level); }
@@ -166,22 +234,25 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings,
 {
     Refusal ignoredRefusal;
     Refusal& why = refusal ? *refusal : ignoredRefusal;
-    why = Refusal::Account;
     std::string workgroupId;
-    if (!checkWorkgroupAccount(settings.workgroupPath, settings.userId, settings.password, workgroupId, error))
+    WorkgroupRefusal workgroupRefusal = WorkgroupRefusal::File;
+    if (!checkWorkgroupAccount(settings.workgroupPath, settings.userId, settings.password, workgroupId, error,
+                               &workgroupRefusal)) {
+        why = workgroupRefusal == WorkgroupRefusal::File ? Refusal::Workgroup : Refusal::Account;
         return nullptr;
+    }
     why = Refusal::Database;
 
     const std::string& path = settings.databasePath;
     std::error_code ignored;
     if (path.empty() || !std::filesystem::exists(path, ignored)) {
-        error = "Database file not found: " + path;
+        error = "The database file " + path + " was not found.";
         return nullptr;
     }
     // SQLite takes an empty file for an empty database and would turn it into one.
     const bool empty = std::filesystem::file_size(path, ignored) == 0;
     if (!std::filesystem::is_regular_file(path, ignored) || empty) {
-        error = "The file is not a database: " + path;
+        error = "The file " + path + " is not a database.";
         return nullptr;
     }
 
@@ -189,16 +260,16 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings,
     sqlite3* handle = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.c_str(), &handle, flags, nullptr) != SQLITE_OK) {
-        error = "The database cannot be opened: " + path + " (" +
-                (handle ? sqlite3_errmsg(handle) : "out of memory") + ")";
+        error = "The database file " + path + " cannot be opened (" +
+                (handle ? sqlite3_errmsg(handle) : "out of memory") + ").";
         sqlite3_close_v2(handle);
         return nullptr;
     }
-    if (!prepareHandle(handle, path, error)) {
+    if (!prepareHandle(handle, path, settings.checkWholeFile, error)) {
         sqlite3_close_v2(handle);
         return nullptr;
     }
-    if (!ownWorkgroup(handle, settings, workgroupId, error, why)) {
+    if (!ownWorkgroup(handle, settings, workgroupId, error, why) || !addJetFunctions(handle, error)) {
         sqlite3_close_v2(handle);
         return nullptr;
     }
@@ -216,10 +287,30 @@ Connection::~Connection()
 {
     // Statements go first: the handle closes only when none is left. An open transaction rolls back.
     statements_.reset();
+    std::string ignored;
+    if (!fileStillAtPath(ignored)) {
+        // Closing would fold the log, which programs using the file now at the path may write,
+        // into the lost file and remove it under them; it goes only when none uses that file.
+        sqlite3_db_config(handle_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        sqlite3_close_v2(handle_);
+        removeLogOfLostFile(databasePath_);
+        return;
+    }
     // Commits that an earlier fold had to leave to a reader (a HotSync) go in now.
     if (level_ == 0)
         foldLogIntoFile();
     sqlite3_close_v2(handle_);
+}
+
+bool Connection::fileStillAtPath(std::string& error) const
+{
+    // SQLite's unix files answer whether the path still names the open file.
+    int moved = 0;
+    sqlite3_file_control(handle_, "main", SQLITE_FCNTL_HAS_MOVED, &moved);
+    if (moved == 0)
+        return true;
+    error = kDatabaseFileReplaced;
+    return false;
 }
 
 bool Connection::execute(std::string_view jetSql, long& affected, std::string& error)
@@ -230,6 +321,11 @@ bool Connection::execute(std::string_view jetSql, long& affected, std::string& e
 bool Connection::execute(std::string_view jetSql, const std::vector<Value>& parameters, long& affected,
                          std::string& error)
 {
+    // Inside a transaction its begin has looked already.
+    if (level_ == 0 && !fileStillAtPath(error)) {
+        affected = 0;
+        return false;
+    }
     translateJetSql(jetSql, translated_);
     const bool done = run(translated_, parameters, affected, error);
     followTransactionState();
@@ -339,6 +435,8 @@ bool Connection::beginTrans(std::string& error)
 {
     // The outer level takes the write lock at once (waiting up to the busy time-out): a read
     // that later wants to write could otherwise fail at once when a HotSync wrote in between.
+    if (level_ == 0 && !fileStillAtPath(error))
+        return false;
     long ignored = 0;
     const std::string sql = level_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + savepointName(level_ + 1);
     if (!run(sql, {}, ignored, error)) {
@@ -352,7 +450,9 @@ bool Connection::beginTrans(std::string& error)
 bool Connection::commitTrans(std::string& error)
 {
     if (level_ == 0) {
-        error = "No transaction is active";
+        error = levelsUndoneByDatabase_ > 0
+                    ? "The database had already undone this transaction after an earlier failure"
+                    : "No transaction is active";
         return false;
     }
     long ignored = 0;
@@ -368,6 +468,10 @@ bool Connection::commitTrans(std::string& error)
 
 bool Connection::rollbackTrans(std::string& error)
 {
+    if (level_ == 0 && levelsUndoneByDatabase_ > 0) {
+        --levelsUndoneByDatabase_;
+        return true;
+    }
     if (level_ == 0) {
         error = "No transaction is active";
         return false;
@@ -388,8 +492,10 @@ bool Connection::rollbackTrans(std::string& error)
 
 void Connection::followTransactionState()
 {
-    if (sqlite3_get_autocommit(handle_))
+    if (level_ > 0 && sqlite3_get_autocommit(handle_)) {
+        levelsUndoneByDatabase_ += level_;
         level_ = 0;
+    }
 }
 
 std::int64_t Connection::lastIdentity() const { return sqlite3_last_insert_rowid(handle_); }

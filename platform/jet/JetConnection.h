@@ -19,7 +19,15 @@ struct ConnectionSettings {
     std::string workgroupPath;  // Jet OLEDB:System database
     std::string userId;         // User Id
     std::string password;       // Password
+    // Read every page of the file while opening, not only after a session that did not end
+    // cleanly (the check asked for on demand).
+    bool checkWholeFile = false;
 };
+
+// Why a write was refused: the file at the database's path is no longer the one this
+// connection opened (a backup restored over it, or the file deleted).
+inline constexpr const char* kDatabaseFileReplaced =
+    "The database file was replaced or removed while it was open; nothing was written to it.";
 
 // Parses "Provider=...;Data Source=...;Jet OLEDB:System database=...;User Id=...;Password=...".
 // Keys match without regard to case. False with a reason for an unknown provider or a
@@ -32,8 +40,9 @@ bool parseConnectionString(std::string_view connectionString, ConnectionSettings
 // true/false and fills an error text with the database's description.
 class Connection {
 public:
-    // What open refused: the workgroup file or account, or the database file.
-    enum class Refusal { Account, Database };
+    // What open refused: the workgroup file itself (missing, unreadable, damaged), the account
+    // (unknown, wrong password, a workgroup file not the database's own), or the database file.
+    enum class Refusal { Workgroup, Account, Database };
 
     // Checks the workgroup file (missing or damaged file, unknown account or wrong password
     // refuse), then opens the existing database file (never creates one) with write-ahead
@@ -41,6 +50,9 @@ public:
     // the database's own: the one whose id the database records, or for a database that
     // records none, the file beside it (workgroupPathFor). Null with a reason when refused:
     // also for an empty, damaged, read-only or non-database file, which is left as it was.
+    // Damage is looked for cheaply (the header, the file's length, the schema); every page is
+    // read only when asked, or when the last session on the file did not end cleanly: its
+    // write-ahead log is still there and no other connection holds the file.
     static std::unique_ptr<Connection> open(const ConnectionSettings& settings, std::string& error,
                                             Refusal* refusal = nullptr);
 
@@ -49,6 +61,8 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Runs one statement; affected is the number of rows it inserted, changed or deleted.
+    // Outside a transaction it is refused (kDatabaseFileReplaced) when the file at the path is
+    // no longer the one open; so is the begin of a transaction.
     bool execute(std::string_view jetSql, long& affected, std::string& error);
     // The same with values bound to its "?" parameters in order (dates and times as the ISO texts
     // the database stores), so that a statement run for many rows is prepared once.
@@ -65,7 +79,9 @@ public:
                    const std::function<void(const std::vector<ValueView>& row)>& onRow, std::string& error);
 
     // Nested transactions: an inner commit closes only its level; a rollback undoes
-    // everything inside its level, including inner levels already committed.
+    // everything inside its level, including inner levels already committed. When the
+    // database undoes a transaction itself (a full disk, an I/O error), rolling back each
+    // level it held succeeds with nothing left to undo; committing one fails and says why.
     bool beginTrans(std::string& error);
     bool commitTrans(std::string& error);
     bool rollbackTrans(std::string& error);
@@ -84,6 +100,8 @@ private:
     bool run(const std::string& sqliteSql, const std::vector<Value>& parameters, long& affected, std::string& error);
     bool queryEach(std::string_view jetSql, const std::vector<Value>& parameters, std::vector<Column>& columns,
                    const std::function<void(const std::vector<ValueView>& row)>& onRow, std::string& error);
+    // False with kDatabaseFileReplaced when the file at the path is no longer the one open.
+    bool fileStillAtPath(std::string& error) const;
     // A failed statement may have ended the transaction (disk full, I/O error): follow it.
     void followTransactionState();
     // After each outermost commit: committed pages go from the write-ahead log into the
@@ -93,6 +111,7 @@ private:
     sqlite3* handle_;
     std::string databasePath_;
     int level_ = 0;
+    int levelsUndoneByDatabase_ = 0;  // still to be ended by their owners
     std::unique_ptr<StatementCache> statements_;
     std::string translated_;  // reused for every statement's translation
 };

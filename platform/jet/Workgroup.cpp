@@ -256,30 +256,34 @@ bool writeWorkgroupFile(const std::string& path, const std::vector<WorkgroupAcco
 }
 
 bool checkWorkgroupAccount(const std::string& path, const std::string& userId, const std::string& password,
-                           std::string& workgroupId, std::string& error)
+                           std::string& workgroupId, std::string& error, WorkgroupRefusal* refusal)
 {
+    WorkgroupRefusal ignoredRefusal;
+    WorkgroupRefusal& why = refusal ? *refusal : ignoredRefusal;
+    why = WorkgroupRefusal::File;
     std::error_code ignored;
     if (path.empty() || !std::filesystem::exists(path, ignored)) {
-        error = "Workgroup file not found: " + path;
+        error = "The workgroup file " + path + " was not found.";
         return false;
     }
     std::string text;
     if (!readBounded(path, text)) {
-        error = "Cannot read the workgroup file: " + path;
+        error = "The workgroup file " + path + " cannot be read.";
         return false;
     }
     StoredWorkgroup workgroup;
     switch (text.size() > kMaxFileBytes ? Parsed::Damaged : parseWorkgroup(text, workgroup)) {
     case Parsed::NotWorkgroup:
-        error = "Not a workgroup file: " + path;
+        error = "The file " + path + " is not a workgroup file.";
         return false;
     case Parsed::Damaged:
-        error = "Damaged workgroup file: " + path;
+        error = "The workgroup file " + path + " is damaged.";
         return false;
     case Parsed::Sound:
         break;
     }
 
+    why = WorkgroupRefusal::Account;
     const std::string wanted = lowerAscii(userId);
     for (const StoredAccount& account : workgroup.accounts) {
         if (lowerAscii(account.userId) != wanted)

@@ -19,12 +19,15 @@ std::string newWorkgroupId();
 bool writeWorkgroupFile(const std::string& path, const std::vector<WorkgroupAccount>& accounts,
                         std::string& error, const std::string& workgroupId = newWorkgroupId());
 
+// What refused an account: the file itself (missing, unreadable, damaged) or the account in it.
+enum class WorkgroupRefusal { File, Account };
+
 // True when the file exists and holds the account with that password; false with a reason
 // (missing, unreadable or damaged file, unknown account, wrong password). User ids match
 // without regard to case, passwords exactly. workgroupId is the file's id, empty for a file
 // written before files carried one.
 bool checkWorkgroupAccount(const std::string& path, const std::string& userId, const std::string& password,
-                           std::string& workgroupId, std::string& error);
+                           std::string& workgroupId, std::string& error, WorkgroupRefusal* refusal = nullptr);
 bool checkWorkgroupAccount(const std::string& path, const std::string& userId, const std::string& password,
                            std::string& error);
 

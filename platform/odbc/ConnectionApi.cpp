@@ -35,8 +35,8 @@ SQLRETURN openDatabase(Connection& connection, const ConnectionAttributes& attri
     jet::Connection::Refusal refusal = jet::Connection::Refusal::Database;
     connection.database = jet::Connection::open(settings, error, &refusal);
     if (!connection.database) {
-        // An account refused, or a workgroup file that is not the database's own.
-        return refusal == jet::Connection::Refusal::Account
+        // An account refused, or a workgroup file that is damaged or not the database's own.
+        return refusal != jet::Connection::Refusal::Database
                    ? connection.fail("28000", "Not a valid account name or password.")
                    : connection.fail("08001", error);
     }

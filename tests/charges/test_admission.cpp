@@ -1,9 +1,10 @@
-#include "ChargesListFixture.h"
+#include "ClerksFixture.h"
 
 #include "ListView.h"
 #include "SqlExecution.h"
 #include "frmAdmitPatient.h"
 #include "frmAdmitPatientDoctors.h"
+#include "frmDischargePatient.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,7 +14,7 @@
 
 namespace {
 
-class AdmissionTest : public ChargesListTest {
+class AdmissionTest : public ClerksTest {
 protected:
     void SetUp() override
     {
@@ -31,7 +32,7 @@ protected:
     void TearDown() override
     {
         SetStatementObserver({});
-        ChargesListTest::TearDown();
+        ClerksTest::TearDown();
     }
 
     template <typename Widget>
@@ -236,6 +237,34 @@ TEST_F(AdmissionTest, ALocationThatCannotBeWrittenKeepsTheDialogOpen)
     EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
     EXPECT_NE(dialog.result(), int(QDialog::Accepted));
     EXPECT_TRUE(visitingStored(24999).isEmpty()) << "no visiting doctor without the location";
+}
+
+TEST_F(AdmissionTest, AnAdmissionOrDischargeOpenedBeforeAnotherClerkMovedThePatientStoresNothing)
+{
+    const QString location = "SELECT InFacilityCode, InWardCode, InDoctorCode FROM Patient WHERE PatientId = 25001";
+    const auto movesToWard = [](int ward) {
+        frmAdmitPatient other;
+        combo(other, "CBFacilityWards")->setCurrentIndex(ward);
+        click(other, "OKButton");
+    };
+    Globals().CurrentPatientId = 25001;
+    frmAdmitPatient admission;
+    asOtherClerk([&] { movesToWard(0); });
+    // Only the attending doctor is changed here: Ok would put the old ward back.
+    combo(admission, "CBDoctors")->setCurrentIndex(0);
+    click(admission, "OKButton");
+    EXPECT_NE(admission.result(), int(QDialog::Accepted));
+    ASSERT_EQ(shownMessages.size(), 1);
+    EXPECT_TRUE(shownMessages.first().startsWith("This admission was changed by another user or a HotSync"));
+    EXPECT_EQ(rows(location), QStringList({"1|1|3"}));
+    EXPECT_EQ(visitingStored(25001), QStringList({"2|2|4", "3|1|1"})) << "the other clerk's attending only";
+
+    frmDischargePatient discharge;
+    asOtherClerk([&] { movesToWard(1); });
+    click(discharge, "OKButton");
+    EXPECT_NE(discharge.result(), int(QDialog::Accepted));
+    EXPECT_EQ(shownMessages.size(), 2);
+    EXPECT_EQ(rows(location), QStringList({"1|2|3"})) << "still admitted where the other clerk put him";
 }
 
 TEST_F(AdmissionTest, TheAddDialogAnswersThroughTheGlobals)

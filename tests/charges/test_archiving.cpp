@@ -1,4 +1,4 @@
-#include "ChargesListFixture.h"
+#include "ClerksFixture.h"
 
 #include "DatePicker.h"
 #include "frmArchiveCharges.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-class ArchivingTest : public ChargesListTest {
+class ArchivingTest : public ClerksTest {
 protected:
     // Runs "Archive" with the date; answers whether the dialog closed.
     bool archiveUntil(const QDate& until)
@@ -82,19 +82,50 @@ TEST_F(ArchivingTest, AChargeOnThePickedDateStaysAndOneOfTwoLatestIsKept)
               QStringList({"25000|1", "25001|1"}));
 }
 
-TEST_F(ArchivingTest, AFailedChargeIsShownAndThePassGoesOn)
+TEST_F(ArchivingTest, AChargeThatCannotBeArchivedLeavesTheRangeAsItWasWithOneMessage)
 {
     addCharge(25000, "2026-01-01", 1, 0, 0, 1);
     addCharge(25000, "2026-01-02", 1, 0, 0, 2);
     addCharge(25000, "2026-01-03", 1, 0, 0, 3);
-    run("CREATE TRIGGER KeepSecond BEFORE UPDATE ON PatientCharges WHEN OLD.ChargeTime = '10:00:02' "
+    run("CREATE TRIGGER KeepFirst BEFORE UPDATE ON PatientCharges WHEN OLD.ChargeTime = '10:00:01' "
         "BEGIN SELECT RAISE(ABORT, 'charge locked'); END");
-    EXPECT_TRUE(archiveUntil(QDate(2026, 2, 1)));
-    ASSERT_EQ(shownMessages.size(), 2);
-    EXPECT_TRUE(shownMessages[0].contains("charge locked")) << shownMessages[0].toStdString();
-    EXPECT_EQ(shownMessages[1], "Process ended successfully");
+    EXPECT_FALSE(archiveUntil(QDate(2026, 2, 1))) << "the dialog stays open to try again";
+    EXPECT_EQ(shownMessages, QStringList({"None of the 2 charges to archive was archived.\n\ncharge locked"}))
+        << shownMessages.join("|").toStdString();
     EXPECT_EQ(rows("SELECT ChargeTime, Status FROM PatientCharges ORDER BY ChargeTime"),
-              QStringList({"10:00:01|2", "10:00:02|0", "10:00:03|0"}));
+              QStringList({"10:00:01|0", "10:00:02|0", "10:00:03|0"}));
+}
+
+TEST_F(ArchivingTest, AnArchiveKilledAtAnyMomentArchivesTheWholeRangeOrNothing)
+{
+    for (int second = 1; second <= 6; ++second)
+        addCharge(25000 + second % 2, QString("2026-01-%1").arg(second, 2, 10, QChar('0')), 1, 0, 0, second);
+    const auto archiveInChild = [this] { archiveUntil(QDate(2026, 2, 1)); };
+    const auto archived = [this] { return rows("SELECT COUNT(*) FROM PatientCharges WHERE Status = 2").join(""); };
+    const int writes = writesOfRun(archiveInChild, 0);
+    ASSERT_EQ(archived(), "4") << "each patient's latest charge stays";
+    for (int killAfter = 1; killAfter <= writes; ++killAfter) {
+        run("UPDATE PatientCharges SET Status = 0");
+        writesOfRun(archiveInChild, killAfter);
+        const QString count = archived();
+        EXPECT_TRUE(count == "0" || count == "4")
+            << count.toStdString() << " of 4 archived when killed after write " << killAfter << " of " << writes;
+    }
+}
+
+TEST_F(ArchivingTest, AnArchiveOnAFullDiskShowsOneMessageAndArchivesNothing)
+{
+    addCharge(25000, "2026-01-01", 1, 1, 5, 1);
+    addCharge(25000, "2026-01-02", 1, 0, 0, 2);
+    addCharge(25000, "2026-01-03", 1, 0, 0, 3);
+    putDatabaseOnFullDisk();
+    EXPECT_FALSE(archiveUntil(QDate(2026, 2, 1)));
+    EXPECT_EQ(shownMessages, QStringList({"None of the 2 charges to archive was archived.\n\nThe disk that holds the "
+                                          "database is full. Please free some space and try again.\n\nDetails: "
+                                          "database or disk is full"}))
+        << shownMessages.join("|").toStdString();
+    EXPECT_EQ(rows("SELECT ChargeTime, Status FROM PatientCharges ORDER BY ChargeTime"),
+              QStringList({"10:00:01|1", "10:00:02|0", "10:00:03|0"}));
 }
 
 TEST_F(ArchivingTest, ASelectionThatCannotBeReadKeepsTheDialogOpen)

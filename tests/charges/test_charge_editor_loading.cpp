@@ -9,6 +9,24 @@
 
 namespace {
 
+// Steps the drop-down list to the entry with the arrow keys, as a clerk does, passing the
+// entries between.
+void pickWithKeys(QDialog& dialog, const char* list, const QString& entry)
+{
+    auto* combo = dialog.findChild<QComboBox*>(list);
+    const int wanted = combo->findText(entry);
+    ASSERT_GE(wanted, 0) << entry.toStdString();
+    combo->setFocus();
+    while (combo->currentIndex() != wanted)
+        QTest::keyClick(combo, combo->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
+}
+
+void showActive(QDialog& dialog)
+{
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+}
+
 // Loading with lookups missing: each refusal names the first empty table and the dialog
 // closes when shown, storing nothing.
 class ChargeEditorRefusalTest : public ChargesTest {
@@ -158,6 +176,35 @@ TEST_F(ChargeEditorTest, DoctorEntryAttentionTypeFiltersTheCodes)
     EXPECT_EQ(entries(dialog, "CBEMCodes"), QStringList({"Hospital visit (99221)"}));
 }
 
+TEST_F(ChargeEditorTest, TheEMCodeChosenStaysWhenTheDoctorOrFacilityChangesAndTheListHoldsIt)
+{
+    run("INSERT INTO EvaluationManagement (EMCode, Description, FacilityTypeCode, ChargeTypeCode, AttentionTypeCode, "
+        "BillingEMCode) VALUES (16, 'Subsequent hospital care', 1, 1, 2, '99231')");
+    run("INSERT INTO Facility (FacilityCode, Description, FacilityTypeCode) VALUES (4, 'South Hospital', 1)");
+    startNewCharge(0);
+    frmEditCharge dialog;
+    showActive(dialog);
+    // Filled top to bottom: patient, facility, E&M, then the doctor.
+    pickedPatient = 101;
+    QTest::mouseClick(dialog.findChild<QToolButton*>("Command5"), Qt::LeftButton);
+    pickWithKeys(dialog, "CBFacilities", "South Hospital");
+    pickWithKeys(dialog, "CBEMCodes", "Subsequent hospital care (99231)");
+    pickWithKeys(dialog, "CBDoctors", "Dr. Brook");
+    EXPECT_EQ(shown(dialog, "CBEMCodes"), "Subsequent hospital care (99231)");
+    // Back up through facilities of other types to one of the same type.
+    pickWithKeys(dialog, "CBFacilities", "North Hospital");
+    EXPECT_EQ(shown(dialog, "CBEMCodes"), "Subsequent hospital care (99231)");
+    // A facility whose list lacks the code shows that list's first.
+    pickWithKeys(dialog, "CBFacilities", "Sunset Care");
+    EXPECT_EQ(shown(dialog, "CBEMCodes"), "Nursing visit (99304)");
+    pickWithKeys(dialog, "CBFacilities", "North Hospital");
+
+    QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join('|').toStdString();
+    EXPECT_EQ(rows("SELECT PatientId, FacilityCode, EMCode, DoctorCode FROM PatientCharges"),
+              QStringList({"101|1|16|2"}));
+}
+
 TEST_F(ChargeEditorTest, AMissingPatientRefusesTheNewCharge)
 {
     startNewCharge(999);
@@ -253,6 +300,29 @@ TEST_F(StoredChargeLoadTest, AStoredChargeListsEveryCodeOfItsFacilityType)
     EXPECT_EQ(shown(dialog, "CBEMCodes"), "Hospital consult (99251)");
     choose(dialog, "CBDoctors", "Dr. Avery");
     EXPECT_EQ(shown(dialog, "CBEMCodes"), "Hospital consult (99251)") << "a doctor change keeps the code";
+}
+
+TEST_F(StoredChargeLoadTest, AnUntouchedChargeKeepsItsCodeAfterItsFacilityChangedType)
+{
+    run("UPDATE PatientCharges SET FacilityCode = 1, EMCode = 10");
+    run("UPDATE Facility SET FacilityTypeCode = 2 WHERE FacilityCode = 1");
+    frmEditCharge dialog;
+    showActive(dialog);
+    EXPECT_EQ(entries(dialog, "CBEMCodes"),
+              QStringList({"Nursing visit (99304)", "Nursing outpatient (99307)", "Hospital visit (99221)"}));
+    EXPECT_EQ(shown(dialog, "CBEMCodes"), "Hospital visit (99221)");
+    pickWithKeys(dialog, "CBFacilities", "Sunset Care");
+    pickWithKeys(dialog, "CBFacilities", "North Hospital");
+    EXPECT_EQ(shown(dialog, "CBEMCodes"), "Hospital visit (99221)");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    EXPECT_EQ(rows("SELECT FacilityCode, EMCode FROM PatientCharges"), QStringList({"1|10"}));
+
+    // Until the clerk picks another.
+    frmEditCharge again;
+    showActive(again);
+    pickWithKeys(again, "CBEMCodes", "Nursing visit (99304)");
+    QTest::mouseClick(again.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    EXPECT_EQ(rows("SELECT FacilityCode, EMCode FROM PatientCharges"), QStringList({"1|13"}));
 }
 
 TEST_F(StoredChargeLoadTest, ChoicesNoLongerListedShowTheFirstEntries)

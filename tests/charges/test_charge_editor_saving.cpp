@@ -11,6 +11,10 @@ namespace {
 const QDate kStoredDate(2026, 12, 1);
 const QTime kStoredTime(8, 30, 0);
 
+const QString kChargeChanged = "This charge was changed by another user or a HotSync after you opened it. Nothing was "
+                               "stored: close this window and open the charge again to see the change.";
+const QString kChargeDeleted = "This charge was deleted by another user after you opened it. Nothing was stored.";
+
 class ChargeEditorSavingTest : public ChargeEditorTest {
 protected:
     void storeCharge(const QString& diagnoses, const QString& procedures)
@@ -219,17 +223,81 @@ TEST_F(ChargeEditorSavingTest, ACodePickedTwiceFailsAndKeepsTheDialogOpen)
     EXPECT_TRUE(Globals().DialogAccepted);
 }
 
-TEST_F(ChargeEditorSavingTest, AChargeRemovedWhileEditedShowsTheUpdateFailure)
+TEST_F(ChargeEditorSavingTest, AChargeAnotherClerkDeletedWhileEditedIsSaidSoAndNothingIsStored)
 {
-    storeCharge("", "");
+    storeCharge("1", "");
     frmEditCharge dialog;
-    run("DELETE FROM PatientCharges");
+    asOtherClerk([&] { run("DELETE FROM PatientCharges"); });
     click(dialog, "btnOk");
-    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
+    EXPECT_EQ(shownMessages, QStringList({kChargeDeleted}));
+    EXPECT_TRUE(storedCharges().isEmpty());
+    EXPECT_TRUE(storedDiagnoses().isEmpty()) << "no diagnosis is left without its charge";
     EXPECT_EQ(dialog.result(), 0);
     click(dialog, "btnCancel");
     EXPECT_FALSE(Globals().DialogAccepted);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+// Clerk B saves the charge while clerk A's editor is open on it: A's save would put back
+// what B replaced, so it is refused and A keeps what was typed.
+TEST_F(ChargeEditorSavingTest, ASaveOverAChargeAnotherClerkChangedIsRefusedAndKeepsTheDialog)
+{
+    storeCharge("1", "");
+    frmEditCharge clerkA;
+    asOtherClerk([&] {
+        frmEditCharge clerkB;
+        choose(clerkB, "CBDoctors", "Dr. Avery");
+        click(clerkB, "btnOk");
+    });
+    const QStringList savedByB = {"100|2026-11-30|2|13|1|3|0|0"};
+    ASSERT_EQ(storedCharges(), savedByB);
+
+    Globals().DialogAccepted = false;
+    clerkA.findChild<DatePicker*>("DTDOC")->setDate(QDate(2026, 11, 29));
+    click(clerkA, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({kChargeChanged}));
+    EXPECT_EQ(storedCharges(), savedByB);
+    EXPECT_EQ(storedDiagnoses(), QStringList({"1"}));
+    EXPECT_EQ(clerkA.result(), 0) << "the dialog stays open";
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_EQ(clerkA.findChild<DatePicker*>("DTDOC")->date(), QDate(2026, 11, 29));
+    EXPECT_EQ(shown(clerkA, "CBDoctors"), "Dr. Brook");
+}
+
+TEST_F(ChargeEditorSavingTest, ADiagnosisAnotherClerkAddedIsNotDeletedByAnOlderEditor)
+{
+    storeCharge("1", "2");
+    frmEditCharge clerkA;
+    asOtherClerk([&] {
+        frmEditCharge clerkB;
+        addDiagnoses(clerkB, pickedRecord(3, "Cough"));
+        click(clerkB, "btnOk");
+    });
+    ASSERT_EQ(storedDiagnoses(), QStringList({"1", "3"}));
+    const QStringList savedByB = storedCharges();
+
+    choose(clerkA, "CBRefDoctors", "Dr. Avery");
+    click(clerkA, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({kChargeChanged}));
+    EXPECT_EQ(storedDiagnoses(), QStringList({"1", "3"}));
+    EXPECT_EQ(storedProcedures(), QStringList({"2"}));
+    EXPECT_EQ(storedCharges(), savedByB);
+    EXPECT_EQ(items(clerkA, "ListView1"), QStringList({"Asthma"}));
+}
+
+// Clerk B posts the charge (status 1 in lot L) while A's editor shows it Ready: A's Ok without
+// a change must not make it Ready again inside lot L, to be posted a second time.
+TEST_F(ChargeEditorSavingTest, AnEditorOpenedBeforeAPostDoesNotUnpostTheCharge)
+{
+    storeCharge("", "");
+    frmEditCharge clerkA;
+    ASSERT_EQ(shown(clerkA, "CBStatus"), "Ready");
+    asOtherClerk([&] { run("UPDATE PatientCharges SET PrintLot = 202612011, [Status] = 1"); });
+
+    click(clerkA, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({kChargeChanged}));
+    EXPECT_EQ(storedCharges(), QStringList({"100|2026-11-30|2|13|2|3|1|202612011"}));
+    EXPECT_EQ(clerkA.result(), 0);
 }
 
 TEST_F(ChargeEditorSavingTest, CancelStoresNothing)

@@ -1,6 +1,7 @@
 #include "ChargesListFixture.h"
 
 #include "DatePicker.h"
+#include "RecordsForms.h"
 #include "UserSettings.h"
 #include "frmCharges.h"
 
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -262,6 +264,46 @@ TEST_F(ChargesListFormTest, SearchButtonsFilterOnAnotherPickedRecord)
     EXPECT_EQ(Globals().CurrentDoctorCode, 2);
 }
 
+TEST_F(ChargesListFormTest, ThePatientFilterOffersEveryPatientWhateverScopeTheChargeEditorLeft)
+{
+    run("UPDATE Patient SET InFacilityCode = 1, InWardCode = 1, InDoctorCode = 1 WHERE PatientId = 25001");
+    addDecemberCharges();
+    RegisterListFormBasics();
+    QString wanted;
+    QStringList offered;
+    onDialog = [&wanted, &offered](QDialog& picker) {
+        picker.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&picker));
+        auto* patients = picker.findChild<ListView*>("ListView1");
+        offered.clear();
+        for (int index = 0; index < patients->topLevelItemCount(); ++index)
+            offered << patients->topLevelItem(index)->text(0);
+        const QList<QTreeWidgetItem*> found = patients->findItems(wanted, Qt::MatchExactly, 0);
+        if (!found.isEmpty())
+            QTest::mouseClick(patients->viewport(), Qt::LeftButton, {},
+                              patients->visualItemRect(found.first()).center());
+        QTest::mouseClick(picker.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+        return picker.result();
+    };
+    auto list = openList(0);
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+    QTest::mouseClick(control<QRadioButton>(*list, "optAllDates"), Qt::LeftButton);
+    QTest::mouseClick(control<QRadioButton>(*list, "optSelectedPatients"), Qt::LeftButton);
+
+    // Left behind by an inpatient charge at the Clinic, then by an outpatient charge.
+    const QList<std::pair<qint16, QString>> leftScopes = {{1, "BOB BROWN"}, {2, "ANN ADAMS"}};
+    for (const auto& [scope, patient] : leftScopes) {
+        Globals().PickPatientScope = scope;
+        Globals().PickPatientFacilityCode = 2;
+        wanted = patient;
+        QTest::mouseClick(control<QPushButton>(*list, "btnSearchPatient"), Qt::LeftButton);
+        EXPECT_EQ(offered, QStringList({"ANN ADAMS", "BOB BROWN"})) << "scope " << scope;
+        EXPECT_EQ(control<QLineEdit>(*list, "TxtPatient")->text(), patient);
+    }
+    EXPECT_EQ(shown(*list), QStringList({"ANN ADAMS|12/01/2026|Ready", "ANN ADAMS|12/05/2026|Posted"}));
+}
+
 TEST_F(ChargesListFormTest, TheFilterKeepsThePatientItsBoxNamesWhateverOtherFormsDo)
 {
     addDecemberCharges();
@@ -384,6 +426,33 @@ TEST_F(ChargesListFormTest, DoubleClickEditsTheSelectedCharge)
     EXPECT_EQ(selected(*list), QStringList({"K0000000002"}));
 }
 
+TEST_F(ChargesListFormTest, EnterEditsAndDeleteDeletesTheSelectedCharge)
+{
+    addDecemberCharges();
+    registerStandInDialog("frmEditCharge");
+    QString editedKey;
+    onDialog = [&](QDialog&) {
+        editedKey = QString::number(Globals().CurrentPatientId) + " " +
+                    Globals().CurrentChargeTime.toString("HH:mm:ss");
+        Globals().DialogAccepted = false;
+        return int(QDialog::Rejected);
+    };
+    auto list = openList(0);
+    choose(*list, "optAllDates");
+    list->resize(900, 600);
+    list->show();
+    ListView& view = *list->List();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualItemRect(view.topLevelItem(2)).center());
+    QTest::keyClick(&view, Qt::Key_Return);
+    EXPECT_EQ(shownDialogs, QStringList({"frmEditCharge"}));
+    EXPECT_EQ(editedKey, "25001 10:00:03");
+
+    QTest::keyClick(&view, Qt::Key_Delete);
+    EXPECT_EQ(shownMessages, QStringList({"Are you sure you want to delete the selected Charges?"}));
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM PatientCharges WHERE ChargeTime = '10:00:03'"), QStringList({"0"}));
+    EXPECT_EQ(shown(*list).size(), 3);
+}
+
 TEST_F(ChargesListFormTest, ColumnClickPutsItsKeyFirstInTheSort)
 {
     addDecemberCharges();
@@ -426,6 +495,38 @@ TEST_F(ChargesListFormTest, FramesAndListFollowTheFormWidth)
     }
     EXPECT_EQ(list->List()->geometry(), QRect(0, list->List()->y(), 900, 600 - list->List()->y()));
     EXPECT_GT(control<QWidget>(*list, "frmFiltroLote")->y(), control<QWidget>(*list, "frmFiltroDoctor")->y());
+}
+
+TEST_F(ChargesListFormTest, ANarrowWindowScrollsTheFiltersSoGoAndThePickButtonsStayReachable)
+{
+    auto list = openList(0);
+    list->show();
+    list->resize(360, 600);
+    QCoreApplication::processEvents();
+    QScrollBar* filtersBar = nullptr;
+    for (QScrollBar* bar : list->findChildren<QScrollBar*>()) {
+        if (bar->orientation() == Qt::Horizontal && bar->isVisible() && !list->List()->isAncestorOf(bar))
+            filtersBar = bar;
+    }
+    auto* go = control<QPushButton>(*list, "btnGo");
+    ASSERT_NE(filtersBar, nullptr) << "Go starts at x " << go->mapTo(list.get(), QPoint()).x()
+                                   << " of a form 360 wide, and nothing scrolls";
+    EXPECT_LE(filtersBar->mapTo(list.get(), QPoint(0, filtersBar->height())).y(), list->List()->y())
+        << "the list starts below the filters' scroll bar";
+    EXPECT_EQ(list->List()->geometry(), QRect(0, list->List()->y(), 360, 600 - list->List()->y()));
+
+    filtersBar->setValue(filtersBar->maximum());
+    QCoreApplication::processEvents();
+    const QRect filterArea(0, 0, list->width(), list->List()->y());
+    for (const char* name : {"btnGo", "btnSearchPatient", "btnSearchInsurance", "btnSearchDoctor", "btnGo2"}) {
+        auto* button = control<QPushButton>(*list, name);
+        EXPECT_TRUE(filterArea.contains(QRect(button->mapTo(list.get(), QPoint()), button->size()))) << name;
+    }
+
+    // Go, reached there, reloads the list.
+    addCharge(25000, QDate::currentDate().toString(Qt::ISODate), 1, 0);
+    QTest::mouseClick(go, Qt::LeftButton);
+    EXPECT_EQ(shown(*list).size(), 1);
 }
 
 }  // namespace

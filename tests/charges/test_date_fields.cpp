@@ -1,6 +1,7 @@
 // The date fields of the charge forms, typed into as a clerk types over the date shown.
 #include "ChargeEditorFixture.h"
 
+#include "DatePicker.h"
 #include "frmArchiveCharges.h"
 #include "frmCharges.h"
 #include "frmEditCharge.h"
@@ -19,6 +20,18 @@ protected:
         QTest::keyClicks(date, text);
         QTest::keyClick(date, Qt::Key_Tab);
         return date->property("date").toDate();
+    }
+
+    // Enters the field, selects the day of the date shown (mm/dd/yyyy) and types over it.
+    static void typeOverDay(QWidget& date, const QString& day)
+    {
+        QTest::mouseClick(&date, Qt::LeftButton);
+        QTest::keyClick(&date, Qt::Key_Home);
+        for (int step = 0; step < 3; ++step)
+            QTest::keyClick(&date, Qt::Key_Right);
+        for (int step = 0; step < 2; ++step)
+            QTest::keyClick(&date, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClicks(&date, day);
     }
 
     static void showActive(QWidget& form)
@@ -51,6 +64,30 @@ TEST_F(DateFieldsTest, AWholeDateTypedIsTakenAndOneThatDoesNotExistIsRefused)
     EXPECT_EQ(typeDate(list, "DTPicker1", "12-01-2026"), QDate(2026, 12, 1));
     EXPECT_EQ(typeDate(list, "DTPicker2", "12/07/2026"), QDate(2026, 12, 7));
     EXPECT_EQ(shownMessages.size(), 1);
+}
+
+TEST_F(DateFieldsTest, ARefusedDateGivesWayToTheLastAcceptedOneWhichIsAllOkStores)
+{
+    run("INSERT INTO PatientCharges (PatientId, ChargeDate, ChargeTime, ChargeRealDate, FacilityCode, EMCode, "
+        "DoctorCode, ReferDoctorCode, Status, PrintLot) VALUES (100, '2026-12-01', '08:30:00', '2026-11-13', 2, 13, "
+        "2, 0, 0, 0)");
+    startStoredCharge(100, QDate(2026, 12, 1), QTime(8, 30, 0));
+    frmEditCharge charge;
+    showActive(charge);
+    auto* date = charge.findChild<DatePicker*>("DTDOC");
+    // "31" over "13" passes 11/3/2026 on its way to 11/31/2026, which is no date.
+    typeOverDay(*date, "31");
+    QTest::keyClick(date, Qt::Key_Tab);
+    ASSERT_EQ(shownMessages.size(), 1);
+    EXPECT_TRUE(shownMessages.first().contains("11/31/2026"));
+    EXPECT_EQ(date->text(), "11/13/2026");
+    EXPECT_EQ(date->date(), QDate(2026, 11, 13));
+
+    // Ok clicked at once: the refusal comes as the field loses focus, before Ok reads it.
+    typeOverDay(*date, "31");
+    QTest::mouseClick(charge.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    EXPECT_EQ(shownMessages.size(), 2);
+    EXPECT_EQ(rows("SELECT ChargeRealDate FROM PatientCharges"), QStringList({"2026-11-13"}));
 }
 
 }  // namespace

@@ -121,6 +121,14 @@ std::string patientField(const std::string& bytes, const std::string& fieldName)
     throw std::logic_error("no field " + fieldName);
 }
 
+void setPatientField(std::string& bytes, const std::string& fieldName, const std::string& text)
+{
+    HandheldLayout layout = patientLayout();
+    std::vector<std::uint8_t> record(bytes.begin(), bytes.end());
+    setField(layout, record, fieldName, text);
+    bytes.assign(record.begin(), record.end());
+}
+
 hotsync::PalmDatabase emptyDatabase(const std::string& name, const HandheldLayout& layout)
 {
     hotsync::PalmDatabase database;

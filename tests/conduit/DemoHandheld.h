@@ -40,6 +40,8 @@ std::string patientBytes(const std::string& recordStamp, const Patient& patient)
 std::string historyBytes(int patientId, int sicknessCode, int sicknessTypeCode);
 // The fields of a stored patient record, as desktop literals by handheld field name.
 std::string patientField(const std::string& bytes, const std::string& fieldName);
+// Sets one field of a stored patient record from desktop text.
+void setPatientField(std::string& bytes, const std::string& fieldName, const std::string& text);
 
 hotsync::PalmDatabase emptyDatabase(const std::string& name, const HandheldLayout& layout);
 

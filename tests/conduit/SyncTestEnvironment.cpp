@@ -44,28 +44,45 @@ void SyncTest::SetUp()
     databasePath = temp.file("practice.mdb");
     std::string error;
     ASSERT_TRUE(practicedb::createPracticeDatabase(databasePath, error)) << error;
-    jet::ConnectionSettings settings{databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser,
-                                     practicedb::kAccountPassword};
-    desktop = jet::Connection::open(settings, error);
-    ASSERT_TRUE(desktop) << error;
+    reopenDesktop();
 
-    handheldFolder = temp.file("Handheld");
-    std::filesystem::create_directories(handheldFolder);
-    ASSERT_EQ(SyncSetHandheldFolder(handheldFolder.c_str()), SYNC_OK);
-    demohandheld::writeHotSyncUser(handheldFolder, kUserName, kUserId);
+    useHandheld(addHandheld("Handheld", kUserName, kUserId));
+    tableDescriptionPath = shippedTableDescription();
+}
+
+std::string SyncTest::addHandheld(const std::string& folderName, const std::string& userName, std::uint32_t userId)
+{
+    const std::string folder = temp.file(folderName);
+    std::filesystem::create_directories(folder);
+    useHandheld(folder);
+    demohandheld::writeHotSyncUser(folder, userName, userId);
     storeDatabase(demohandheld::emptyDatabase(demohandheld::kPatientsDatabase, demohandheld::patientLayout()));
     storeDatabase(demohandheld::emptyDatabase(demohandheld::kHistoryDatabase, demohandheld::historyLayout()));
     storeDatabase(demohandheld::preferenceDatabase(0));
+    EXPECT_EQ(UserDataSetString(userId, kConduitName, "DBQ", databasePath.c_str()), 0);
+    EXPECT_EQ(UserDataSetString(userId, kConduitName, "SystemDB", jet::workgroupPathFor(databasePath).c_str()), 0);
+    return folder;
+}
 
-    ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "DBQ", databasePath.c_str()), 0);
-    ASSERT_EQ(UserDataSetString(kUserId, kConduitName, "SystemDB", settings.workgroupPath.c_str()), 0);
-    tableDescriptionPath = shippedTableDescription();
+void SyncTest::useHandheld(const std::string& folder)
+{
+    handheldFolder = folder;
+    ASSERT_EQ(SyncSetHandheldFolder(handheldFolder.c_str()), SYNC_OK);
 }
 
 void SyncTest::TearDown()
 {
     for (int handle = 1; handle <= 32; ++handle)
         SyncCloseDB(static_cast<std::uint8_t>(handle));
+}
+
+void SyncTest::reopenDesktop()
+{
+    std::string error;
+    desktop = jet::Connection::open(
+        {databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser, practicedb::kAccountPassword},
+        error);
+    ASSERT_TRUE(desktop) << error;
 }
 
 void SyncTest::registerHandheld()
@@ -122,6 +139,50 @@ bool SyncTest::handheldHasPatient(int patientId)
     return false;
 }
 
+void SyncTest::editOnHandheld(const demohandheld::Patient& patient, const std::string& recordStamp,
+                              std::uint8_t category)
+{
+    rewriteOnHandheld(patient.id, [&](hotsync::PalmRecord& record) {
+        record.category = category;
+        record.bytes = demohandheld::patientBytes(recordStamp, patient);
+    });
+}
+
+void SyncTest::changeOnHandheld(int patientId, const std::string& fieldName, const std::string& text,
+                                const std::string& recordStamp)
+{
+    rewriteOnHandheld(patientId, [&](hotsync::PalmRecord& record) {
+        demohandheld::setPatientField(record.bytes, fieldName, text);
+        record.bytes.replace(0, recordStamp.size(), recordStamp);
+    });
+}
+
+void SyncTest::rewriteOnHandheld(int patientId, const std::function<void(hotsync::PalmRecord&)>& change)
+{
+    hotsync::PalmDatabase patients = storedPatients();
+    for (hotsync::PalmRecord& record : patients.records) {
+        if (demohandheld::patientField(record.bytes, "id") != std::to_string(patientId))
+            continue;
+        change(record);
+        record.flags = SYNC_REC_DIRTY;
+        storeDatabase(patients);
+        return;
+    }
+    ADD_FAILURE() << "the handheld holds no patient " << patientId;
+}
+
+void SyncTest::insertDesktopPatient(const demohandheld::Patient& patient, const std::string& vxts)
+{
+    std::string names = "'";
+    for (char c : patient.names)
+        names += c == '\'' ? std::string("''") : std::string(1, c);
+    execute("INSERT INTO Patient (PatientId, [Names], DateOfBirth, AccountNumber, InsuranceCode, InFacilityCode, "
+            "InWardCode, InDoctorCode, VXTS) VALUES (" +
+            std::to_string(patient.id) + ", " + names + "', #" + patient.birth + "#, '" + patient.account + "', " +
+            std::to_string(patient.insurance) + ", " + std::to_string(patient.facility) + ", " +
+            std::to_string(patient.ward) + ", " + std::to_string(patient.doctor) + ", " + vxts + ")");
+}
+
 void SyncTest::execute(const std::string& sql)
 {
     long affected = 0;
@@ -156,6 +217,16 @@ std::string SyncTest::text(const std::string& sql)
     if (const auto* real = std::get_if<double>(&value))
         return std::to_string(*real);
     return std::get<std::string>(value);
+}
+
+std::string SyncTest::desktopHistory(int patientId)
+{
+    std::string codes;
+    for (const auto& row : query("SELECT SicknessCode FROM PatientHistory WHERE PatientId = " +
+                                 std::to_string(patientId) + " ORDER BY SicknessCode")
+                               .rows)
+        codes += std::to_string(std::get<std::int64_t>(row[0])) + ";";
+    return codes;
 }
 
 std::string SyncTest::logText() const

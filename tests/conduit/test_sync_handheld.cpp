@@ -13,27 +13,12 @@ namespace {
 const Patient kAnn{1001, "ANN O'HARA", "1961-04-09", "A-1", 2};
 const Patient kBen{1002, "BEN WU", "1970-12-01", "A-2", 0};
 
-std::string quoted(const std::string& text)
-{
-    std::string literal = "'";
-    for (char c : text)
-        literal += c == '\'' ? std::string("''") : std::string(1, c);
-    return literal + "'";
-}
-
 class HandheldChangesTest : public SyncTest {
 protected:
     void SetUp() override
     {
         SyncTest::SetUp();
         registerHandheld();
-    }
-
-    void insertDesktopPatient(const Patient& patient, const std::string& vxts)
-    {
-        execute("INSERT INTO Patient (PatientId, [Names], DateOfBirth, AccountNumber, InsuranceCode, VXTS) VALUES (" +
-                std::to_string(patient.id) + ", " + quoted(patient.names) + ", #" + patient.birth + "#, '" + patient.account +
-                "', " + std::to_string(patient.insurance) + ", " + vxts + ")");
     }
 
     // Gives the desktop a row and its mirror row as a finished HotSync leaves them.
@@ -79,14 +64,16 @@ TEST_F(HandheldChangesTest, NewHandheldRecordsAreInsertedWithTheirMirrorRows)
 
 TEST_F(HandheldChangesTest, TheNewerSideWinsAndEqualStampsGoToTheHandheld)
 {
+    // Both sides changed each name since the handheld was last given it.
     Patient olderOnDesktop = kAnn;
     olderOnDesktop.names = "ANN OLD";
-    Patient newerOnDesktop = kBen;
-    newerOnDesktop.names = "BEN DESKTOP";
     Patient sameTime{1003, "CARL SAME", "1980-02-29", "A-3", 1};
     synchronisedPatient(7, olderOnDesktop, "#2026-12-01 09:00:00#");
-    synchronisedPatient(8, newerOnDesktop, "#2026-12-08 09:00:00#");
-    synchronisedPatient(9, {1003, "CARL DESKTOP", "1980-02-29", "A-3", 1}, "#2026-12-05 08:30:00#");
+    synchronisedPatient(8, kBen, "#2026-12-01 09:00:00#");
+    synchronisedPatient(9, {1003, "CARL", "1980-02-29", "A-3", 1}, "#2026-12-05 08:30:00#");
+    execute("UPDATE Patient SET [Names] = 'ANN OLDER' WHERE PatientId = 1001");
+    execute("UPDATE Patient SET [Names] = 'BEN DESKTOP', VXTS = #2026-12-08 09:00:00# WHERE PatientId = 1002");
+    execute("UPDATE Patient SET [Names] = 'CARL DESKTOP' WHERE PatientId = 1003");
 
     Patient handheldBen = kBen;
     handheldBen.names = "BEN HANDHELD";
@@ -178,6 +165,64 @@ TEST_F(HandheldChangesTest, ARecordShorterThanItsLayoutIsRefused)
     EXPECT_TRUE(logged("Palm record 9 of VelvixPatients is shorter than its layout and was not applied"));
     EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory WHERE PatientId = 1004"), 1);
     EXPECT_TRUE(logged("Palm record 2 of VelvixHistory is shorter than its layout and was not applied"));
+
+    // It stays refused: never padded, not even when its patient changes again.
+    editOnHandheld({1004, "DAN AGAIN"}, stamp(2026, 12, 8, 10, 0, 0));
+    synchronise();
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1004"), "DAN AGAIN");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory WHERE PatientId = 1004"), 1);
+    for (const hotsync::PalmRecord& record : storedDatabase(demohandheld::kHistoryDatabase).records)
+        if (record.uniqueId == 2)
+            EXPECT_EQ(record.bytes, shortHistory);
+}
+
+TEST_F(HandheldChangesTest, ARecordWithoutAnIdGetsOneOnce)
+{
+    storePatients({changedPatient(0, stamp(2026, 12, 7, 10, 15, 0), kAnn)});
+    for (int run = 0; run < 3; ++run)
+        synchronise();
+
+    ASSERT_EQ(storedPatients().records.size(), 1u) << logText();
+    const hotsync::PalmRecord ann = storedPatients().records[0];
+    EXPECT_NE(ann.uniqueId, 0u);
+    EXPECT_EQ(ann.flags & SYNC_REC_DIRTY, 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient WHERE PDTRecordId = " + std::to_string(ann.uniqueId)), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient"), 1);
+}
+
+TEST_F(HandheldChangesTest, TwoRecordsOfOnePatientAreLoggedAndNeitherIsApplied)
+{
+    synchronisedPatient(7, kAnn, "#2026-12-01 09:00:00#");
+    Patient annRenamed = kAnn;
+    annRenamed.names = "ANN RENAMED";
+    Patient annAgain = kAnn;
+    annAgain.names = "ANN AGAIN";
+    Patient benAgain = kBen;
+    benAgain.names = "BEN AGAIN";
+    storePatients({changedPatient(7, stamp(2026, 12, 7, 10, 0, 0), annRenamed),
+                   changedPatient(9, stamp(2026, 12, 7, 10, 0, 0), annAgain),
+                   changedPatient(8, stamp(2026, 12, 7, 10, 0, 0), kBen),
+                   changedPatient(10, stamp(2026, 12, 7, 10, 0, 0), benAgain)});
+    synchronise();
+
+    EXPECT_TRUE(logged("Palm records 7 and 9 of VelvixPatients hold the same PatientId = 1001: neither was applied"))
+        << logText();
+    EXPECT_TRUE(logged("Palm records 8 and 10 of VelvixPatients hold the same PatientId = 1002: neither was applied"));
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1001"), "ANN O'HARA");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 1002"), 0);
+    ASSERT_EQ(storedPatients().records.size(), 4u);
+    for (const hotsync::PalmRecord& record : storedPatients().records)
+        EXPECT_NE(record.flags & SYNC_REC_DIRTY, 0) << record.uniqueId;
+
+    // The doctor deletes the record made by mistake: the other one is applied, the patient stays.
+    hotsync::PalmDatabase patients = storedPatients();
+    patients.records[1].category = 8;
+    storeDatabase(patients);
+    synchronise();
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1001"), "ANN RENAMED") << logText();
+    EXPECT_EQ(storedPatients().records.size(), 3u);
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(1001).bytes, "names"), "'ANN RENAMED'");
 }
 
 TEST_F(HandheldChangesTest, ATableWithoutStampColumnAlwaysTakesTheHandheldVersion)
@@ -232,20 +277,23 @@ TEST_F(HandheldChangesTest, FailedDesktopStatementsAreLoggedAndTheRecordIsLeftAl
     useTableDescription("T,VelvixPatients,Patient,PatientMissing,VXPatient,N,N,VXTS\n"
                         "F,id,PatientId,K\nF,names,Names,C\nP,VelvixPrefs\n");
     synchronisedPatient(7, kAnn, "#2026-12-01 09:00:00#");
-    storePatients({changedPatient(7, stamp(2026, 12, 7, 10, 0, 0), kAnn),
+    synchronisedPatient(9, {1003, "CARL"}, "#2026-12-01 09:00:00#");
+    Patient annRenamed = kAnn;
+    annRenamed.names = "ANN RENAMED";
+    storePatients({changedPatient(7, stamp(2026, 12, 7, 10, 0, 0), annRenamed),
                    changedPatient(8, stamp(2026, 12, 7, 10, 0, 0), kBen),
-                   deletedPatient(9, stamp(2026, 12, 7, 10, 0, 0), kAnn)});
+                   deletedPatient(9, stamp(2026, 12, 7, 10, 0, 0), {1003, "CARL"})});
     synchronise();
 
     EXPECT_TRUE(logged("Failure: INSERT INTO PatientMissing ([VXTS] ,[PatientId] ,[Names] ) VALUES "
                        "(#2026-12-07 10:00:00#,1002,'BEN WU')"))
         << logText();
     EXPECT_TRUE(logged("Insert Failed"));
-    EXPECT_TRUE(logged("Failure: UPDATE PatientMissing SET [VXTS] = #2026-12-07 10:00:00#, [Names] = 'ANN O''HARA' "
+    EXPECT_TRUE(logged("Failure: UPDATE PatientMissing SET [VXTS] = #2026-12-07 10:00:00#, [Names] = 'ANN RENAMED' "
                        "WHERE [PatientId] =1001"))
         << logText();
-    EXPECT_TRUE(logged("Failure: DELETE FROM PatientMissing WHERE Patient.[PatientId] = 1001")) << logText();
-    // The update of 7 and the delete of 9 (Ann's key again) failed.
+    EXPECT_TRUE(logged("Failure: DELETE FROM PatientMissing WHERE Patient.[PatientId] = 1003")) << logText();
+    // The update of 7 and the delete of 9 failed.
     const std::string log = logText();
     std::size_t first = log.find("\tUpdate Failed\n");
     ASSERT_NE(first, std::string::npos);

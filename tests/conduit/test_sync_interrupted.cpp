@@ -7,10 +7,8 @@
 #include "SyncTestEnvironment.h"
 
 #include "NextDefinition.h"
-#include "PracticeDatabase.h"
 #include "SyncManager.h"
 #include "SyncTables.h"
-#include "Workgroup.h"
 
 #include <signal.h>
 #include <sql.h>
@@ -115,15 +113,6 @@ protected:
                                    std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove_all(handheldFolder);
         std::filesystem::copy(temp.file("snapshot"), handheldFolder, std::filesystem::copy_options::recursive);
-    }
-
-    void reopenDesktop()
-    {
-        std::string error;
-        desktop = jet::Connection::open({databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser,
-                                         practicedb::kAccountPassword},
-                                        error);
-        ASSERT_TRUE(desktop) << error;
     }
 
     // Runs a HotSync in a child process killed after its killAfter-th event (0: never); the

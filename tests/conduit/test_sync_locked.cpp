@@ -106,11 +106,16 @@ protected:
         ASSERT_TRUE(Globals().DbConnection) << error;
     }
 
-    // A save through the desktop's routine, which waits for the write lock up to its time-out.
+    // The clerk opens the patient and saves it through the desktop's routine, which waits for the
+    // write lock up to its time-out.
     void clerkSaves(const std::string& names, const char* when)
     {
+        StoredState opened;
         QString error;
-        EXPECT_EQ(UpdatePatient(kClerksPatient, QString::fromStdString(names), QDate(1950, 1, 31), "DESK", 0, error), 0)
+        ASSERT_TRUE(opened.Read(StoredPatient(kClerksPatient), error)) << when << ": " << error.toStdString();
+        EXPECT_EQ(UpdatePatient(kClerksPatient, QString::fromStdString(names), QDate(1950, 1, 31), "DESK", 0, {},
+                                opened, error),
+                  0)
             << when << ": " << error.toStdString();
     }
 };
@@ -157,11 +162,7 @@ TEST_F(ClerkDuringHotSyncTest, AClerksSaveSucceedsWhileALargeHotSyncRuns)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << logText();
     ResetGlobals();
 
-    std::string error;
-    desktop = jet::Connection::open(
-        {databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser, practicedb::kAccountPassword},
-        error);
-    ASSERT_TRUE(desktop) << error;
+    reopenDesktop();
     EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = " + std::to_string(kClerksPatient)), lastSave);
     EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient"), kPatients + 1);
     EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory"), kPatients * kHistoryPerPatient);

@@ -5,6 +5,8 @@
 #include "SyncManager.h"
 #include "UserData.h"
 
+#include <filesystem>
+
 using demohandheld::Patient;
 using demohandheld::stamp;
 
@@ -30,24 +32,70 @@ protected:
     }
 };
 
-TEST_F(TerminalRegistrationTest, NewHandheldsGetTheNextTerminalAndAreOverwrittenFromTheDesktop)
+TEST_F(TerminalRegistrationTest, NewHandheldsGetTheNextTerminalAndStartFromTheDesktop)
 {
     execute("INSERT INTO Patient (PatientId, [Names]) VALUES (25001, 'ON DESKTOP')");
-    storePatients({changedPatient(3, stamp(2026, 12, 7, 10, 0, 0), {1001, "ON HANDHELD"})});
     synchronise();
 
     EXPECT_EQ(count("SELECT TerminalId FROM VXUSERS WHERE PDTId = 4242 AND PDTOwner = 'Dr Alma'"), 1);
     EXPECT_EQ(rancod(), "1000");
     EXPECT_TRUE(logged("Changing to Desktop overrides HH mode"));
     EXPECT_TRUE(logged("Purging table!!"));
-    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient WHERE PatientId = 1001"), 0);
     ASSERT_EQ(storedPatients().records.size(), 1u);
     EXPECT_EQ(demohandheld::patientField(storedPatients().records[0].bytes, "id"), "25001");
 
+    // A new handheld that already holds a record of its own brings it in instead of losing it.
     switchHandheld("O'Neil", 77);
+    storePatients({changedPatient(3, stamp(2026, 12, 7, 10, 0, 0), {1001, "ON HANDHELD"})});
+    const std::size_t logBefore = logText().size();
     synchronise();
     EXPECT_EQ(count("SELECT TerminalId FROM VXUSERS WHERE PDTId = 77 AND PDTOwner = 'O''Neil'"), 2) << logText();
     EXPECT_EQ(rancod(), "2000");
+    EXPECT_TRUE(logged("The handheld already holds records: they are exchanged with the desktop, not overwritten"));
+    EXPECT_EQ(logText().find("Purging table!!", logBefore), std::string::npos);
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1001"), "ON HANDHELD");
+    EXPECT_EQ(storedPatients().records.size(), 2u);
+}
+
+TEST_F(TerminalRegistrationTest, AHandheldARestoredDesktopNoLongerKnowsBringsItsRecordsIn)
+{
+    insertDesktopPatient({25000, "BEFORE THE BACKUP"}, "#2026-12-01 08:00:00#");
+    const std::string firstHandheld = handheldFolder;
+    const std::string secondHandheld = addHandheld("Second", "Dr Bo", 77);
+    synchronise();
+    desktop.reset();
+    std::filesystem::copy_file(databasePath, temp.file("backup.mdb"));
+    reopenDesktop();
+
+    // Registered after the backup, the first handheld then takes a new desktop patient, and its
+    // doctor changes one patient and makes another.
+    useHandheld(firstHandheld);
+    synchronise();
+    insertDesktopPatient({25001, "AFTER THE BACKUP"}, "#2026-12-02 08:00:00#");
+    synchronise();
+    changeOnHandheld(25000, "ward", "12", stamp(2026, 12, 8, 9, 0, 0));
+    hotsync::PalmDatabase patients = storedPatients();
+    patients.records.push_back(changedPatient(900, stamp(2026, 12, 8, 9, 5, 0), {1001, "MADE ON THE HANDHELD"}));
+    storeDatabase(patients);
+
+    desktop.reset();
+    for (const char* suffix : {"-wal", "-shm"})
+        std::filesystem::remove(databasePath + suffix);
+    std::filesystem::copy_file(temp.file("backup.mdb"), databasePath, std::filesystem::copy_options::overwrite_existing);
+    reopenDesktop();
+    synchronise();
+
+    EXPECT_EQ(text("SELECT InWardCode FROM Patient WHERE PatientId = 25000"), "12") << logText();
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 1001"), "MADE ON THE HANDHELD");
+    EXPECT_EQ(text("SELECT [Names] FROM Patient WHERE PatientId = 25001"), "AFTER THE BACKUP");
+    EXPECT_EQ(storedPatients().records.size(), 3u);
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(25000).bytes, "ward"), "12");
+
+    useHandheld(secondHandheld);
+    synchronise();
+    EXPECT_EQ(storedPatients().records.size(), 3u);
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(1001).bytes, "names"), "'MADE ON THE HANDHELD'");
+    EXPECT_EQ(demohandheld::patientField(handheldPatient(25000).bytes, "ward"), "12");
 }
 
 TEST_F(TerminalRegistrationTest, ARegisteredHandheldKeepsTheAskedModeUntilItsRowIsGone)

@@ -5,6 +5,23 @@
 #include "PracticeDatabase.h"
 #include "Workgroup.h"
 
+namespace {
+
+std::unique_ptr<jet::Connection> openDesktopConnection(const QString& databasePath, std::string& error)
+{
+    jet::ConnectionSettings settings;
+    settings.databasePath = databasePath.toStdString();
+    settings.workgroupPath = jet::workgroupPathFor(settings.databasePath);
+    settings.userId = practicedb::kAccountUser;
+    settings.password = practicedb::kAccountPassword;
+    return jet::Connection::open(settings, error);
+}
+
+}  // namespace
+
+CoreTest::CoreTest() = default;
+CoreTest::~CoreTest() = default;
+
 void CoreTest::SetUp()
 {
     ResetGlobals();
@@ -14,13 +31,8 @@ void CoreTest::SetUp()
     if (withDemoPractice)
         ASSERT_TRUE(practicedb::loadDemoPractice(databasePath.toStdString(), error)) << error;
 
-    jet::ConnectionSettings settings;
-    settings.databasePath = databasePath.toStdString();
-    settings.workgroupPath = jet::workgroupPathFor(settings.databasePath);
-    settings.userId = practicedb::kAccountUser;
-    settings.password = practicedb::kAccountPassword;
     Globals().DatabasePath = databasePath;
-    Globals().DbConnection = jet::Connection::open(settings, error);
+    Globals().DbConnection = openDesktopConnection(databasePath, error);
     ASSERT_TRUE(Globals().DbConnection) << error;
     Globals().ConnectionOpen = true;
 
@@ -34,6 +46,18 @@ void CoreTest::TearDown()
 {
     SetMessageHandler(previousHandler);
     ResetGlobals();
+}
+
+void CoreTest::asOtherClerk(const std::function<void()>& work)
+{
+    if (!otherClerk) {
+        std::string error;
+        otherClerk = openDesktopConnection(databasePath, error);
+        ASSERT_TRUE(otherClerk) << error;
+    }
+    std::swap(Globals().DbConnection, otherClerk);
+    work();
+    std::swap(Globals().DbConnection, otherClerk);
 }
 
 void CoreTest::run(const QString& sql)

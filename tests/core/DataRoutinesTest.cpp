@@ -4,6 +4,14 @@
 #include "JetConnection.h"
 #include "SqlExecution.h"
 
+StoredState Loaded(const StoredRecord& record)
+{
+    StoredState state;
+    QString error;
+    EXPECT_TRUE(state.Read(record, error)) << error.toStdString();
+    return state;
+}
+
 void DataRoutinesTest::SetUp()
 {
     CoreTest::SetUp();

@@ -1,11 +1,15 @@
 #pragma once
 #include "CoreTestEnvironment.h"
 #include "Recordset.h"
+#include "StoredState.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+
+// The record as an editor reads it before it shows it; the test fails when it cannot be read.
+StoredState Loaded(const StoredRecord& record);
 
 // A practice database for the data routines, with helpers to arrange rows directly, read
 // back what is stored and see every SQL text the routines send.

@@ -4,6 +4,8 @@
 #include "ChargeReports.h"
 #include "CoreTestEnvironment.h"
 #include "JetConnection.h"
+#include "Recordset.h"
+#include "ViewFileLayout.h"
 #include "ViewFileLines.h"
 #include "ViewerCommandLine.h"
 
@@ -14,6 +16,7 @@
 #include <filesystem>
 
 using namespace viewfilelines;
+using namespace viewfilelayout;
 
 namespace {
 
@@ -21,6 +24,8 @@ constexpr int kJohn = 25001;
 constexpr int kJane = 25002;
 constexpr int kInsideVisit = 99231;   // charge type 1
 constexpr int kOutsideVisit = 99311;  // charge type 2
+constexpr double kSeparation = 0.025 * 1440;  // the least room that reads as one between two texts
+const std::vector<std::string> kNone;
 
 class ChargeReportTest : public CoreTest {
 protected:
@@ -85,6 +90,31 @@ protected:
         for (int k = 1; k <= procedures; ++k)
             run(QStringLiteral("INSERT INTO ChargeProcedures (PatientId, ChargeDate, ChargeTime, ProcedureCode) "
                                "VALUES (%1, %2)").arg(key).arg(k));
+    }
+
+    // Jane with the longest names and codes a practice writes: a long E&M description, facility,
+    // doctor and insurance, an account number, diagnosis and procedure codes with modifiers.
+    void giveLongNames()
+    {
+        run("UPDATE EvaluationManagement SET Description = 'Subsequent hospital care for the evaluation and "
+            "management of a patient, moderate complexity', RealEMCode = 'R99231-25'");
+        run("UPDATE Facility SET Description = 'Saint Bartholomew Regional Medical Center and Extended Care "
+            "Pavilion', BillingFacilityCode = 'FIN-2207'");
+        run("UPDATE Doctors SET Description = 'Dr. Maximilian Featherstonehaugh-Whittingham', "
+            "BillingDoctorCode = 'BH1-2207-X'");
+        run("UPDATE Insurance SET Description = 'Medicare Part B Supplemental Coverage Plan of the Northwest'");
+        run("UPDATE Patient SET Names = 'Whitcombe-Harrington, Marguerite Anastasia Evangeline', "
+            "AccountNumber = 'AC41659' WHERE PatientId = 25002");
+        const char* procedures[] = {"97597-GP", "20610", "11042-XS", "97110-GP-KX", "29580", "97140-59"};
+        for (int k = 1; k <= 6; ++k) {
+            run(QStringLiteral("UPDATE Diagnosis SET RealDiagnosisCode = 'S72.00%1A', Description = 'Fracture of "
+                               "unspecified part of neck of right femur, initial encounter' WHERE DiagnosisCode = %1")
+                    .arg(k));
+            run(QStringLiteral("UPDATE Procedures SET RealProcedureCode = '%1', Description = 'Debridement, open "
+                               "wound, selective, first 20 square centimeters' WHERE ProcedureCode = %2")
+                    .arg(QString::fromLatin1(procedures[k - 1]))
+                    .arg(k));
+        }
     }
 
     RecordsetPtr charges()
@@ -267,6 +297,41 @@ TEST_F(DetailedChargeReport, FourSevenLineBlocksFillAnElevenInchPage)
     EXPECT_EQ(texts("Vantora").size(), 2u);
 }
 
+TEST_F(DetailedChargeReport, LongTextsStayInsideTheirColumns)
+{
+    giveLongNames();
+    addCharge(kJane, 0, kInsideVisit, 0, 3, 3);
+    addCharge(kJohn, 1, kInsideVisit, 0, 1, 1);
+    ASSERT_TRUE(printDetail(true)) << error.toStdString();
+
+    const std::vector<Area> drawn = drawnTexts(lines());
+    const std::vector<Area> frames = viewfilelayout::boxes(lines());
+    // The sides of the frames and cells beside a text are its column's edges.
+    const auto frameSides = [&](const Area& text) {
+        std::vector<double> sides;
+        const double middle = (text.top + text.bottom) / 2;
+        for (const Area& box : frames) {
+            if (box.page == text.page && box.bottom - box.top > 144 && box.top <= middle && middle <= box.bottom) {
+                sides.push_back(box.left);
+                sides.push_back(box.right);
+            }
+        }
+        return sides;
+    };
+    EXPECT_EQ(crowdedRows(drawn, kSeparation), kNone);
+    EXPECT_EQ(pastTheirColumn(drawn, frameSides), kNone);
+    EXPECT_EQ(pastTheRight(drawn, (8.5 - 0.33) * 1440), kNone);
+    EXPECT_EQ(placeOf("Doe, John  (03/04/31) ").first, 864) << "a text that fits keeps its place and whole";
+    std::string emDescription;
+    for (const std::string& line : lines()) {
+        if (field(line, 19).rfind("Subsequent hospital", 0) == 0)
+            emDescription = field(line, 19);
+    }
+    EXPECT_TRUE(emDescription.ends_with("\x85  (R99231-25)")) << "the description is cut, with \"\u2026\", its "
+                                                                "code kept: "
+                                                             << emDescription;
+}
+
 TEST_F(DetailedChargeReport, AnEmptyListWritesNothingAndStartsNothing)
 {
     EXPECT_TRUE(printDetail(true));
@@ -389,4 +454,68 @@ TEST_F(BillingList, ALongSubtitleLeavesTheHeadingsAndMovesTheFirstCharge)
         << error.toStdString();
     EXPECT_EQ(placeOf("Status").second, 1800);
     EXPECT_EQ(placeOf("ACC1").second, 2232) << "0.7 + 0.2 x 3 + 0.25";
+}
+
+TEST_F(BillingList, AccountNumbersNamesAndCodesStayInsideTheirColumns)
+{
+    giveLongNames();
+    for (int i = 0; i < 100; ++i)
+        addCharge(kJohn, i, kInsideVisit, 0, 0, 0);
+    addCharge(kJane, 100, kInsideVisit, 2, 6, 6);
+    addCharge(kJane, 101, kInsideVisit, 1, 2, 2);
+    ASSERT_TRUE(printList(true)) << error.toStdString();
+
+    const std::vector<Area> drawn = drawnTexts(lines());
+    std::vector<Area> headings;
+    for (const Area& box : viewfilelayout::boxes(lines())) {
+        if (box.page == 1 && box.top == 1800)
+            headings.push_back(box);
+    }
+    ASSERT_EQ(headings.size(), 9u);
+    const double printableRight = (11.0 - 0.33) * 1440;
+    // Below the headings a column reaches to where the texts of the next one begin, 0.05 inside
+    // its heading; the positions stand in the margin of the patient column.
+    const auto headingEdges = [&](const Area& text) {
+        std::vector<double> edges;
+        if (text.top >= 1800 - 144) {
+            for (std::size_t i = 1; i < headings.size(); ++i)
+                edges.push_back(headings[i].left + 72);
+            edges.push_back(printableRight);
+        }
+        return edges;
+    };
+    EXPECT_EQ(crowdedRows(drawn, kSeparation), kNone);
+    EXPECT_EQ(pastTheirColumn(drawn, headingEdges), kNone);
+    EXPECT_EQ(pastTheRight(drawn, printableRight), kNone);
+    EXPECT_EQ(pastTheRight(viewfilelayout::boxes(lines()), printableRight), kNone);
+    for (const char* whole : {"AC41659", "97597-GP", "97110-GP-KX", "20610", "S72.001A", "S72.006A", "Archived"})
+        EXPECT_FALSE(texts(whole).empty()) << whole << " is printed whole";
+    const std::vector<std::string> account = texts("ACC1");
+    ASSERT_FALSE(account.empty());
+    EXPECT_EQ(account[0].substr(0, 13), "1,792,2160,32") << "a text that fits keeps its place";
+}
+
+TEST_F(DetailedChargeReport, AReportBeyondTheViewersPagesIsRefusedBeforeAnythingIsWritten)
+{
+    // Four seven-line blocks fill an 11-inch page: 131,069 charges need at least 32,768 pages.
+    Recordset records({{QStringLiteral("PatientId"), jet::ColumnType::Integer16},
+                       {QStringLiteral("ChargeDate"), jet::ColumnType::Date},
+                       {QStringLiteral("ChargeTime"), jet::ColumnType::Time}});
+    for (int i = 0; i < 4 * 32767 + 1; ++i) {
+        records.AddNew();
+        records.SetField(QStringLiteral("PatientId"), kJohn);
+        records.SetField(QStringLiteral("ChargeDate"), QDate(2020, 12, 1));
+        records.SetField(QStringLiteral("ChargeTime"), QTime(8, 0).addSecs(i % 86400));
+        records.Update();
+    }
+    path = ViewFilePath(QString::fromLatin1(viewfilename::ChargesDetail));
+    EXPECT_FALSE(PrintChargeReport(records, path, 8.5f, 11.0f, QString(), QStringLiteral("Outstanding Charges (All)"),
+                                   QString(), true, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The report is too long for one file: its 131,069 rows need at least "
+                                                "32,768 pages, and the viewer shows at most 32,767 pages")))
+        << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("shorter range of dates"))) << error.toStdString();
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path().filename().string().find("ChargesDetail"), std::string::npos) << entry.path();
+    EXPECT_TRUE(started.empty());
 }

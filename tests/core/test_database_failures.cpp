@@ -8,6 +8,8 @@
 #include "VNSQLPatients.h"
 #include "Workgroup.h"
 
+#include <filesystem>
+
 namespace {
 
 class DatabaseFailures : public DataRoutinesTest {
@@ -54,5 +56,27 @@ TEST_F(DatabaseFailures, ArePlainSentencesWithTheDatabasesTextAtMostAsDetail)
     EXPECT_EQ(error.toStdString(), "The database is busy: another program, a HotSync perhaps, is using it. Please "
                                    "try again in a moment.\n\nDetails: database is locked");
     ASSERT_TRUE(hotSync->rollbackTrans(description)) << description;
+    EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join("|").toStdString();
+}
+
+TEST_F(DatabaseFailures, ASaveAfterTheFileWasReplacedIsRefusedAndSaysWhy)
+{
+    run("INSERT INTO PatientCharges (PatientId, ChargeDate, ChargeTime) VALUES (25001, '2026-12-07', '10:00:00')");
+    // A backup restored as cp and mv do it, while the program runs.
+    const std::string path = databasePath.toStdString();
+    std::filesystem::copy_file(path, path + ".restoring");
+    std::filesystem::rename(path + ".restoring", path);
+
+    const std::string refused = "The database file was replaced or deleted while Vantora was running (a backup "
+                            "restored, perhaps), so nothing was saved. Please close Vantora and start it again.\n\n"
+                            "Details: The database file was replaced or removed while it was open; nothing was "
+                            "written to it.";
+    QString error;
+    qint16 insuranceCode = 0;
+    EXPECT_EQ(InsertInsurance(insuranceCode, "Blue", "B", error), 1);
+    EXPECT_EQ(error.toStdString(), refused);
+    // A statement of its own, outside a transaction.
+    EXPECT_EQ(DeleteCharge(25001, QDate(2026, 12, 7), QTime(10, 0), error), 1);
+    EXPECT_EQ(error.toStdString(), refused);
     EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join("|").toStdString();
 }

@@ -1,8 +1,11 @@
 // List reports: paging, headings, rows, the viewer's command line and failures.
 #include "ApoyoImpresion.h"
+#include "ApoyoLorimand.h"
 #include "Recordset.h"
 #include "TempDir.h"
+#include "ViewFileLayout.h"
 #include "ViewFileLines.h"
+#include "ViewFileReport.h"
 #include "ViewerCommandLine.h"
 
 #include <QDate>
@@ -216,6 +219,39 @@ TEST_F(ListReport, NullAndUnknownCellsAreLeftOut)
     EXPECT_EQ(field(rowCells[2], 19), "2");
 }
 
+TEST_F(ListReport, LongCellsAndColumnsStayWithinTheirColumnsAndThePage)
+{
+    Recordset records = patients(3);
+    records.SetAbsolutePosition(2);
+    records.SetField(QStringLiteral("Name"),
+                     QStringLiteral("Whitcombe-Harrington, Marguerite Anastasia Evangeline of Northwest Bay"));
+    records.Update();
+    // From 0.6, the fourth column crosses the printable width at 8.1 and the fifth starts past it.
+    ASSERT_TRUE(PrintRecordset(records, path, 8.5f, 11.0f, QString(), QStringLiteral("Patients (All)"), QString(),
+                               QStringLiteral("Name,3;Code,1;Born,2;Fee and charges due,2;Name again,2;"),
+                               QStringLiteral("Name,3;Code,1;Born,2;Fee,2;Name,2;"), error))
+        << error.toStdString();
+
+    const std::vector<viewfilelayout::Area> drawn = viewfilelayout::drawnTexts(lines());
+    const std::vector<viewfilelayout::Area> boxes = viewfilelayout::boxes(lines());
+    const double printableRight = (8.5 - 0.33) * 1440;
+    std::vector<double> edges{printableRight};
+    for (const viewfilelayout::Area& box : boxes) {
+        if (box.top == 1800)
+            edges.push_back(box.left);
+    }
+    EXPECT_EQ(edges.size(), 1u + 4u) << "the column starting past the printable width is left out";
+    const auto columnEdges = [&](const viewfilelayout::Area& text) {
+        return text.top >= 1800 - 144 ? edges : std::vector<double>();
+    };
+    const std::vector<std::string> none;
+    EXPECT_EQ(viewfilelayout::crowdedRows(drawn, 0.025 * 1440), none);
+    EXPECT_EQ(viewfilelayout::pastTheirColumn(drawn, columnEdges), none);
+    EXPECT_EQ(viewfilelayout::pastTheRight(drawn, printableRight), none);
+    EXPECT_EQ(viewfilelayout::pastTheRight(boxes, printableRight), none);
+    EXPECT_EQ(textsStartingWith("Patient 3").size(), 1u) << "whole, in the one column of Name within the page";
+}
+
 TEST_F(ListReport, RowsFollowTheViewOfTheRecordset)
 {
     Recordset records = patients(5);
@@ -238,6 +274,44 @@ TEST_F(ListReport, TheFileEndsEveryLineWithCrLf)
         ++crlf;
     EXPECT_EQ(crlf, static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
     EXPECT_EQ(crlf, static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')));
+}
+
+// Records whose shortest block would let 57 share a page, each of which takes a page.
+class PageEachReport : public ReportBody {
+public:
+    float recordHeight() const override { return 8.0f; }
+    float shortestRecordHeight() const override { return 0.15f; }
+    float pageStartHeight() const override { return 0.2f; }
+    void startPage(ViewFile&, qint16, float& y) override { y = y + pageStartHeight(); }
+    void writeRecord(ViewFile& file, const Recordset&, qint32, qint16 page, float& y) override
+    {
+        WriteViewText(file, page, 0.6f, y, 1.0f, 0.25f, 0, 0, 0, 10, false, true, u"A record");
+        y = y + recordHeight();
+    }
+};
+
+TEST_F(ListReport, NoPageNumberPastTheViewersLimitIsEverWritten)
+{
+    PageEachReport body;
+    Recordset most = patients(32767);
+    ASSERT_TRUE(WriteReport(most, {path, 8.5f, 11.0f, QString(), QStringLiteral("T"), QString()}, body, error))
+        << error.toStdString();
+    long lastPage = 0;
+    for (const std::string& line : lines()) {
+        if (line.rfind("LORIMAND10", 0) != 0)
+            lastPage = std::max(lastPage, twips(field(line, 1)));
+    }
+    EXPECT_EQ(lastPage, 32767);
+
+    Recordset beyond = patients(32768);
+    const QString beyondPath = ViewFilePath(QStringLiteral("BeyondView"));
+    EXPECT_FALSE(
+        WriteReport(beyond, {beyondPath, 8.5f, 11.0f, QString(), QStringLiteral("T"), QString()}, body, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The report is too long for one file: it needs more than 32,767 "
+                                                "pages")))
+        << error.toStdString();
+    EXPECT_FALSE(QFile::exists(beyondPath));
+    EXPECT_EQ(started.size(), 1u) << "only the report within the limit was shown";
 }
 
 TEST_F(ListReport, AnEmptyRecordsetWritesNothingAndStartsNothing)

@@ -15,6 +15,8 @@
 #include <functional>
 #include <string>
 
+#include <sys/mount.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,11 +91,13 @@ namespace {
 
 const QString kNoDatabase = "Falta iniciar Informacion de Bases de datos";
 
-QString refusedMessage(const std::string& databasePath, const std::string& workgroupPath)
+// The Part's text with the connection string's paths, then the reason in a sentence of its own.
+QString refusedMessage(const std::string& databasePath, const std::string& workgroupPath, const QString& reason)
 {
     return QString::fromStdString("Problems stablishing connection"
                                   "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
-                                  databasePath + ";Jet OLEDB:System database=" + workgroupPath);
+                                  databasePath + ";Jet OLEDB:System database=" + workgroupPath) +
+           "\n\n" + reason;
 }
 
 }  // namespace
@@ -149,35 +153,58 @@ TEST_F(StartupTest, NoUsableDatabasePathEndsWithTheSetupMessage)
     }
 }
 
-TEST_F(StartupTest, RefusedConnectionShowsBothPathsAndNeverTheCredentials)
+TEST_F(StartupTest, RefusedConnectionShowsBothPathsTheReasonAndNeverTheCredentials)
 {
-    std::string database = createDatabase("practice.mdb");
-    std::string workgroup = jet::workgroupPathFor(database);
     std::string error;
-    auto replaceWorkgroup = [&](const std::vector<jet::WorkgroupAccount>& accounts) {
+    const auto replaceWorkgroup = [&](const std::string& workgroup,
+                                      const std::vector<jet::WorkgroupAccount>& accounts) {
         std::filesystem::remove(workgroup);
         ASSERT_TRUE(jet::writeWorkgroupFile(workgroup, accounts, error)) << error;
     };
+    const QString refusedAccount = "The workgroup file does not accept the program's account: it may belong to "
+                                   "another database.";
     struct Case {
         const char* what;
-        std::function<void()> breakIt;
+        std::function<void(const std::string& database, const std::string& workgroup)> breakIt;
+        std::function<QString(const std::string& database, const std::string& workgroup)> reason;
     };
     const Case cases[] = {
-        {"missing workgroup file", [&] { std::filesystem::remove(workgroup); }},
-        {"unknown account", [&] { replaceWorkgroup({{"Someone", "Quivo"}}); }},
-        {"wrong password", [&] { replaceWorkgroup({{"Quivo", "other"}}); }},
-        {"missing database", [&] { std::filesystem::remove(database); }},
+        {"missing workgroup file", [&](auto&, auto& workgroup) { std::filesystem::remove(workgroup); },
+         [](auto&, auto& workgroup) { return QString::fromStdString("The workgroup file " + workgroup +
+                                                                    " was not found."); }},
+        {"unknown account", [&](auto&, auto& workgroup) { replaceWorkgroup(workgroup, {{"Someone", "Quivo"}}); },
+         [&](auto&, auto&) { return refusedAccount; }},
+        {"wrong password", [&](auto&, auto& workgroup) { replaceWorkgroup(workgroup, {{"Quivo", "other"}}); },
+         [&](auto&, auto&) { return refusedAccount; }},
+        {"missing database", [](auto& database, auto&) { std::filesystem::remove(database); },
+         [](auto& database, auto&) { return QString::fromStdString("The database file " + database +
+                                                                   " was not found."); }},
+        {"damaged database",
+         [](auto& database, auto&) {
+             std::string bytes = testsupport::readFile(database);
+             for (std::size_t i = 100; i < 4096; ++i)
+                 bytes[i] = char(i * 7);
+             testsupport::writeFile(database, bytes);
+         },
+         [](auto& database, auto&) {
+             return QString::fromStdString("The database file " + database +
+                                           " is damaged (database disk image is malformed).");
+         }},
     };
-    registerDatabase(database);
+    int number = 0;
     for (const Case& one : cases) {
         SCOPED_TRACE(one.what);
         ResetGlobals();
         shownMessages.clear();
         okOnlyBoxes = userInterfaceStarts = 0;
-        one.breakIt();
+        const std::string database = createDatabase("practice" + std::to_string(++number) + ".mdb");
+        const std::string workgroup = jet::workgroupPathFor(database);
+        registerDatabase(database);
+        one.breakIt(database, workgroup);
         runMain();
         ASSERT_EQ(shownMessages.size(), 1);
-        EXPECT_EQ(shownMessages.front(), refusedMessage(database, workgroup));
+        EXPECT_EQ(shownMessages.front().toStdString(),
+                  refusedMessage(database, workgroup, one.reason(database, workgroup)).toStdString());
         for (const char* secret : {"Quivo", "User Id", "Password"})
             EXPECT_FALSE(shownMessages.front().contains(secret, Qt::CaseInsensitive)) << secret;
         EXPECT_EQ(okOnlyBoxes, 1);
@@ -187,15 +214,41 @@ TEST_F(StartupTest, RefusedConnectionShowsBothPathsAndNeverTheCredentials)
     }
 }
 
+TEST_F(StartupTest, AReadOnlyDiskIsTheReasonGiven)
+{
+    const std::string disk = folder.file("disk");
+    std::filesystem::create_directory(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=4m") != 0)
+        GTEST_SKIP() << "this machine lets the test mount no disk of its own";
+    const std::string database = disk + "/practice.mdb";
+    std::string error;
+    const bool created = practicedb::createPracticeDatabase(database, error);
+    const bool readOnly = ::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    if (created && readOnly) {
+        registerDatabase(database);
+        runMain();
+    }
+    ::umount2(disk.c_str(), MNT_DETACH);
+    ASSERT_TRUE(created) << error;
+    ASSERT_TRUE(readOnly);
+    ASSERT_EQ(shownMessages.size(), 1);
+    EXPECT_EQ(shownMessages.front().toStdString(),
+              refusedMessage(database, jet::workgroupPathFor(database),
+                             QString::fromStdString("The database file " + database +
+                                                    " is read-only, or the disk that holds it is."))
+                  .toStdString());
+    EXPECT_EQ(userInterfaceStarts, 0);
+}
+
 TEST_F(StartupTest, WorkgroupFileIsThePathWithItsLastCharacterReplacedByW)
 {
     QString message;
     Globals().DatabasePath = "C:\\a.mdb";
     EXPECT_EQ(OpenDatabaseConnection(message), 0);
-    EXPECT_EQ(message, refusedMessage("C:\\a.mdb", "C:\\a.mdw"));
+    EXPECT_EQ(message, refusedMessage("C:\\a.mdb", "C:\\a.mdw", "The workgroup file C:\\a.mdw was not found."));
     Globals().DatabasePath = "x";
     EXPECT_EQ(OpenDatabaseConnection(message), 0);
-    EXPECT_EQ(message, refusedMessage("x", "w"));
+    EXPECT_EQ(message, refusedMessage("x", "w", "The workgroup file w was not found."));
 
     // No extension is looked for: practice.sqlite is guarded by practice.sqlitw.
     std::string database = createDatabase("practice.sqlite");
@@ -210,7 +263,7 @@ TEST_F(StartupTest, ANumberForThePathIsTriedAsItsDigits)
 {
     testsupport::writeFile(hive, "REGEDIT4\n\n[SOFTWARE\\Kelmion\\Vantora PC]\n\"Database\"=dword:0000000a\n");
     runMain();
-    EXPECT_EQ(shownMessages, QStringList{refusedMessage("10", "1w")});
+    EXPECT_EQ(shownMessages, QStringList{refusedMessage("10", "1w", "The workgroup file 1w was not found.")});
     EXPECT_EQ(userInterfaceStarts, 0);
 }
 

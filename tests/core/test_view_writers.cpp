@@ -4,6 +4,7 @@
 #include "TempDir.h"
 #include "ViewFile.h"
 #include "ViewFileFormat.h"
+#include "ViewFileLayout.h"
 #include "ViewFileLines.h"
 
 #include <QDate>
@@ -80,7 +81,7 @@ TEST_F(ViewWriters, TextAndBoxLinesAreSpelledExactly)
               "1,720,720,1440,288,,0,0,0,,,0,,Times New Roman,12,1,1,,Vantora\r\n"
               "1,720,15120,10224,72,0,2,,,,,12895428,12895428,,,,,14.4,\r\n"
               "1,720,15120,10224,72,0,2,,,,,12895428,12895428,,,,,14.4,\r\n"
-              "2,9360,720,1440,216,1,0,2,0,,,0,,Times New Roman,10,1,0,, 2 of #TotalPaginas\r\n"
+              "2,9360,720,1440,216,1,0,2,0,,1,0,,Times New Roman,10,1,0,, 2 of #TotalPaginas\r\n"
               "3,720,1440,10080,2520,0,2,,,,,0,16777215,,,,,28.8,\r\n");
 }
 
@@ -192,7 +193,8 @@ TEST_F(ViewWriters, PageHeaderElementsAndPlaces)
     EXPECT_EQ(lines[0], "3,720,720,1440,288,,0,0,0,,,0,,Times New Roman,12,1,1,,Vantora");
     EXPECT_EQ(lines[1], "3,720,1008,1440,288,,0,0,0,,,0,,Times New Roman,12,1,1,,") << "empty heading still written";
     EXPECT_EQ(lines[2], "3,9360,720,1440,216,,0,0,0,,,0,,Times New Roman,10,0,1,,Page:");
-    EXPECT_EQ(lines[3], "3,9360,720,1440,216,1,0,2,0,,,0,,Times New Roman,10,1,1,, 3 of #TotalPaginas");
+    EXPECT_EQ(lines[3], "3,9880.739,720,919.2604,216,1,0,2,0,,1,0,,Times New Roman,10,1,1,, 3 of #TotalPaginas")
+        << "right of \"Page:\", ending at 7.5, shrunk to its box by the viewer";
     EXPECT_EQ(lines[4], "3,9360,935.9999,1440,216,,0,0,0,,,0,,Times New Roman,10,0,1,,Date:");
     EXPECT_EQ(lines[6], "3,9360,1152,1440,216,,0,0,0,,,0,,Times New Roman,10,0,1,,Time:");
     EXPECT_EQ(lines[8], "3,720,720,10080,288,,0,1,0,,,0,,Times New Roman,14,1,1,,Patients (All)");
@@ -209,6 +211,18 @@ TEST_F(ViewWriters, PageHeaderElementsAndPlaces)
         EXPECT_LE(time, after.time());
     }
     EXPECT_EQ(field(lines[7], 8), "2");
+}
+
+TEST_F(ViewWriters, LongHeaderTextsStayClearOfEachOther)
+{
+    float y = 1.25f;
+    WriteViewPageHeader(file, QString(), QStringLiteral("Outstanding Charges of the Northwest Regional Practice (Ready)"),
+                        QStringLiteral("Patient: Whitcombe-Harrington, Marguerite Anastasia Evangeline;Insurance: "
+                                       "Medicare Part B Supplemental Coverage Plan of the Northwest"),
+                        32767, y);
+    const std::vector<viewfilelayout::Area> drawn = viewfilelayout::drawnTexts(committedLines(), 32767);
+    EXPECT_EQ(viewfilelayout::crowdedRows(drawn, 0.025 * 1440), std::vector<std::string>());
+    EXPECT_EQ(viewfilelayout::pastTheRight(drawn, 7.5 * 1440), std::vector<std::string>());
 }
 
 TEST(ViewTexts, ReportDatesAndTimes)
@@ -233,10 +247,8 @@ TEST(ViewTexts, RecordValuesAsReportsPrintThem)
     EXPECT_TRUE(ReportValueText(QDate()).isEmpty());
 
     std::string line;
-    AppendReportValue(line, 2.5);
-    line += '|';
-    AppendReportValue(line, QStringLiteral("caf\u00e9\nbar"));
-    EXPECT_EQ(line, "2.5|caf\xe9 bar");
+    AppendWindows1252Line(line, ReportValueText(QStringLiteral("caf\u00e9\nbar")));
+    EXPECT_EQ(line, "caf\xe9 bar");
 }
 
 TEST_F(ViewWriters, SubtitleLinesMoveYDown)
@@ -316,6 +328,29 @@ TEST(ViewFileFailures, AMissingFolderIsReported)
     const QString path = QString::fromStdString(folder.file("no such folder/report.lrm"));
     EXPECT_FALSE(file.open(path, error));
     EXPECT_TRUE(error.contains(path)) << error.toStdString();
+}
+
+TEST(ViewFileFailures, AFileBeyondTheElementsTheViewerHoldsIsNotWritten)
+{
+    testsupport::TempDir folder;
+    const auto write = [&](const std::string& name, int elements, QString& error) {
+        ViewFile file;
+        EXPECT_TRUE(file.open(QString::fromStdString(folder.file(name)), error));
+        file.line() += "LORIMAND10,8.5,11";
+        file.endLine();
+        for (int i = 0; i < elements; ++i) {
+            file.line() += '1';
+            file.endLine();
+        }
+        return file.commit(error);
+    };
+    QString error;
+    EXPECT_TRUE(write("most.lrm", 8'000'000, error)) << error.toStdString();
+    EXPECT_FALSE(write("beyond.lrm", 8'000'001, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The report is too long for one file: it needs more than 8,000,000 "
+                                                "texts and boxes")))
+        << error.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(folder.file("beyond.lrm")));
 }
 
 TEST(ViewFileFailures, AFailedWriteLeavesTheOldFileAndNoTemporary)

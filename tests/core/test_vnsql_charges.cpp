@@ -3,6 +3,7 @@
 #include "VNSQLCharges.h"
 
 #include <QDateTime>
+#include <QThread>
 
 namespace {
 
@@ -48,6 +49,7 @@ protected:
     qint16 update(const QString& diagnosisList, const QString& procedureList, QString& error)
     {
         return UpdateCharge(25001, kDay, kTime, QDate(2026, 11, 30), 14, 5, 6, 7, diagnosisList, procedureList, 1,
+                            Loaded(StoredCharge(25001, kDay, kTime)),
                             error);
     }
 };
@@ -134,17 +136,21 @@ TEST_F(ChargeRoutines, InsertRefusedByTheDatabaseReturnsOneAndWritesNoDetail)
 
 TEST_F(ChargeRoutines, TwoChargesOfOnePatientInTheSameSecondCollide)
 {
-    QDate firstDate, secondDate;
-    QTime firstTime, secondTime;
-    QString error;
-    // Retry across a second boundary so the two calls surely fall in the same second.
+    // Only when the clock shows one second before the first call and after the second did both
+    // take the same key. Each attempt keeps its own results; a retry starts at the turn of a second.
     for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(1000 - QTime::currentTime().msec());
         run("DELETE FROM PatientCharges WHERE PatientId=25009");
+        QDate firstDate, secondDate;
+        QTime firstTime, secondTime;
+        QString error;
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
         ASSERT_EQ(InsertCharge(25009, firstDate, firstTime, kDay, 1, 1, 0, 1, ";", ";", 0, error), 0);
         const qint16 second = InsertCharge(25009, secondDate, secondTime, kDay, 1, 1, 0, 1, ";", ";", 0, error);
-        if (QTime::currentTime().second() == firstTime.second()) {
+        if (QDateTime::currentSecsSinceEpoch() == before) {
             EXPECT_EQ(second, 1);
-            EXPECT_FALSE(secondDate.isValid());
+            EXPECT_FALSE(secondDate.isValid()) << "no key is handed back for a charge not stored";
             return;
         }
     }
@@ -246,7 +252,10 @@ TEST_F(ChargeRoutines, UpdateRefusedByTheDatabaseRollsBackTheReconciledDetails)
 TEST_F(ChargeRoutines, UpdateOfAMissingChargeChangesNothing)
 {
     QString error;
-    EXPECT_EQ(UpdateCharge(25001, kDay, QTime(10, 15, 1), kDay, 1, 1, 0, 1, ";5;", ";", 0, error), 2);
+    const QTime missing(10, 15, 1);
+    EXPECT_EQ(UpdateCharge(25001, kDay, missing, kDay, 1, 1, 0, 1, ";5;", ";", 0,
+                           Loaded(StoredCharge(25001, kDay, missing)), error),
+              2);
     EXPECT_EQ(error, "U:IMPACTENT");
     EXPECT_TRUE(rows("SELECT * FROM ChargeDiagnosis").isEmpty()) << "the inserted detail is rolled back";
 }

@@ -128,7 +128,7 @@ TEST_F(CodeTableRoutines, DiagnosisStatementsAndReaders)
     qint16 code = 0;
     QString error;
     ASSERT_EQ(InsertDiagnosis(code, "Flu's", 2, "487'1", "B'3", error), 0) << error.toStdString();
-    ASSERT_EQ(UpdateDiagnosis(1, "Flu", 2, "487.1", "B3", error), 0);
+    ASSERT_EQ(UpdateDiagnosis(1, "Flu", 2, "487.1", "B3", Loaded(StoredDiagnosis(1)), error), 0);
     RecordsetPtr diagnosis = GetDiagnosis(1);
     EXPECT_EQ(statements.last(), "SELECT * FROM DiagnosisDescriptive WHERE DiagnosisCode=1");
     ASSERT_TRUE(diagnosis);
@@ -153,7 +153,7 @@ TEST_F(CodeTableRoutines, DiagnosisFamilyStatementsAndReader)
     QString error;
     ASSERT_EQ(InsertDiagnosisFamily(code, "Heart's", error), 0) << error.toStdString();
     EXPECT_EQ(code, 1) << "the first group of an empty table";
-    ASSERT_EQ(UpdateDiagnosisFamily(1, "Heart", error), 0);
+    ASSERT_EQ(UpdateDiagnosisFamily(1, "Heart", Loaded(StoredDiagnosisFamily(1)), error), 0);
     RecordsetPtr family = GetDiagnosisFamily(1);
     EXPECT_EQ(statements.last(), "SELECT * FROM DiagnosisFamily WHERE DiagnosisFamilyCode=1");
     ASSERT_TRUE(family);
@@ -172,7 +172,7 @@ TEST_F(CodeTableRoutines, ProcedureStatementsAndReader)
     qint16 code = 0;
     QString error;
     ASSERT_EQ(InsertProcedure(code, "X-ray's", "71'020", "B'7", error), 0) << error.toStdString();
-    ASSERT_EQ(UpdateProcedure(1, "X-ray", "71020", "B7", error), 0);
+    ASSERT_EQ(UpdateProcedure(1, "X-ray", "71020", "B7", Loaded(StoredProcedure(1)), error), 0);
     RecordsetPtr procedure = GetProcedure(1);
     EXPECT_EQ(statements.last(), "SELECT * FROM Procedures WHERE ProcedureCode=1");
     ASSERT_TRUE(procedure);
@@ -191,7 +191,7 @@ TEST_F(CodeTableRoutines, SicknessStatementsAndReaders)
     qint16 code = 0;
     QString error;
     ASSERT_EQ(InsertSickness(code, "Peanut's", 0, error), 0) << error.toStdString();
-    ASSERT_EQ(UpdateSickness(1, "Peanuts", 1, error), 0);
+    ASSERT_EQ(UpdateSickness(1, "Peanuts", 1, Loaded(StoredSickness(1)), error), 0);
     RecordsetPtr sickness = GetSickness(1);
     EXPECT_EQ(statements.last(), "SELECT * FROM SicknessDescriptive WHERE SicknessCode=1");
     ASSERT_TRUE(sickness);
@@ -213,7 +213,7 @@ TEST_F(CodeTableRoutines, EMCodeStatementsAndReader)
     qint32 code = 0;
     QString error;
     ASSERT_EQ(InsertEMCode(code, "Initial's", 1, 2, 3, "992'21", "R'1", 1, 0, 1, error), 0) << error.toStdString();
-    ASSERT_EQ(UpdateEMCode(1, "Initial", 2, 1, 1, "99221", "R1", 0, 1, 3, error), 0);
+    ASSERT_EQ(UpdateEMCode(1, "Initial", 2, 1, 1, "99221", "R1", 0, 1, 3, Loaded(StoredEMCode(1)), error), 0);
     RecordsetPtr em = GetEMCode(1);
     EXPECT_EQ(statements.last(), "SELECT * FROM EMCodesDescriptive WHERE EMCode=1");
     ASSERT_TRUE(em);
@@ -248,11 +248,11 @@ TEST_F(CodeTableRoutines, TypedTextIsStoredUnchanged)
     EXPECT_EQ(rows("SELECT Description FROM Sickness"), QStringList({kNasty}));
     EXPECT_EQ(rows("SELECT BillingEMCode, RealEMCode FROM EvaluationManagement"), QStringList({kNasty + "|" + kNasty}));
 
-    ASSERT_EQ(UpdateDiagnosis(1, "'" + kNasty, 1, "", "", error), 0);
-    ASSERT_EQ(UpdateDiagnosisFamily(1, "'" + kNasty, error), 0);
-    ASSERT_EQ(UpdateProcedure(1, "'" + kNasty, "", "", error), 0);
-    ASSERT_EQ(UpdateSickness(1, "'" + kNasty, 1, error), 0);
-    ASSERT_EQ(UpdateEMCode(1, "'" + kNasty, 1, 1, 1, "", "", 0, 0, 1, error), 0);
+    ASSERT_EQ(UpdateDiagnosis(1, "'" + kNasty, 1, "", "", Loaded(StoredDiagnosis(1)), error), 0);
+    ASSERT_EQ(UpdateDiagnosisFamily(1, "'" + kNasty, Loaded(StoredDiagnosisFamily(1)), error), 0);
+    ASSERT_EQ(UpdateProcedure(1, "'" + kNasty, "", "", Loaded(StoredProcedure(1)), error), 0);
+    ASSERT_EQ(UpdateSickness(1, "'" + kNasty, 1, Loaded(StoredSickness(1)), error), 0);
+    ASSERT_EQ(UpdateEMCode(1, "'" + kNasty, 1, 1, 1, "", "", 0, 0, 1, Loaded(StoredEMCode(1)), error), 0);
     for (const QString& table : {"Diagnosis", "Procedures", "Sickness", "EvaluationManagement"})
         EXPECT_EQ(rows("SELECT Description FROM " + table), QStringList({"'" + kNasty})) << table.toStdString();
     EXPECT_EQ(rows("SELECT DiagnosisFamilyDescription FROM DiagnosisFamily"), QStringList({"'" + kNasty}));
@@ -268,15 +268,23 @@ TEST_F(CodeTableRoutines, EveryRoutineTellsWhenNoRowChanged)
         QString text;
     };
     const std::vector<Case> cases = {
-        {"UpdateDiagnosis", [](QString& e) { return UpdateDiagnosis(5, "D", 1, "", "", e); }, "U:IMPACTENT"},
+        {"UpdateDiagnosis",
+         [](QString& e) { return UpdateDiagnosis(5, "D", 1, "", "", Loaded(StoredDiagnosis(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteDiagnosis", [](QString& e) { return DeleteDiagnosis(5, e); }, "U:IMPELIENT"},
-        {"UpdateDiagnosisFamily", [](QString& e) { return UpdateDiagnosisFamily(5, "G", e); }, "U:IMPACTENT"},
+        {"UpdateDiagnosisFamily",
+         [](QString& e) { return UpdateDiagnosisFamily(5, "G", Loaded(StoredDiagnosisFamily(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteDiagnosisFamily", [](QString& e) { return DeleteDiagnosisFamily(5, e); }, "U:IMPELIENT"},
-        {"UpdateProcedure", [](QString& e) { return UpdateProcedure(5, "P", "", "", e); }, "U:IMPACTENT"},
+        {"UpdateProcedure", [](QString& e) { return UpdateProcedure(5, "P", "", "", Loaded(StoredProcedure(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteProcedure", [](QString& e) { return DeleteProcedure(5, e); }, "U:IMPELIENT"},
-        {"UpdateSickness", [](QString& e) { return UpdateSickness(5, "S", 0, e); }, "U:IMPACTENT"},
+        {"UpdateSickness", [](QString& e) { return UpdateSickness(5, "S", 0, Loaded(StoredSickness(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteSickness", [](QString& e) { return DeleteSickness(5, e); }, "U:IMPELIENT"},
-        {"UpdateEMCode", [](QString& e) { return UpdateEMCode(5, "E", 1, 1, 1, "", "", 0, 0, 1, e); }, "U:IMPACTENT"},
+        {"UpdateEMCode",
+         [](QString& e) { return UpdateEMCode(5, "E", 1, 1, 1, "", "", 0, 0, 1, Loaded(StoredEMCode(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteEMCode", [](QString& e) { return DeleteEMCode(5, e); }, "U:IMPELIENT"},
     };
     for (const Case& c : cases) {
@@ -300,19 +308,19 @@ TEST_F(CodeTableRoutines, DatabaseErrorsReturnOneAndChangeNothing)
     }
     const std::vector<std::function<qint16(QString&)>> calls = {
         [](QString& e) { qint16 c = 0; return InsertDiagnosis(c, "D", 1, "", "", e); },
-        [](QString& e) { return UpdateDiagnosis(1, "D", 1, "", "", e); },
+        [](QString& e) { return UpdateDiagnosis(1, "D", 1, "", "", Loaded(StoredDiagnosis(1)), e); },
         [](QString& e) { return DeleteDiagnosis(1, e); },
         [](QString& e) { qint16 c = 0; return InsertDiagnosisFamily(c, "G", e); },
-        [](QString& e) { return UpdateDiagnosisFamily(1, "G", e); },
+        [](QString& e) { return UpdateDiagnosisFamily(1, "G", Loaded(StoredDiagnosisFamily(1)), e); },
         [](QString& e) { return DeleteDiagnosisFamily(1, e); },
         [](QString& e) { qint16 c = 0; return InsertProcedure(c, "P", "", "", e); },
-        [](QString& e) { return UpdateProcedure(1, "P", "", "", e); },
+        [](QString& e) { return UpdateProcedure(1, "P", "", "", Loaded(StoredProcedure(1)), e); },
         [](QString& e) { return DeleteProcedure(1, e); },
         [](QString& e) { qint16 c = 0; return InsertSickness(c, "S", 0, e); },
-        [](QString& e) { return UpdateSickness(1, "S", 0, e); },
+        [](QString& e) { return UpdateSickness(1, "S", 0, Loaded(StoredSickness(1)), e); },
         [](QString& e) { return DeleteSickness(1, e); },
         [](QString& e) { qint32 c = 0; return InsertEMCode(c, "E", 1, 1, 1, "", "", 0, 0, 1, e); },
-        [](QString& e) { return UpdateEMCode(1, "E", 1, 1, 1, "", "", 0, 0, 1, e); },
+        [](QString& e) { return UpdateEMCode(1, "E", 1, 1, 1, "", "", 0, 0, 1, Loaded(StoredEMCode(1)), e); },
         [](QString& e) { return DeleteEMCode(1, e); },
     };
     const QStringList before = snapshot();

@@ -62,7 +62,7 @@ std::vector<DeletionCase> deletionCases()
     const auto newPatient = [] {
         qint16 c = 0;
         QString e;
-        InsertPatient(c, "NEW", QDate(2000, 1, 1), "", 1, e);
+        InsertPatient(c, "NEW", QDate(2000, 1, 1), "", 1, {}, e);
         return qint32(c);
     };
     const auto newDoctor = [] {

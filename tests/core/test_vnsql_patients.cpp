@@ -47,7 +47,7 @@ TEST_F(PatientRoutines, InsertAllocatesTheIdAndWritesTheStatementWithoutAStamp)
 {
     qint16 patientId = 0;
     QString error = "untouched";
-    ASSERT_EQ(InsertPatient(patientId, "O'Brien", QDate(1950, 1, 31), "A'7", 2, error), 0) << error.toStdString();
+    ASSERT_EQ(InsertPatient(patientId, "O'Brien", QDate(1950, 1, 31), "A'7", 2, {}, error), 0) << error.toStdString();
     EXPECT_EQ(patientId, 25000) << "the first desktop patient";
     EXPECT_EQ(error, "untouched");
     EXPECT_EQ(writes(), QStringList({"INSERT INTO Patient (PatientId, [Names] , DateOfBirth, AccountNumber, "
@@ -61,7 +61,9 @@ TEST_F(PatientRoutines, UpdateWritesTheStatementWithTheCurrentStamp)
     addPatient(25001);
     const QDateTime before = QDateTime::currentDateTime();
     QString error;
-    ASSERT_EQ(UpdatePatient(25001, "TEST PATIENT", QDate(1950, 1, 31), "A7", 2, error), 0) << error.toStdString();
+    const StoredState loaded = Loaded(StoredPatient(25001));
+    ASSERT_EQ(UpdatePatient(25001, "TEST PATIENT", QDate(1950, 1, 31), "A7", 2, {}, loaded, error), 0)
+        << error.toStdString();
     const QDateTime after = QDateTime::currentDateTime();
     ASSERT_EQ(writes().size(), 1);
     EXPECT_EQ(withoutStamp(writes().first(), before, after),
@@ -79,14 +81,17 @@ TEST_F(PatientRoutines, TypedTextIsStoredUnchangedAndNeverChangesTheStatement)
     for (const QString& text : texts) {
         qint16 patientId = 0;
         QString error;
-        ASSERT_EQ(InsertPatient(patientId, text, QDate(2000, 1, 1), text, 1, error), 0) << error.toStdString();
+        ASSERT_EQ(InsertPatient(patientId, text, QDate(2000, 1, 1), text, 1, {}, error), 0) << error.toStdString();
         RecordsetPtr patient = GetPatient(patientId);
         ASSERT_TRUE(patient);
         EXPECT_EQ(patient->Field("Names").toString(), text);
         EXPECT_EQ(patient->Field("AccountNumber").toString(), text);
 
         const QString changed = text + "'";
-        ASSERT_EQ(UpdatePatient(patientId, changed, QDate(2000, 1, 2), changed, 1, error), 0) << error.toStdString();
+        ASSERT_EQ(UpdatePatient(patientId, changed, QDate(2000, 1, 2), changed, 1, {}, Loaded(StoredPatient(patientId)),
+                                error),
+                  0)
+            << error.toStdString();
         patient = GetPatient(patientId);
         ASSERT_TRUE(patient);
         EXPECT_EQ(patient->Field("Names").toString(), changed);
@@ -124,7 +129,19 @@ TEST_F(PatientRoutines, NextIdFollowsTheHighestDesktopIdAndIgnoresHandheldIds)
     addPatient(25000);
     addPatient(25007);
     EXPECT_EQ(NextPatientId(), 25008);
-    EXPECT_EQ(statements.last(), "SELECT * FROM Patient WHERE PatientId >= 25000 ORDER BY PatientId DESC");
+    EXPECT_EQ(statements.last(), "SELECT TOP 1 PatientId FROM (SELECT PatientId FROM Patient WHERE PatientId >= 25000 "
+                                 "UNION SELECT PatientId FROM VXPatient WHERE PatientId >= 25000) ORDER BY PatientId DESC");
+    EXPECT_TRUE(shownMessages.isEmpty());
+}
+
+TEST_F(PatientRoutines, NextIdPassesTheIdsAHandheldMayStillHold)
+{
+    addPatient(25007);
+    run("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (25009, 'DELETED ON THE DESKTOP', 4242, 3)");
+    run("INSERT INTO VXPatient (PatientId, [Names], PDTId, PDTRecordId) VALUES (1003, 'MADE ON A HANDHELD', 4242, 4)");
+    EXPECT_EQ(NextPatientId(), 25010);
+    run("DELETE FROM VXPatient WHERE PatientId = 25009");
+    EXPECT_EQ(NextPatientId(), 25008) << "once no handheld holds it";
     EXPECT_TRUE(shownMessages.isEmpty());
 }
 
@@ -137,7 +154,7 @@ TEST_F(PatientRoutines, NoIdBeyond32767)
     const QStringList before = snapshot();
     qint16 patientId = 5;
     QString error = "untouched";
-    EXPECT_EQ(InsertPatient(patientId, "NEW", QDate(2000, 1, 1), "", 1, error), 1);
+    EXPECT_EQ(InsertPatient(patientId, "NEW", QDate(2000, 1, 1), "", 1, {}, error), 1);
     EXPECT_EQ(error, "untouched");
     EXPECT_EQ(patientId, 5);
     EXPECT_EQ(snapshot(), before);
@@ -158,7 +175,8 @@ TEST_F(PatientRoutines, DischargeResetsLastChargeDateAndStamps)
     addPatient(25001);
     const QDateTime before = QDateTime::currentDateTime();
     QString error;
-    ASSERT_EQ(SetPatientLocation(25001, 0, 0, 0, error), 0) << error.toStdString();
+    ASSERT_EQ(SetPatientLocation(25001, 0, 0, 0, Loaded(StoredPatientLocation(25001)), error), 0)
+        << error.toStdString();
     const QDateTime after = QDateTime::currentDateTime();
     EXPECT_EQ(withoutStamp(writes().last(), before, after),
               "UPDATE Patient SET InFacilityCode=0,  LastChargeDate = #1990/01/01#,  InWardCode=0,  InDoctorCode=0,  "
@@ -172,7 +190,8 @@ TEST_F(PatientRoutines, AdmissionLeavesLastChargeDateAlone)
     addPatient(25001);
     const QDateTime before = QDateTime::currentDateTime();
     QString error;
-    ASSERT_EQ(SetPatientLocation(25001, 3, 12, 4, error), 0) << error.toStdString();
+    ASSERT_EQ(SetPatientLocation(25001, 3, 12, 4, Loaded(StoredPatientLocation(25001)), error), 0)
+        << error.toStdString();
     EXPECT_EQ(withoutStamp(writes().last(), before, QDateTime::currentDateTime()),
               "UPDATE Patient SET InFacilityCode=3,  InWardCode=12,  InDoctorCode=4,  VXTS = #<now>#  WHERE PatientId = 25001");
     EXPECT_EQ(rows("SELECT InFacilityCode, InWardCode, InDoctorCode, LastChargeDate FROM Patient"),
@@ -233,10 +252,16 @@ TEST_F(PatientRoutines, EveryRoutineTellsWhenNoRowChanged)
         QString text;
     };
     const std::vector<Case> cases = {
-        {"UpdatePatient", [](QString& e) { return UpdatePatient(25009, "X", QDate(2000, 1, 1), "", 1, e); }, "U:IMPACTENT"},
+        {"UpdatePatient",
+         [](QString& e) {
+             return UpdatePatient(25009, "X", QDate(2000, 1, 1), "", 1, {}, Loaded(StoredPatient(25009)), e);
+         },
+         "U:IMPACTENT"},
         {"DeletePatient", [](QString& e) { return DeletePatient(25009, e); }, "U:IMPELIENT"},
         {"DeletePatientHistory", [](QString& e) { return DeletePatientHistory(25001, 1, 0, e); }, "U:IMPELIENT"},
-        {"SetPatientLocation", [](QString& e) { return SetPatientLocation(25009, 0, 0, 0, e); }, "U:IMPACTENT"},
+        {"SetPatientLocation",
+         [](QString& e) { return SetPatientLocation(25009, 0, 0, 0, Loaded(StoredPatientLocation(25009)), e); },
+         "U:IMPACTENT"},
         {"UpdatePatientDoctor", [](QString& e) { return UpdatePatientDoctor(25001, 4, 1, 1, e); }, "U:IMPACTENT"},
         {"DeletePatientDoctor", [](QString& e) { return DeletePatientDoctor(25001, 4, e); }, "U:IMPELIENT"},
         {"MovePatientCharges", [](QString& e) { return MovePatientCharges(25002, 25001, e); }, "No Charges to transfer!"},
@@ -262,12 +287,14 @@ TEST_F(PatientRoutines, DatabaseErrorsReturnOneAndChangeNothing)
         refuse("DELETE", table);
     }
     const std::vector<std::function<qint16(QString&)>> calls = {
-        [](QString& e) { qint16 id = 0; return InsertPatient(id, "X", QDate(2000, 1, 1), "", 1, e); },
-        [](QString& e) { return UpdatePatient(25001, "X", QDate(2000, 1, 1), "", 1, e); },
+        [](QString& e) { qint16 id = 0; return InsertPatient(id, "X", QDate(2000, 1, 1), "", 1, {}, e); },
+        [](QString& e) {
+            return UpdatePatient(25001, "X", QDate(2000, 1, 1), "", 1, {}, Loaded(StoredPatient(25001)), e);
+        },
         [](QString& e) { return DeletePatient(25001, e); },
         [](QString& e) { return InsertPatientHistory(25001, 8, 2, e); },
         [](QString& e) { return DeletePatientHistory(25001, 7, 2, e); },
-        [](QString& e) { return SetPatientLocation(25001, 0, 0, 0, e); },
+        [](QString& e) { return SetPatientLocation(25001, 0, 0, 0, Loaded(StoredPatientLocation(25001)), e); },
         [](QString& e) { return InsertPatientDoctor(25001, 5, 1, 1, e); },
         [](QString& e) { return UpdatePatientDoctor(25001, 4, 2, 2, e); },
         [](QString& e) { return DeletePatientDoctor(25001, 4, e); },

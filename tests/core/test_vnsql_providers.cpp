@@ -61,11 +61,11 @@ TEST_F(ProviderRoutines, UpdateDoctorReconcilesItsCoveringDoctors)
 {
     addDoctor(1, {4, 9});
     QString error;
-    ASSERT_EQ(UpdateDoctor(1, "Dr Changed", "B2", ";9;12;", error), 0) << error.toStdString();
+    ASSERT_EQ(UpdateDoctor(1, "Dr Changed", "B2", ";9;12;", Loaded(StoredDoctor(1)), error), 0) << error.toStdString();
     EXPECT_EQ(writes(), QStringList({"DELETE FROM DoctorCoveringDoctors WHERE DoctorCode = 1 and CoveringDoctorCode = 4",
                                      "INSERT INTO DoctorCoveringDoctors (DoctorCode, CoveringDoctorCode) VALUES (1, 12)",
                                      "UPDATE Doctors SET Description='Dr Changed', BillingDoctorCode='B2' WHERE DoctorCode = 1"}));
-    EXPECT_EQ(statements.first(), "SELECT * FROM DoctorCoveringDoctors where DoctorCode= 1");
+    EXPECT_TRUE(statements.contains("SELECT * FROM DoctorCoveringDoctors where DoctorCode= 1"));
     EXPECT_EQ(links(1), QStringList({"9", "12"}));
     EXPECT_EQ(rows("SELECT * FROM Doctors"), QStringList({"1|Dr Changed|B2"}));
 }
@@ -75,9 +75,9 @@ TEST_F(ProviderRoutines, UpdateDoctorWithAnEmptyListOrAnUnclosedList)
     addDoctor(1, {4, 9});
     addDoctor(2, {4, 9});
     QString error;
-    ASSERT_EQ(UpdateDoctor(1, "Dr 1", "B1", ";", error), 0);
+    ASSERT_EQ(UpdateDoctor(1, "Dr 1", "B1", ";", Loaded(StoredDoctor(1)), error), 0);
     EXPECT_TRUE(links(1).isEmpty());
-    ASSERT_EQ(UpdateDoctor(2, "Dr 2", "B2", ";9;12", error), 0);
+    ASSERT_EQ(UpdateDoctor(2, "Dr 2", "B2", ";9;12", Loaded(StoredDoctor(2)), error), 0);
     EXPECT_EQ(links(2), QStringList({"9"})) << "12 has no closing separator";
 }
 
@@ -86,7 +86,7 @@ TEST_F(ProviderRoutines, UpdateDoctorFailingAfterItsDeletesRollsThemBack)
     addDoctor(1, {4, 9});
     const QStringList before = snapshot();
     QString error;
-    EXPECT_EQ(UpdateDoctor(1, "Dr Changed", "B2", ";12;12;", error), 3);
+    EXPECT_EQ(UpdateDoctor(1, "Dr Changed", "B2", ";12;12;", Loaded(StoredDoctor(1)), error), 3);
     EXPECT_EQ(writes().filter("DELETE FROM DoctorCoveringDoctors").size(), 2);
     EXPECT_TRUE(writes().filter("UPDATE Doctors").isEmpty());
     EXPECT_EQ(snapshot(), before) << "the nested deletes are undone with the doctor update";
@@ -98,7 +98,7 @@ TEST_F(ProviderRoutines, UpdateDoctorRefusedAtTheLastStepKeepsTheLinks)
     refuse("UPDATE", "Doctors");
     const QStringList before = snapshot();
     QString error;
-    EXPECT_EQ(UpdateDoctor(1, "Dr Changed", "B2", ";5;", error), 1);
+    EXPECT_EQ(UpdateDoctor(1, "Dr Changed", "B2", ";5;", Loaded(StoredDoctor(1)), error), 1);
     EXPECT_TRUE(error.contains("refused by test"));
     EXPECT_EQ(snapshot(), before);
 }
@@ -154,7 +154,7 @@ TEST_F(ProviderRoutines, FacilityStatements)
     QString error;
     ASSERT_EQ(InsertFacility(facilityCode, "St. Mary's", 1, "IN'1", "OUT'1", error), 0) << error.toStdString();
     EXPECT_EQ(facilityCode, 1);
-    ASSERT_EQ(UpdateFacility(1, "St. Mary's West", 2, "IN2", "OUT2", error), 0);
+    ASSERT_EQ(UpdateFacility(1, "St. Mary's West", 2, "IN2", "OUT2", Loaded(StoredFacility(1)), error), 0);
     EXPECT_EQ(rows("SELECT * FROM Facility"), QStringList({"1|St. Mary's West|2|IN2|OUT2"}));
     ASSERT_EQ(DeleteFacility(1, error), 0);
     EXPECT_EQ(writes(), QStringList({"INSERT INTO Facility (FacilityCode, Description, FacilityTypeCode, "
@@ -222,7 +222,7 @@ TEST_F(ProviderRoutines, InsuranceStatementsAndReader)
     QString error;
     ASSERT_EQ(InsertInsurance(insuranceCode, "Blue's", "BC'1", error), 0) << error.toStdString();
     EXPECT_EQ(insuranceCode, 1);
-    ASSERT_EQ(UpdateInsurance(1, "Blue Shield", "BS", error), 0);
+    ASSERT_EQ(UpdateInsurance(1, "Blue Shield", "BS", Loaded(StoredInsurance(1)), error), 0);
     RecordsetPtr insurance = GetInsurance(1);
     EXPECT_EQ(statements.last(), "SELECT * FROM Insurance WHERE InsuranceCode=1");
     ASSERT_TRUE(insurance);
@@ -241,13 +241,13 @@ TEST_F(ProviderRoutines, TypedTextIsStoredUnchanged)
     QString error;
     qint16 code = 0;
     ASSERT_EQ(InsertDoctor(code, kNasty, kNasty, ";", error), 0);
-    ASSERT_EQ(UpdateDoctor(code, kNasty + "'", kNasty, ";", error), 0);
+    ASSERT_EQ(UpdateDoctor(code, kNasty + "'", kNasty, ";", Loaded(StoredDoctor(code)), error), 0);
     ASSERT_EQ(InsertFacility(code, kNasty, 1, kNasty, kNasty, error), 0);
-    ASSERT_EQ(UpdateFacility(code, kNasty + "'", 1, kNasty, kNasty, error), 0);
+    ASSERT_EQ(UpdateFacility(code, kNasty + "'", 1, kNasty, kNasty, Loaded(StoredFacility(code)), error), 0);
     ASSERT_EQ(InsertWard(code, 1, kNasty, error), 0);
     ASSERT_EQ(UpdateWard(code, 1, kNasty + "'", error), 0);
     ASSERT_EQ(InsertInsurance(code, kNasty, kNasty, error), 0);
-    ASSERT_EQ(UpdateInsurance(code, kNasty + "'", kNasty, error), 0);
+    ASSERT_EQ(UpdateInsurance(code, kNasty + "'", kNasty, Loaded(StoredInsurance(code)), error), 0);
     for (const QString& table : {"Doctors", "Facility", "FacilityWards", "Insurance"})
         EXPECT_EQ(rows("SELECT Description FROM " + table), QStringList({kNasty + "'"})) << table.toStdString();
     EXPECT_EQ(rows("SELECT BillingDoctorCode FROM Doctors"), QStringList({kNasty}));
@@ -261,14 +261,17 @@ TEST_F(ProviderRoutines, EveryRoutineTellsWhenNoRowChanged)
         QString text;
     };
     const std::vector<Case> cases = {
-        {"UpdateDoctor", [](QString& e) { return UpdateDoctor(5, "D", "B", ";", e); }, "U:IMPACTENT"},
+        {"UpdateDoctor", [](QString& e) { return UpdateDoctor(5, "D", "B", ";", Loaded(StoredDoctor(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteDoctor", [](QString& e) { return DeleteDoctor(5, e); }, "U:IMPELIENT"},
         {"DeleteCoveringDoctor", [](QString& e) { return DeleteCoveringDoctor(5, 4, e); }, "U:IMPELIENT"},
-        {"UpdateFacility", [](QString& e) { return UpdateFacility(5, "F", 1, "", "", e); }, "U:IMPACTENT"},
+        {"UpdateFacility", [](QString& e) { return UpdateFacility(5, "F", 1, "", "", Loaded(StoredFacility(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteFacility", [](QString& e) { return DeleteFacility(5, e); }, "U:IMPELIENT"},
         {"UpdateWard", [](QString& e) { return UpdateWard(5, 1, "W", e); }, "U:IMPACTENT"},
         {"DeleteWard", [](QString& e) { return DeleteWard(5, e); }, "U:IMPELIENT"},
-        {"UpdateInsurance", [](QString& e) { return UpdateInsurance(5, "I", "", e); }, "U:IMPACTENT"},
+        {"UpdateInsurance", [](QString& e) { return UpdateInsurance(5, "I", "", Loaded(StoredInsurance(5)), e); },
+         "U:IMPACTENT"},
         {"DeleteInsurance", [](QString& e) { return DeleteInsurance(5, e); }, "U:IMPELIENT"},
     };
     for (const Case& c : cases) {
@@ -277,7 +280,7 @@ TEST_F(ProviderRoutines, EveryRoutineTellsWhenNoRowChanged)
         EXPECT_EQ(error, c.text) << c.routine;
     }
     QString error;
-    EXPECT_EQ(UpdateDoctor(5, "D", "B", ";4;", error), 2);
+    EXPECT_EQ(UpdateDoctor(5, "D", "B", ";4;", Loaded(StoredDoctor(5)), error), 2);
     EXPECT_TRUE(rows("SELECT * FROM DoctorCoveringDoctors").isEmpty()) << "links of a missing doctor are rolled back";
 }
 
@@ -295,17 +298,17 @@ TEST_F(ProviderRoutines, DatabaseErrorsReturnOneAndChangeNothing)
     refuse("DELETE", "DoctorCoveringDoctors");
     const std::vector<std::function<qint16(QString&)>> calls = {
         [](QString& e) { qint16 c = 0; return InsertDoctor(c, "D", "B", ";", e); },
-        [](QString& e) { return UpdateDoctor(1, "D", "B", ";4;", e); },
+        [](QString& e) { return UpdateDoctor(1, "D", "B", ";4;", Loaded(StoredDoctor(1)), e); },
         [](QString& e) { return DeleteDoctor(1, e); },
         [](QString& e) { return DeleteCoveringDoctor(1, 4, e); },
         [](QString& e) { qint16 c = 0; return InsertFacility(c, "F", 1, "", "", e); },
-        [](QString& e) { return UpdateFacility(1, "F", 1, "", "", e); },
+        [](QString& e) { return UpdateFacility(1, "F", 1, "", "", Loaded(StoredFacility(1)), e); },
         [](QString& e) { return DeleteFacility(1, e); },
         [](QString& e) { qint16 c = 0; return InsertWard(c, 1, "W", e); },
         [](QString& e) { return UpdateWard(1, 1, "W", e); },
         [](QString& e) { return DeleteWard(1, e); },
         [](QString& e) { qint16 c = 0; return InsertInsurance(c, "I", "", e); },
-        [](QString& e) { return UpdateInsurance(1, "I", "", e); },
+        [](QString& e) { return UpdateInsurance(1, "I", "", Loaded(StoredInsurance(1)), e); },
         [](QString& e) { return DeleteInsurance(1, e); },
     };
     const QStringList before = snapshot();
@@ -317,6 +320,7 @@ TEST_F(ProviderRoutines, DatabaseErrorsReturnOneAndChangeNothing)
     EXPECT_EQ(snapshot(), before);
 
     QString error;
-    EXPECT_EQ(UpdateDoctor(1, "D", "B", ";", error), 3) << "a refused link delete is a detail failure";
+    EXPECT_EQ(UpdateDoctor(1, "D", "B", ";", Loaded(StoredDoctor(1)), error), 3)
+        << "a refused link delete is a detail failure";
     EXPECT_EQ(snapshot(), before);
 }

@@ -130,14 +130,16 @@ TEST_F(CodeTableDialogsTest, HistoryItemStoredNewAndEditedWithTheChosenKind)
     EXPECT_EQ(column("Sickness", "SicknessTypeCode", "SicknessCode", code).toInt(), 1);
     EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Sickness").toInt(), 1);
 
-    // No check of the texts: an empty description is stored as it is.
+    // An empty description is refused; the dialog stays open.
     Globals().CurrentSicknessCode = 0;
     {
         frmEditSickness dialog;
         pressOk(dialog);
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
     }
-    EXPECT_EQ(column("Sickness", "Description", "SicknessCode", Globals().CurrentSicknessCode).toString(), "");
-    EXPECT_TRUE(shownMessages.isEmpty()) << shownMessages.join("|").toStdString();
+    EXPECT_EQ(Globals().CurrentSicknessCode, 0);
+    EXPECT_EQ(queryValue("SELECT COUNT(*) FROM Sickness").toInt(), 1);
+    EXPECT_EQ(shownMessages, QStringList({"You have to type the Description first!"}));
 }
 
 TEST_F(CodeTableDialogsTest, ProcedureCodesGoToTheirOwnColumnsAndBack)
@@ -428,7 +430,8 @@ TEST_F(CodeTableDialogsTest, AFailedWriteKeepsTheDialogOpenUntilCancel)
     textBox(dialog, "TxtDescription").setText("Vascular disorders");
     pressOk(dialog);
     pressOk(dialog);
-    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT", "U:IMPACTENT"}));
+    const QString deleted = "This diagnosis group was deleted by another user after you opened it. Nothing was stored.";
+    EXPECT_EQ(shownMessages, QStringList({deleted, deleted}));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);  // not accepted: still open
     EXPECT_EQ(textBox(dialog, "TxtDescription").text(), "Vascular disorders");
     EXPECT_TRUE(Globals().DialogAccepted);

@@ -70,6 +70,16 @@ protected:
             states << rows.Field("checked").toInt();
         return states;
     }
+    // Abbott (1) is covered by Dr. O'Hara (4); Dr. Ng (9) is not on its list. Abbott is the
+    // doctor to edit.
+    void editAbbottCoveredByOHara()
+    {
+        addDoctor(1, "Abbott", "A");
+        addDoctor(4, "Dr. O'Hara", "OH");
+        addDoctor(9, "Dr. Ng", "NG");
+        addLink(1, 4);
+        Globals().CurrentDoctorCode = 1;
+    }
     void pick(frmEditDoctor& dialog, std::optional<std::pair<qint16, QString>> doctor)
     {
         picked = std::move(doctor);
@@ -258,6 +268,27 @@ TEST_F(DoctorsTest, OkBringsTheStoredLinksInLineWithTheList)
     EXPECT_EQ(Globals().CurrentDoctorCode, 1);
 }
 
+TEST_F(DoctorsTest, ACoveringDoctorAnotherClerkAddedIsNotRemovedByAnOlderEditor)
+{
+    editAbbottCoveredByOHara();
+    frmEditDoctor clerkA;
+    asOtherClerk([&] {
+        frmEditDoctor clerkB;
+        pick(clerkB, std::pair<qint16, QString>{9, "Dr. Ng"});
+        clickButton(clerkB, "btnOk");
+    });
+    ASSERT_EQ(storedLinks(1), QList<int>({4, 9}));
+
+    textBox(clerkA, "TxtBillingCode").setText("A2");
+    clickButton(clerkA, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({"This doctor was changed by another user or a HotSync after you opened it. "
+                                          "Nothing was stored: close this window and open the doctor again to see the "
+                                          "change."}));
+    EXPECT_EQ(storedLinks(1), QList<int>({4, 9}));
+    EXPECT_EQ(storedDoctor("BillingDoctorCode", 1), "A");
+    EXPECT_NE(clerkA.result(), QDialog::Accepted);
+}
+
 TEST_F(DoctorsTest, CancelWritesNothing)
 {
     addDoctor(1, "Abbott", "A");
@@ -276,11 +307,7 @@ TEST_F(DoctorsTest, CancelWritesNothing)
 
 TEST_F(DoctorsTest, AFailedWriteShowsItsTextAndKeepsTheDialogAsEntered)
 {
-    addDoctor(1, "Abbott", "A");
-    addDoctor(4, "Dr. O'Hara", "OH");
-    addDoctor(9, "Dr. Ng", "NG");
-    addLink(1, 4);
-    Globals().CurrentDoctorCode = 1;
+    editAbbottCoveredByOHara();
     Globals().DialogAccepted = false;
     frmEditDoctor dialog;
     pressDel(dialog, 0);
@@ -288,7 +315,8 @@ TEST_F(DoctorsTest, AFailedWriteShowsItsTextAndKeepsTheDialogAsEntered)
     textBox(dialog, "TxtDescription").setText("Abbott Jr.");
     run("DELETE FROM Doctors WHERE DoctorCode = 1");  // gone meanwhile
     clickButton(dialog, "btnOk");
-    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
+    EXPECT_EQ(shownMessages,
+              QStringList({"This doctor was deleted by another user after you opened it. Nothing was stored."}));
     EXPECT_FALSE(Globals().DialogAccepted);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(storedLinks(1), QList<int>({4}));  // rolled back with the update

@@ -20,7 +20,8 @@ protected:
     void SetUp() override
     {
         CodeTablesTest::SetUp();
-        // The ward dialog types the scripted text and presses OK, or Cancel when there is none.
+        // The ward dialog types the scripted text and presses OK, or Cancel when there is none
+        // or when OK refused it.
         onDialog = [this](QDialog& dialog) {
             if (dialog.objectName() != "frmEditWard")
                 return int(QDialog::Rejected);
@@ -29,9 +30,9 @@ protected:
             if (wardAnswer) {
                 description.setText(*wardAnswer);
                 clickButton(dialog, "btnOk");
-            } else {
-                clickButton(dialog, "btnCancel");
             }
+            if (dialog.result() != QDialog::Accepted)
+                clickButton(dialog, "btnCancel");
             return dialog.result();
         };
     }
@@ -308,6 +309,7 @@ TEST_F(FacilitiesTest, ABlankOrCancelledWardDialogChangesNothing)
     clickButton(dialog, "Command1");
     doubleClickLine(list, 0);
     EXPECT_EQ(wardDialogOpenedWith, QStringList({"", "East", "", "East"}));
+    EXPECT_EQ(shownMessages, QStringList(2, "You have to type the Description first!")) << "the blanks refused";
     EXPECT_EQ(dialog.WardDescription, "");
     EXPECT_EQ(columnTexts(list), QStringList({"East"}));
     EXPECT_EQ(wardStates(dialog), QList<int>({RowStored}));
@@ -361,6 +363,7 @@ TEST_F(FacilitiesTest, RemovingAnAddedWardKeepsEveryOtherLineOnItsOwnRow)
     EXPECT_EQ(wardDialogOpenedWith.last(), "Second");
     EXPECT_EQ(columnTexts(list), QStringList({"Default", "Second Floor"}));
 
+    textBox(dialog, "TxtDescription").setText("Pine Lodge");
     clickButton(dialog, "btnOk");
     EXPECT_EQ(storedWards(Globals().CurrentFacilityCode), QStringList({"1 Default", "2 Second Floor"}));
 }
@@ -404,7 +407,8 @@ TEST_F(FacilitiesTest, AFailedUpdateStaysOpenAndWritesNoWard)
     clickButton(dialog, "Command1");
     run("DELETE FROM Facility WHERE FacilityCode = 4");  // gone meanwhile
     clickButton(dialog, "btnOk");
-    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
+    EXPECT_EQ(shownMessages,
+              QStringList({"This facility was deleted by another user after you opened it. Nothing was stored."}));
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(queryValue("SELECT COUNT(*) FROM FacilityWards").toInt(), 0);
     // The ward dialog's OK does not outlive a facility editor closed without storing.

@@ -118,6 +118,33 @@ TEST_F(InsurancesTest, AFailedUpdateKeepsTheDialogOpenUntilCancelled)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
+// Clerk B changes the billing code while clerk A's editor is open: A's save of the name would
+// put the old billing code back, so it is refused and A keeps what was typed.
+TEST_F(InsurancesTest, ASaveOverAnInsuranceAnotherClerkChangedIsRefused)
+{
+    run("INSERT INTO Insurance VALUES (6, 'Keystone', 'KS')");
+    Globals().CurrentInsuranceCode = 6;
+    frmEditInsurance clerkA;
+    asOtherClerk([&] {
+        frmEditInsurance clerkB;
+        textBox(clerkB, "TxtBillingCode").setText("KS2");
+        clickButton(clerkB, "btnOk");
+    });
+    ASSERT_EQ(storedText("BillingInsuranceCode", 6), "KS2");
+
+    Globals().DialogAccepted = false;
+    textBox(clerkA, "TxtDescription").setText("Keystone West");
+    clickButton(clerkA, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({"This insurance was changed by another user or a HotSync after you opened "
+                                          "it. Nothing was stored: close this window and open the insurance again to "
+                                          "see the change."}));
+    EXPECT_EQ(storedText("Description", 6), "Keystone");
+    EXPECT_EQ(storedText("BillingInsuranceCode", 6), "KS2");
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_NE(clerkA.result(), int(QDialog::Accepted));
+    EXPECT_EQ(textBox(clerkA, "TxtDescription").text(), "Keystone West");
+}
+
 TEST_F(InsurancesTest, CancelStoresNothing)
 {
     Globals().CurrentInsuranceCode = 0;

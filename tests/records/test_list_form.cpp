@@ -240,6 +240,32 @@ TEST_F(ListFormTest, DoubleClickEditsTheSelectedRowAndMergesItWhenAccepted)
     EXPECT_EQ(shownDialogs.size(), 1);
 }
 
+TEST_F(ListFormTest, EnterEditsTheSelectedRowAndDeleteDeletesItAfterTheSameQuestion)
+{
+    auto list = openList(0);
+    ListView& view = listOf(*list);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualItemRect(view.topLevelItem(2)).center());
+    QList<qint16> codesSeen;
+    onDialog = [&](QDialog&) {
+        codesSeen << Globals().CurrentInsuranceCode;
+        return int(QDialog::Rejected);
+    };
+    QTest::keyClick(&view, Qt::Key_Return);
+    QTest::keyClick(&view, Qt::Key_Enter);
+    EXPECT_EQ(shownDialogs, QStringList({"frmEditInsurance", "frmEditInsurance"}));
+    EXPECT_EQ(codesSeen, QList<qint16>({3, 3}));
+
+    answerToOkCancel = MessageAnswer::Cancel;
+    QTest::keyClick(&view, Qt::Key_Delete);
+    EXPECT_EQ(shownMessages, QStringList({"Are you sure you want to delete the selected Insurances?"}));
+    EXPECT_EQ(view.topLevelItemCount(), 4);
+    answerToOkCancel = MessageAnswer::Ok;
+    QTest::keyClick(&view, Qt::Key_Delete);
+    EXPECT_EQ(shownMessages.size(), 2);
+    EXPECT_EQ(list->deleteOrder, QList<qint32>({3}));
+    EXPECT_EQ(columnTexts(view), QStringList({"Atlas Union", "Beacon Plan", "Mutual Care"}));
+}
+
 TEST_F(ListFormTest, PrintsTheShownColumnsInScreenOrderUnderTheFiltersTitle)
 {
     auto list = openList(1);

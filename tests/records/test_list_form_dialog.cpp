@@ -22,7 +22,8 @@ class HistoryItemDialog : public EditDialog {
 public:
     explicit HistoryItemDialog(const LookupSource& types, const QString& attentionQuery = QString())
         : EditDialog({"HistoryItemDialog", "History Item", GlobalCode(&AppGlobals::CurrentSicknessCode),
-                      [](qint32 code) { return GetSickness(qint16(code)); }},
+                      [](qint32 code) { return GetSickness(qint16(code)); },
+                      [](qint32 code) { return StoredSickness(qint16(code)); }},
                      nullptr)
     {
         description_ = addTextBox("Description:", "TxtDescription");
@@ -50,7 +51,8 @@ protected:
     }
     qint16 updateRecord(QString& error) override
     {
-        return UpdateSickness(Globals().CurrentSicknessCode, description_->text(), qint16(lookupCode(0).toInt()), error);
+        return UpdateSickness(Globals().CurrentSicknessCode, description_->text(), qint16(lookupCode(0).toInt()),
+                              loadedState(), error);
     }
 
 private:

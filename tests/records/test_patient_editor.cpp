@@ -239,24 +239,76 @@ TEST_F(PatientEditorTest, AFailedPatientWriteKeepsTheDialogOpenAndWritesNoHistor
     Globals().DialogAccepted = false;
     clickButton(*dialog, "btnOk");
 
-    EXPECT_EQ(shownMessages, QStringList({"U:IMPACTENT"}));
+    EXPECT_EQ(shownMessages,
+              QStringList({"This patient was deleted by another user after you opened it. Nothing was stored."}));
     EXPECT_FALSE(Globals().DialogAccepted);
     EXPECT_NE(dialog->result(), int(QDialog::Accepted));
     EXPECT_TRUE(storedHistory(25010).isEmpty());
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "KENT, CLARK");
 }
 
-TEST_F(PatientEditorTest, AFailingHistoryRowIsReportedAndTheOthersAreStillWritten)
+// The patient and its history are stored together or not at all: a failing history row leaves
+// neither the patient's fields nor the other rows stored, and the dialog open.
+TEST_F(PatientEditorTest, AFailingHistoryRowStoresNothingAndKeepsTheDialogOpen)
 {
     addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
-    auto dialog = openEditor(25010);
+    auto edited = openEditor(25010);
+    textBox(*edited, "TxtNames").setText("KENT, C.");
     // Picked twice: the second insert breaks the key.
-    pick(*dialog, pickedItem(2, 0, "Latex") + pickedItem(1, 0, "Penicillin") + pickedItem(2, 0, "Latex"));
-    clickButton(*dialog, "btnOk");
-
+    pick(*edited, pickedItem(2, 0, "Latex") + pickedItem(1, 0, "Penicillin") + pickedItem(2, 0, "Latex"));
+    Globals().DialogAccepted = false;
+    clickButton(*edited, "btnOk");
     EXPECT_EQ(shownMessages.size(), 1);
-    EXPECT_TRUE(Globals().DialogAccepted);
-    EXPECT_EQ(storedHistory(25010), QStringList({"1/0", "2/0"}));
+    EXPECT_FALSE(Globals().DialogAccepted);
+    EXPECT_NE(edited->result(), int(QDialog::Accepted));
+    EXPECT_TRUE(storedHistory(25010).isEmpty());
+    EXPECT_EQ(queryValue("SELECT Names FROM Patient WHERE PatientId = 25010").toString(), "KENT, CLARK");
+    EXPECT_TRUE(queryValue("SELECT VXTS FROM Patient WHERE PatientId = 25010").isNull());
+
+    // A new patient likewise: no patient row without its history, and no id handed out.
+    auto fresh = openEditor(0);
+    textBox(*fresh, "TxtNames").setText("LANE, LOIS");
+    pick(*fresh, pickedItem(1, 0, "Penicillin") + pickedItem(1, 0, "Penicillin"));
+    clickButton(*fresh, "btnOk");
+    EXPECT_EQ(shownMessages.size(), 2);
+    EXPECT_EQ(Globals().CurrentPatientId, 0);
+    EXPECT_NE(fresh->result(), int(QDialog::Accepted));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Patient"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PatientHistory"), 0);
+}
+
+// Clerk B (or a HotSync) changes the patient while clerk A's editor is open: A's save would
+// put back what B replaced, so it is refused.
+TEST_F(PatientEditorTest, ASaveOverAPatientChangedByAnotherClerkOrAHotSyncIsRefused)
+{
+    const QString changed = "This patient was changed by another user or a HotSync after you opened it. Nothing was "
+                            "stored: close this window and open the patient again to see the change.";
+    addPatient(25010, "KENT, CLARK", "1970-02-03", "K1");
+    auto clerkA = openEditor(25010);
+    asOtherClerk([&] {
+        auto clerkB = openEditor(25010);
+        combo(*clerkB, "CBSeguros").setCurrentIndex(1);
+        clickButton(*clerkB, "btnOk");
+    });
+    ASSERT_EQ(queryValue("SELECT InsuranceCode FROM Patient WHERE PatientId = 25010").toInt(), 2);
+
+    textBox(*clerkA, "TxtAccount").setText("K2");
+    clickButton(*clerkA, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({changed}));
+    EXPECT_EQ(queryValue("SELECT InsuranceCode FROM Patient WHERE PatientId = 25010").toInt(), 2);
+    EXPECT_EQ(queryValue("SELECT AccountNumber FROM Patient WHERE PatientId = 25010").toString(), "K1");
+    EXPECT_EQ(textBox(*clerkA, "TxtAccount").text(), "K2");
+
+    // A HotSync writes the handheld's fields and stamps the row as the conduit does.
+    auto again = openEditor(25010);
+    asOtherClerk([&] {
+        run("UPDATE Patient SET [Names] = 'KENT, CLARK J', VXTS = '2026-12-07 10:15:00' WHERE PatientId = 25010");
+    });
+    textBox(*again, "TxtAccount").setText("K3");
+    clickButton(*again, "btnOk");
+    EXPECT_EQ(shownMessages, QStringList({changed, changed}));
+    EXPECT_EQ(queryValue("SELECT Names FROM Patient WHERE PatientId = 25010").toString(), "KENT, CLARK J");
+    EXPECT_EQ(queryValue("SELECT AccountNumber FROM Patient WHERE PatientId = 25010").toString(), "K1");
 }
 
 TEST_F(PatientEditorTest, LoadStopsAtAMissingLookupOrPatientAndTheDialogClosesWhenShown)
@@ -292,9 +344,10 @@ TEST_F(PatientEditorTest, AnUnknownDateOfBirthStaysEmptyAndCanBeEnteredEmpty)
     EXPECT_EQ(textBox(*dialog, "TxtNames").text(), "");
     EXPECT_EQ(textBox(*dialog, "TxtAccount").text(), "");
     EXPECT_FALSE(dialog->findChild<QWidget*>("DTDOB")->property("date").toDate().isValid());
+    textBox(*dialog, "TxtNames").setText("DOE, JANE");
     clickButton(*dialog, "btnOk");
     EXPECT_TRUE(queryValue("SELECT DateOfBirth FROM Patient WHERE PatientId = 25010").isNull())
-        << "an unchanged dialog stores what it loaded";
+        << "a date of birth left alone stores what it loaded";
 
     // A date of birth typed away is stored as unknown.
     addPatient(25011, "KENT, CLARK", "1970-02-03", "K1");

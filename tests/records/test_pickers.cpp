@@ -69,6 +69,22 @@ TEST_F(SingleChoicePickerTest, CancelAnswersZeroEvenAfterAPreselection)
     EXPECT_EQ(picker.result(), QDialog::Rejected);
 }
 
+TEST_F(SingleChoicePickerTest, ADoubleClickedRowIsChosenAsOkChoosesIt)
+{
+    Globals().PickedDoctorCode = 7;
+    frmPickDoctor picker;
+    picker.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+    ListView& list = listOf(picker);
+    const QPoint row = list.visualItemRect(list.topLevelItem(2)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, row);
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_EQ(Globals().PickedDoctorCode, 9);
+    EXPECT_EQ(Globals().PickedDoctorName, "Dr. Moss");
+}
+
 TEST_F(SingleChoicePickerTest, ThePatientPickerListsThoseNotAdmittedOrThoseOfTheFacilityByName)
 {
     Globals().PickPatientScope = 0;

@@ -14,7 +14,9 @@ QApplication& TestApplication()
     static char* argv[] = {name, nullptr};
     static QApplication* instance = [] {
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+        // A test that runs the web view as the clerk does sets the flags itself.
+        if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
         return new QApplication(argc, argv);
     }();
     return *instance;

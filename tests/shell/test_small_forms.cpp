@@ -229,4 +229,14 @@ TEST_F(SmallFormsTest, BrowserShowsWorkingWhileLoadingUntilStopped)
     browser.Accion("Stop");
 }
 
+TEST_F(SmallFormsTest, ABrowserWhosePageProcessDiesSaysWhy)
+{
+    frmBrowser browser;
+    browser.resize(400, 300);
+    browser.show();
+    browser.brwWebBrowser()->load(QUrl("chrome://crash"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shownMessages.isEmpty(); }, 30000));
+    EXPECT_EQ(shownMessages.value(0), "The web page cannot be shown: the web engine's page process crashed.");
+}
+
 }  // namespace

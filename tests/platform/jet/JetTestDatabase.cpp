@@ -4,6 +4,11 @@
 
 #include <sqlite3.h>
 
+#include <csignal>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr const char* kSchema = R"sql(
@@ -79,4 +84,71 @@ std::unique_ptr<jet::Connection> JetDatabaseTest::openConnection()
     auto connection = jet::Connection::open(settings, error);
     EXPECT_TRUE(connection) << error;
     return connection;
+}
+
+OtherProgram::OtherProgram(const jet::ConnectionSettings& settings, std::function<int(jet::Connection&)> part)
+{
+    int toChild[2], fromChild[2];
+    if (::pipe(toChild) != 0 || ::pipe(fromChild) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return;
+    }
+    child_ = ::fork();
+    if (child_ < 0) {
+        ADD_FAILURE() << "no child process";
+        return;
+    }
+    if (child_ == 0) {
+        ::close(toChild[1]);
+        ::close(fromChild[0]);
+        std::string error;
+        auto connection = jet::Connection::open(settings, error);
+        const char opened = connection ? 1 : 0;
+        (void)!::write(fromChild[1], &opened, 1);
+        char go = 0;
+        if (!connection || ::read(toChild[0], &go, 1) != 1)
+            ::_exit(255);
+        const int answer = part(*connection);
+        connection.reset();
+        ::_exit(answer);
+    }
+    ::close(toChild[0]);
+    ::close(fromChild[1]);
+    toChild_ = toChild[1];
+    char opened = 0;
+    (void)!::read(fromChild[0], &opened, 1);
+    ::close(fromChild[0]);
+}
+
+OtherProgram::~OtherProgram()
+{
+    if (child_ > 0)
+        kill();
+}
+
+int OtherProgram::finish()
+{
+    if (child_ <= 0)
+        return -1;
+    const char go = 1;
+    (void)!::write(toChild_, &go, 1);
+    const int status = wait();
+    return WIFEXITED(status) && WEXITSTATUS(status) != 255 ? WEXITSTATUS(status) : -1;
+}
+
+void OtherProgram::kill()
+{
+    if (child_ <= 0)
+        return;
+    ::kill(child_, SIGKILL);
+    wait();
+}
+
+int OtherProgram::wait()
+{
+    int status = 0;
+    ::waitpid(child_, &status, 0);
+    ::close(toChild_);
+    child_ = -1;
+    return status;
 }

@@ -102,7 +102,7 @@ TEST_F(JetWorkgroup, RefusesBadAccountListsAndDamagedFiles)
     const std::string foreign = folder.file("foreign.mdw");
     testsupport::writeFile(foreign, "not a workgroup file\n");
     EXPECT_FALSE(jet::checkWorkgroupAccount(foreign, "Quivo", "Quivo", error));
-    EXPECT_NE(error.find("Not a workgroup file"), std::string::npos) << error;
+    EXPECT_NE(error.find("is not a workgroup file"), std::string::npos) << error;
 
     // A hand-edited account line cannot let an account in.
     std::string contents = testsupport::readFile(path);
@@ -111,7 +111,7 @@ TEST_F(JetWorkgroup, RefusesBadAccountListsAndDamagedFiles)
     const std::string damaged = folder.file("damaged.mdw");
     testsupport::writeFile(damaged, contents);
     EXPECT_FALSE(jet::checkWorkgroupAccount(damaged, "Quivo", "Quivo", error));
-    EXPECT_NE(error.find("Damaged"), std::string::npos) << error;
+    EXPECT_NE(error.find("is damaged"), std::string::npos) << error;
 }
 
 TEST_F(JetWorkgroup, ANumberOutOfBoundsMarksTheFileDamagedAtOnce)
@@ -126,9 +126,9 @@ TEST_F(JetWorkgroup, ANumberOutOfBoundsMarksTheFileDamagedAtOnce)
         edited.replace(count + 1, 4, iterations);
         testsupport::writeFile(path, edited);
         EXPECT_FALSE(check("Quivo", "Quivo"));
-        EXPECT_NE(error.find("Damaged"), std::string::npos) << error;
+        EXPECT_NE(error.find("is damaged"), std::string::npos) << error;
     }
     testsupport::writeFile(path, contents + std::string(100000, 'x'));
     EXPECT_FALSE(check("Quivo", "Quivo"));
-    EXPECT_NE(error.find("Damaged"), std::string::npos) << error;
+    EXPECT_NE(error.find("is damaged"), std::string::npos) << error;
 }
