@@ -144,7 +144,7 @@ void sendDesktopRow(const SyncRun& run, SyncTableDescription& table, std::uint32
 
 void sendNewRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     for (;;) {
         SyncYieldCycles(1);
         int fetched = FetchNewPCRow(statement, table);
@@ -178,7 +178,7 @@ bool mirrorHoldsFetchedRow(const SyncRun& run, const SyncTableDescription& table
 
 void sendChangedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     for (;;) {
         SyncYieldCycles(1);
         std::uint32_t recordId = 0;

@@ -25,11 +25,6 @@ bool isMatchField(const SyncFieldDescription& field)
     return field.kind != FieldKind::Compared;
 }
 
-bool isKeyField(const SyncFieldDescription& field)
-{
-    return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
-}
-
 std::string joined(const std::vector<std::string>& parts, const std::string& separator)
 {
     std::string text;
@@ -65,29 +60,33 @@ std::string stampLiteral(const std::vector<std::uint8_t>& record)
     return isDate ? "#" + HandheldStampText(record) + "#" : "NULL";
 }
 
-// "T1.[F1] = literal" for every key field (K or A), joined by " AND ".
+// "T1.[F1] = ?" for every key field (K or A), joined by " AND ", with the literals in values.
 std::string keyConditions(const SyncTableDescription& table, const HandheldLayout& layout,
-                          std::vector<std::uint8_t>& record)
+                          std::vector<std::uint8_t>& record, SqlValues& values)
 {
     std::vector<std::string> conditions;
-    for (const SyncFieldDescription& field : table.fields)
-        if (isKeyField(field))
-            conditions.push_back(table.readTable + "." + Bracketed(field.desktopColumn) + " = " +
-                                 FieldLiteral(layout, field, record));
+    for (const SyncFieldDescription& field : table.fields) {
+        if (IsKeyField(field)) {
+            conditions.push_back(table.readTable + "." + Bracketed(field.desktopColumn) + " = ?");
+            values.push_back(FieldLiteral(layout, field, record));
+        }
+    }
     return joined(conditions, " AND ");
 }
 
 // Columns and values of an insert: the stamp, the constant columns, then the fields (the
-// autonumber field only when asked).
+// autonumber field only when asked). The constants stand in the text; the record's literals go
+// to boundValues, with "?" for each in the text.
 void insertColumnsAndValues(const SyncTableDescription& table, const HandheldLayout& layout,
                             std::vector<std::uint8_t>& record, bool withAutonumber, std::string& columns,
-                            std::string& values)
+                            std::string& values, SqlValues& boundValues)
 {
     std::vector<std::string> columnList;
     std::vector<std::string> valueList;
     if (!table.timeStampColumn.empty()) {
         columnList.push_back(Bracketed(table.timeStampColumn) + " ");
-        valueList.push_back(stampLiteral(record));
+        valueList.push_back("?");
+        boundValues.push_back(stampLiteral(record));
     }
     for (const ConstantColumn& constant : table.constantColumns) {
         columnList.push_back(Bracketed(constant.desktopColumn) + " ");
@@ -97,7 +96,8 @@ void insertColumnsAndValues(const SyncTableDescription& table, const HandheldLay
         if (field.kind == FieldKind::Autonumber && !withAutonumber)
             continue;
         columnList.push_back(Bracketed(field.desktopColumn) + " ");
-        valueList.push_back(FieldLiteral(layout, field, record));
+        valueList.push_back("?");
+        boundValues.push_back(FieldLiteral(layout, field, record));
     }
     columns = joined(columnList, ",");
     values = joined(valueList, ",");
@@ -158,17 +158,17 @@ const SyncFieldDescription* namedKey(const SyncTableDescription& table, const Na
     if (!sameName(table.writeTable, naming.namedTable))
         return nullptr;
     for (const SyncFieldDescription& field : table.fields)
-        if (isKeyField(field) && sameName(field.desktopColumn, naming.keyColumn))
+        if (IsKeyField(field) && sameName(field.desktopColumn, naming.keyColumn))
             return &field;
     return nullptr;
 }
 
-// "FROM <naming table> WHERE [key] = <the record's key>".
+// "FROM <naming table> WHERE [key] = ?", with the record's key in values.
 std::string namingRowsOf(const NamingRows& naming, const SyncFieldDescription& key, const HandheldLayout& layout,
-                         std::vector<std::uint8_t>& record)
+                         std::vector<std::uint8_t>& record, SqlValues& values)
 {
-    return std::string(" FROM ") + naming.namingTable + " WHERE " + Bracketed(naming.keyColumn) + " = " +
-           FieldLiteral(layout, key, record);
+    values.push_back(FieldLiteral(layout, key, record));
+    return std::string(" FROM ") + naming.namingTable + " WHERE " + Bracketed(naming.keyColumn) + " = ?";
 }
 
 // Keeps the fetched row's stamp and field values; false when a column cannot be read (logged).
@@ -222,10 +222,10 @@ std::string HandheldStampText(const std::vector<std::uint8_t>& record)
     return text;
 }
 
-int RunDesktopStatement(const SyncRun& run, const std::string& sql)
+int RunDesktopStatement(const SyncRun& run, const std::string& sql, const SqlValues& values)
 {
-    if (ExecuteSQL(run.connection, sql) != 0) {
-        ConduitLog("Failure: " + sql);
+    if (ExecuteSQL(run.connection, sql, values) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, values));
         return 1;
     }
     return 0;
@@ -234,7 +234,7 @@ int RunDesktopStatement(const SyncRun& run, const std::string& sql)
 int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& found)
 {
     found = false;
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::vector<std::string> columns;
     if (!table.timeStampColumn.empty())
         columns.push_back(Bracketed(table.timeStampColumn));
@@ -242,12 +242,13 @@ int FindPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& 
         columns.push_back(Bracketed(constant.desktopColumn) + " ");
     for (const SyncFieldDescription& field : table.fields)
         columns.push_back(Bracketed(field.desktopColumn));
+    SqlValues values;
     const std::string sql = "SELECT " + joined(columns, ",") + " FROM " + table.readTable + " WHERE " +
-                            keyConditions(table, layout, entry.bytes);
+                            keyConditions(table, layout, entry.bytes, values);
 
     SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (OpenQuery(run.connection, statement, sql) != 0) {
-        ConduitLog("Failure: " + sql);
+    if (OpenQuery(run.connection, statement, sql, values) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, values));
         return 1;
     }
     int result = 0;
@@ -273,14 +274,18 @@ int ComparePCTimestamp(const SyncTableDescription& table, const PalmRecordEntry&
 
 int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
 {
-    HandheldLayout layout = ReadTableLayout(table);
-    if (RunDesktopStatement(run, "DELETE FROM " + table.writeTable + " WHERE " +
-                                     keyConditions(table, layout, entry.bytes)) != 0)
+    const HandheldLayout& layout = ReadTableLayout(table);
+    SqlValues values;
+    const std::string conditions = keyConditions(table, layout, entry.bytes, values);
+    if (RunDesktopStatement(run, "DELETE FROM " + table.writeTable + " WHERE " + conditions, values) != 0)
         return 1;
     for (const NamingRows& naming : kNamingRows) {
         const SyncFieldDescription* key = namedKey(table, naming);
-        if (key != nullptr && !naming.blocksDeletion &&
-            RunDesktopStatement(run, "DELETE" + namingRowsOf(naming, *key, layout, entry.bytes)) != 0)
+        if (key == nullptr || naming.blocksDeletion)
+            continue;
+        SqlValues keyValue;
+        const std::string rows = namingRowsOf(naming, *key, layout, entry.bytes, keyValue);
+        if (RunDesktopStatement(run, "DELETE" + rows, keyValue) != 0)
             return 1;
     }
     return 0;
@@ -289,15 +294,16 @@ int DeletePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
 int RefuseDeletionInUse(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry, bool& refused)
 {
     refused = false;
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     for (const NamingRows& naming : kNamingRows) {
         const SyncFieldDescription* key = namedKey(table, naming);
         if (key == nullptr || !naming.blocksDeletion)
             continue;
-        const std::string sql = "SELECT COUNT(*)" + namingRowsOf(naming, *key, layout, entry.bytes);
+        SqlValues values;
+        const std::string sql = "SELECT COUNT(*)" + namingRowsOf(naming, *key, layout, entry.bytes, values);
         SQLHSTMT statement = SQL_NULL_HSTMT;
-        if (OpenQuery(run.connection, statement, sql) != 0) {
-            ConduitLog("Failure: " + sql);
+        if (OpenQuery(run.connection, statement, sql, values) != 0) {
+            ConduitLog("Failure: " + StatementWithValues(sql, values));
             return 1;
         }
         std::string counted;
@@ -320,11 +326,13 @@ int RefuseDeletionInUse(const SyncRun& run, SyncTableDescription& table, PalmRec
 
 int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::string columns;
     std::string values;
-    insertColumnsAndValues(table, layout, entry.bytes, false, columns, values);
-    if (RunDesktopStatement(run, "INSERT INTO " + table.writeTable + " (" + columns + ") VALUES (" + values + ")") != 0)
+    SqlValues boundValues;
+    insertColumnsAndValues(table, layout, entry.bytes, false, columns, values, boundValues);
+    if (RunDesktopStatement(run, "INSERT INTO " + table.writeTable + " (" + columns + ") VALUES (" + values + ")",
+                            boundValues) != 0)
         return 1;
     readAutonumber(run, table, layout, entry.bytes);
     return 0;
@@ -333,22 +341,31 @@ int InsertPCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry
 int UpdatePCRow(const SyncRun& run, SyncTableDescription& table, PalmRecordEntry& entry,
                 const std::vector<bool>& assigned, bool stamped)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::vector<std::string> assignments;
     std::vector<std::string> conditions;
-    if (stamped && !table.timeStampColumn.empty())
-        assignments.push_back(Bracketed(table.timeStampColumn) + " = " + stampLiteral(entry.bytes));
+    SqlValues assignedValues;
+    SqlValues matchedValues;
+    if (stamped && !table.timeStampColumn.empty()) {
+        assignments.push_back(Bracketed(table.timeStampColumn) + " = ?");
+        assignedValues.push_back(stampLiteral(entry.bytes));
+    }
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         const SyncFieldDescription& field = table.fields[i];
-        if (isMatchField(field))
-            conditions.push_back(Bracketed(field.desktopColumn) + " =" + FieldLiteral(layout, field, entry.bytes));
-        else if (assigned.at(i))
-            assignments.push_back(Bracketed(field.desktopColumn) + " = " + FieldLiteral(layout, field, entry.bytes));
+        if (isMatchField(field)) {
+            conditions.push_back(Bracketed(field.desktopColumn) + " =?");
+            matchedValues.push_back(FieldLiteral(layout, field, entry.bytes));
+        } else if (assigned.at(i)) {
+            assignments.push_back(Bracketed(field.desktopColumn) + " = ?");
+            assignedValues.push_back(FieldLiteral(layout, field, entry.bytes));
+        }
     }
     if (assignments.empty())
         return 0;
+    assignedValues.insert(assignedValues.end(), matchedValues.begin(), matchedValues.end());
     return RunDesktopStatement(run, "UPDATE " + table.writeTable + " SET " + joined(assignments, ", ") + " WHERE " +
-                                        joined(conditions, " AND "));
+                                        joined(conditions, " AND "),
+                               assignedValues);
 }
 
 int ReadMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId,
@@ -358,12 +375,12 @@ int ReadMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::ui
     for (const SyncFieldDescription& field : table.fields)
         if (!isMatchField(field))
             columns.push_back(Bracketed(field.desktopColumn));
-    const std::string sql = "SELECT " + joined(columns, ",") + " FROM " + table.mirrorTable +
-                            " WHERE PDTId = " + std::to_string(run.pdtId) + " AND PDTRecordId = " +
-                            std::to_string(recordId);
+    const std::string sql =
+        "SELECT " + joined(columns, ",") + " FROM " + table.mirrorTable + " WHERE PDTId = ? AND PDTRecordId = ?";
+    const SqlValues keyValues = {std::to_string(run.pdtId), std::to_string(recordId)};
     SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (OpenQuery(run.connection, statement, sql) != 0) {
-        ConduitLog("Failure: " + sql);
+    if (OpenQuery(run.connection, statement, sql, keyValues) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, keyValues));
         return 1;
     }
     values.assign(table.fields.size(), std::string());
@@ -383,19 +400,22 @@ int ReadMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::ui
 int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,
                     std::vector<std::uint8_t>& bytes)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::string columns;
     std::string values;
-    insertColumnsAndValues(table, layout, bytes, true, columns, values);
+    SqlValues boundValues;
+    insertColumnsAndValues(table, layout, bytes, true, columns, values, boundValues);
+    boundValues.push_back(std::to_string(run.pdtId));
+    boundValues.push_back(std::to_string(recordId));
     return RunDesktopStatement(run, "INSERT INTO " + table.mirrorTable + " (" + columns + ", PDTId, PDTRecordId" +
-                                        ") VALUES (" + values + "," + std::to_string(run.pdtId) + "," +
-                                        std::to_string(recordId) + ")");
+                                        ") VALUES (" + values + ",?,?)",
+                               boundValues);
 }
 
 int DeleteMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId)
 {
-    return RunDesktopStatement(run, "DELETE FROM " + table.mirrorTable + " WHERE PDTId = " + std::to_string(run.pdtId) +
-                                        " AND PDTRecordId = " + std::to_string(recordId));
+    return RunDesktopStatement(run, "DELETE FROM " + table.mirrorTable + " WHERE PDTId = ? AND PDTRecordId = ?",
+                               {std::to_string(run.pdtId), std::to_string(recordId)});
 }
 
 int PurgePCRows(const SyncRun& run, const SyncTableDescription& table)

@@ -2,6 +2,7 @@
 // The desktop statements that apply one handheld record to its desktop table and mirror table.
 // Each is built as Jet SQL text and run on the run's connection; a statement that fails is
 // logged as "Failure: <statement>" and answers 1.
+#include "OdbcAccess.h"
 #include "SyncRun.h"
 
 #include <cstdint>
@@ -60,5 +61,6 @@ int DeleteMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::
 // Removes every mirror row of the run's handheld.
 int PurgePCRows(const SyncRun& run, const SyncTableDescription& table);
 
-// Runs a statement without rows; logs "Failure: <statement>" when it fails. 0 or 1.
-int RunDesktopStatement(const SyncRun& run, const std::string& sql);
+// Runs a statement without rows, with the values of its "?"; logs "Failure: <statement>" when it
+// fails. 0 or 1.
+int RunDesktopStatement(const SyncRun& run, const std::string& sql, const SqlValues& values = {});

@@ -84,7 +84,7 @@ int chooseHandheldFields(const SyncRun& run, const SyncTableDescription& table, 
     bool known = false;
     if (ReadMirrorRow(run, table, entry.recordId, mirrored, known) != 0)
         return 1;
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     fromHandheld.assign(table.fields.size(), false);
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         const SyncFieldDescription& field = table.fields[i];
@@ -103,7 +103,7 @@ int chooseHandheldFields(const SyncRun& run, const SyncTableDescription& table, 
 void takeDesktopFields(const SyncTableDescription& table, const std::vector<bool>& fromHandheld,
                        PalmRecordEntry& entry)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         const SyncFieldDescription& field = table.fields[i];
         std::string desktopValue = field.value;

@@ -56,10 +56,7 @@ bool ReadHandheldLayout(const std::vector<std::uint8_t>& block, HandheldLayout& 
     return true;
 }
 
-HandheldLayout ReadTableLayout(const SyncTableDescription& table)
+const HandheldLayout& ReadTableLayout(const SyncTableDescription& table)
 {
-    HandheldLayout layout;
-    std::string error;
-    ReadHandheldLayout(table.layout, layout, error);
-    return layout;
+    return table.parsedLayout;
 }

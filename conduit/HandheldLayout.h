@@ -30,6 +30,6 @@ struct HandheldLayout {
 // block and the record it describes: false with the reason when they do not fit.
 bool ReadHandheldLayout(const std::vector<std::uint8_t>& block, HandheldLayout& layout, std::string& error);
 
-// The layout of an open table from its kept application-info block, which OpenPalmTable checked
-// (and logged when it did not fit); empty for a table that is not open.
-HandheldLayout ReadTableLayout(const SyncTableDescription& table);
+// The layout of an open table, read from its application-info block when OpenPalmTable checked
+// it; empty for a table that is not open.
+const HandheldLayout& ReadTableLayout(const SyncTableDescription& table);

@@ -69,7 +69,7 @@ std::string recordList(const std::vector<std::uint32_t>& recordIds)
 void findKeysHeldTwice(const SyncTableDescription& table, const std::vector<PalmRecordEntry>& records,
                        std::set<std::uint32_t>& sharingAKey)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     std::map<std::vector<std::uint8_t>, std::vector<const PalmRecordEntry*>> byKey;
     std::set<std::uint32_t> seen;
     for (const PalmRecordEntry& entry : records)

@@ -2,6 +2,8 @@
 
 #include <sqlext.h>
 
+#include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -33,6 +35,99 @@ bool readColumn(SQLHSTMT statement, SQLUSMALLINT columnNumber, std::string& valu
         value = buffer.data();
     }
     return true;
+}
+
+// A statement prepared once for its text and run again with new values.
+struct PreparedStatement {
+    SQLHSTMT handle = SQL_NULL_HSTMT;
+    bool queryOpen = false;
+};
+
+// The prepared statements of each connection by their text, and every such handle, so that
+// closing a query keeps its statement.
+std::map<SQLHDBC, std::unordered_map<std::string, PreparedStatement>> preparedStatements;
+std::unordered_map<SQLHSTMT, PreparedStatement*> preparedHandles;
+
+// A value as the driver takes it: its SQL type and its text without the literal's marks.
+struct Parameter {
+    SQLSMALLINT type = SQL_VARCHAR;
+    std::string text;
+    SQLLEN indicator = SQL_NTS;
+};
+
+Parameter parameterOf(const std::string& literal)
+{
+    Parameter parameter;
+    if (literal == "NULL") {
+        parameter.indicator = SQL_NULL_DATA;
+    } else if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
+        for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+            parameter.text += literal[i];
+            if (literal[i] == '\'' && literal[i + 1] == '\'')
+                ++i;
+        }
+    } else if (literal.size() >= 2 && literal.front() == '#' && literal.back() == '#') {
+        parameter.text = literal.substr(1, literal.size() - 2);
+        const bool hasTime = parameter.text.find(':') != std::string::npos;
+        const bool hasDate = parameter.text.find_first_of("-/") != std::string::npos;
+        parameter.type = hasTime && hasDate ? SQL_TYPE_TIMESTAMP : hasTime ? SQL_TYPE_TIME : SQL_TYPE_DATE;
+    } else if (!literal.empty() && literal.find_first_not_of("+-0123456789") == std::string::npos) {
+        parameter.text = literal;
+        parameter.type = SQL_BIGINT;
+    } else if (!literal.empty() && literal.find_first_not_of("+-0123456789.eE") == std::string::npos) {
+        parameter.text = literal;
+        parameter.type = SQL_DOUBLE;
+    } else {
+        parameter.text = literal;
+    }
+    return parameter;
+}
+
+// Binds the values and runs the prepared statement.
+bool runWithValues(SQLHSTMT statement, const SqlValues& values)
+{
+    std::vector<Parameter> parameters;
+    parameters.reserve(values.size());
+    for (const std::string& value : values)
+        parameters.push_back(parameterOf(value));
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        Parameter& parameter = parameters[i];
+        if (!succeeded(SQLBindParameter(statement, static_cast<SQLUSMALLINT>(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR,
+                                        parameter.type, 0, 0, parameter.text.data(), 0, &parameter.indicator)))
+            return false;
+    }
+    const SQLRETURN result = SQLExecute(statement);
+    return succeeded(result) || result == SQL_NO_DATA;
+}
+
+// A new statement handle with the text prepared; null on failure.
+SQLHSTMT prepare(SQLHDBC connection, const std::string& sql)
+{
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement)))
+        return SQL_NULL_HSTMT;
+    std::string text = sql;
+    if (!succeeded(SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS))) {
+        SQLFreeHandle(SQL_HANDLE_STMT, statement);
+        return SQL_NULL_HSTMT;
+    }
+    return statement;
+}
+
+// The connection's prepared statement for the text, prepared now the first time; null when it
+// cannot be prepared.
+PreparedStatement* preparedFor(SQLHDBC connection, const std::string& sql)
+{
+    PreparedStatement& prepared = preparedStatements[connection][sql];
+    if (prepared.handle == SQL_NULL_HSTMT) {
+        prepared.handle = prepare(connection, sql);
+        if (prepared.handle == SQL_NULL_HSTMT) {
+            preparedStatements[connection].erase(sql);
+            return nullptr;
+        }
+        preparedHandles[prepared.handle] = &prepared;
+    }
+    return &prepared;
 }
 
 }  // namespace
@@ -72,6 +167,11 @@ int ConnectDatabase(SQLHENV& environment, SQLHDBC& connection, const std::string
 
 void DisconnectDatabase(SQLHENV environment, SQLHDBC connection)
 {
+    for (auto& [text, prepared] : preparedStatements[connection]) {
+        preparedHandles.erase(prepared.handle);
+        SQLFreeHandle(SQL_HANDLE_STMT, prepared.handle);
+    }
+    preparedStatements.erase(connection);
     SQLDisconnect(connection);
     SQLFreeHandle(SQL_HANDLE_DBC, connection);
     SQLFreeHandle(SQL_HANDLE_ENV, environment);
@@ -121,9 +221,60 @@ int ExecuteSQL(SQLHDBC connection, const std::string& sql)
     return succeeded(result) || result == SQL_NO_DATA ? 0 : 1;
 }
 
+int OpenQuery(SQLHDBC connection, SQLHSTMT& statement, const std::string& sql, const SqlValues& values)
+{
+    statement = SQL_NULL_HSTMT;
+    PreparedStatement* prepared = preparedFor(connection, sql);
+    if (prepared == nullptr)
+        return 1;
+    if (prepared->queryOpen) {
+        // The same query opened again inside its own rows runs on a statement of its own.
+        SQLHSTMT nested = prepare(connection, sql);
+        if (nested == SQL_NULL_HSTMT || !runWithValues(nested, values)) {
+            if (nested != SQL_NULL_HSTMT)
+                SQLFreeHandle(SQL_HANDLE_STMT, nested);
+            return 1;
+        }
+        statement = nested;
+        return 0;
+    }
+    if (!runWithValues(prepared->handle, values))
+        return 1;
+    prepared->queryOpen = true;
+    statement = prepared->handle;
+    return 0;
+}
+
+int ExecuteSQL(SQLHDBC connection, const std::string& sql, const SqlValues& values)
+{
+    PreparedStatement* prepared = preparedFor(connection, sql);
+    return prepared != nullptr && runWithValues(prepared->handle, values) ? 0 : 1;
+}
+
+std::string StatementWithValues(const std::string& sql, const SqlValues& values)
+{
+    std::string text;
+    std::size_t next = 0;
+    bool quoted = false;
+    for (char c : sql) {
+        quoted = quoted != (c == '\'');
+        if (c == '?' && !quoted && next < values.size())
+            text += values[next++];
+        else
+            text += c;
+    }
+    return text;
+}
+
 void CloseQuery(SQLHSTMT statement)
 {
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    const auto prepared = preparedHandles.find(statement);
+    if (prepared == preparedHandles.end()) {
+        SQLFreeHandle(SQL_HANDLE_STMT, statement);
+        return;
+    }
+    SQLFreeStmt(statement, SQL_CLOSE);
+    prepared->second->queryOpen = false;
 }
 
 int GetColumnByName(SQLHSTMT statement, const std::string& columnName, std::string& value,

@@ -7,12 +7,14 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Connects with the connection string followed by "UID=<user>;PWD=<password>;", a login
 // time-out of 5 seconds and no prompting. On failure nothing stays allocated.
 int ConnectDatabase(SQLHENV& environment, SQLHDBC& connection, const std::string& connectionString,
                     const std::string& user, const std::string& password);
 
+// Frees the statements kept prepared for the connection, and disconnects.
 void DisconnectDatabase(SQLHENV environment, SQLHDBC connection);
 
 // Runs a statement that returns rows; a statement that affects no rows fails here.
@@ -21,6 +23,16 @@ int OpenQuery(SQLHDBC connection, SQLHSTMT& statement, const std::string& sql);
 // Runs a statement without rows; affecting no rows counts as success.
 int ExecuteSQL(SQLHDBC connection, const std::string& sql);
 
+// A statement run for many records holds "?" where each value goes and is given the values, in
+// order, as the Jet literals the conduit writes: 'text' (quotes doubled inside), a number, #date#,
+// #time#, #date time# or NULL. The connection prepares each such text once and binds its values.
+using SqlValues = std::vector<std::string>;
+int OpenQuery(SQLHDBC connection, SQLHSTMT& statement, const std::string& sql, const SqlValues& values);
+int ExecuteSQL(SQLHDBC connection, const std::string& sql, const SqlValues& values);
+// The statement with each "?" replaced by its value, as the log shows it.
+std::string StatementWithValues(const std::string& sql, const SqlValues& values);
+
+// Frees a query, or closes it when its statement is kept prepared for the next values.
 void CloseQuery(SQLHSTMT statement);
 
 // The value of the result column named exactly so (case included) in the fetched row, cut to

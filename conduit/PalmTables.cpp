@@ -49,35 +49,19 @@ int openDatabase(SyncTableDescription& table)
     return 0;
 }
 
-// Appends records read one after another with read until the handheld reports no more.
-int appendRecords(SyncTableDescription& table, HandheldRead read, const char* readName, std::size_t& count)
+// Appends the record to the list as a new entry, status 0.
+void appendEntry(std::vector<PalmRecordEntry>& records, const PalmRecordEntry& held)
 {
-    std::size_t recordSize = ReadTableLayout(table).storedRecordSize();
-    count = 0;
-    for (;;) {
-        SyncRecordInfo info{};
-        info.dbHandle = table.handheldHandle;
-        info.index = static_cast<std::uint16_t>(count);
-        PalmRecordEntry entry;
-        std::int32_t error = ReadHandheldRecord(read, info, recordSize, table.handheldDatabase, entry.bytes);
-        if (error == SYNC_ERR_NO_MORE_RECORDS)
-            return 0;
-        if (error != SYNC_OK) {
-            ConduitLog(std::string(readName) + " error=" + std::to_string(error) + " reading " + table.handheldDatabase);
-            return 1;
-        }
-        entry.recordId = info.recordId;
-        entry.deleted = (info.category & kHandheldDeletedCategory) != 0;
-        entry.shorterThanLayout = info.recordSize < recordSize;
-        entry.status = 0;
-        table.records.push_back(std::move(entry));
-        ++count;
-    }
+    PalmRecordEntry entry = held;
+    entry.status = 0;
+    entry.followUp = HandheldFollowUp::None;
+    records.push_back(std::move(entry));
 }
 
 int failOpening(SyncTableDescription& table, const std::string& message)
 {
     ConduitLog(message);
+    table.parsedLayout = HandheldLayout{};
     closeDatabase(table);
     return 1;
 }
@@ -97,7 +81,7 @@ int OpenPalmTable(SyncTableDescription& table)
     table.layout = block;
     table.records.clear();
 
-    HandheldLayout layout;
+    HandheldLayout& layout = table.parsedLayout;
     std::string reason;
     if (!ReadHandheldLayout(table.layout, layout, reason))
         return failOpening(table, "OpenPalmTable: malformed layout of " + table.handheldDatabase + ": " + reason);
@@ -126,18 +110,49 @@ int ReopenPalmTable(SyncTableDescription& table)
     return openDatabase(table);
 }
 
+int ReadPalmTable(SyncTableDescription& table)
+{
+    const std::size_t recordSize = ReadTableLayout(table).storedRecordSize();
+    table.heldRecords.clear();
+    for (;;) {
+        SyncRecordInfo info{};
+        info.dbHandle = table.handheldHandle;
+        info.index = static_cast<std::uint16_t>(table.heldRecords.size());
+        PalmRecordEntry entry;
+        std::int32_t error =
+            ReadHandheldRecord(SyncReadRecordByIndex, info, recordSize, table.handheldDatabase, entry.bytes);
+        if (error == SYNC_ERR_NO_MORE_RECORDS)
+            return 0;
+        if (error != SYNC_OK) {
+            ConduitLog("SyncReadRecordByIndex error=" + std::to_string(error) + " reading " + table.handheldDatabase);
+            return 1;
+        }
+        entry.recordId = info.recordId;
+        entry.deleted = (info.category & kHandheldDeletedCategory) != 0;
+        entry.modified = (info.attributes & SYNC_REC_DIRTY) != 0;
+        entry.shorterThanLayout = info.recordSize < recordSize;
+        table.heldRecords.push_back(std::move(entry));
+    }
+}
+
 int ReadModifiedPalmRecords(SyncTableDescription& table)
 {
     std::size_t count = 0;
-    int result = appendRecords(table, SyncReadNextModifiedRec, "SyncReadNextModifiedRec", count);
+    for (const PalmRecordEntry& held : table.heldRecords) {
+        if (held.modified) {
+            appendEntry(table.records, held);
+            ++count;
+        }
+    }
     ConduitLog("Palm Modified records: " + std::to_string(count));
-    return result;
+    return 0;
 }
 
 int ReadAllPalmRecords(SyncTableDescription& table)
 {
-    std::size_t count = 0;
-    return appendRecords(table, SyncReadRecordByIndex, "SyncReadRecordByIndex", count);
+    for (const PalmRecordEntry& held : table.heldRecords)
+        appendEntry(table.records, held);
+    return 0;
 }
 
 bool RefuseShortRecord(const SyncTableDescription& table, const PalmRecordEntry& entry)
@@ -150,7 +165,7 @@ bool RefuseShortRecord(const SyncTableDescription& table, const PalmRecordEntry&
 
 int WriteRecordToPalm(SyncTableDescription& table, std::uint32_t& recordId, std::vector<std::uint8_t>& record)
 {
-    HandheldLayout layout = ReadTableLayout(table);
+    const HandheldLayout& layout = ReadTableLayout(table);
     record.resize(layout.storedRecordSize(), 0);
     if (record.size() < kHandheldTimeStampSize) {
         ConduitLog("Error writing data to palm in :" + std::to_string(recordId) + " , err=" +

@@ -19,11 +19,14 @@ int ClosePalmTable(SyncTableDescription& table);
 // Opens a closed table's database again, keeping its layout and record list. 0 or 1 (logged).
 int ReopenPalmTable(SyncTableDescription& table);
 
-// Appends every record the handheld reports as modified to the table's record list, status 0.
-// 0 on success; 1 when the handheld fails to answer (logged).
+// Reads every record of the open database, by index from 0, into the table's held records, so
+// that the exchange that follows need not wait on the handheld while the desktop is locked. 0 on
+// success; 1 when the handheld fails to answer (logged).
+int ReadPalmTable(SyncTableDescription& table);
+// Appends the held records that the handheld marks as modified to the table's record list, in
+// index order, status 0, and logs their number. Always 0.
 int ReadModifiedPalmRecords(SyncTableDescription& table);
-// Appends every record of the database, by index from 0, to the table's record list, status 0.
-// 0 on success; 1 when the handheld fails to answer (logged).
+// Appends every held record to the table's record list, status 0. Always 0.
 int ReadAllPalmRecords(SyncTableDescription& table);
 
 // True, with a log line, for a record shorter than its layout: its missing fields would reach

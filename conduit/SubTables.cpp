@@ -12,51 +12,45 @@
 #include "SyncStatus.h"
 #include "TableDescription.h"
 
-#include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t kValueTextSize = 100;
 
-// "[sub F1]=<parent literal>" for every linked parent field, joined by " AND ".
-std::string linkConditions(const SyncTableDescription& parent, const SyncTableDescription& sub)
+// "[sub F1]=?" for every linked parent field, joined by " AND ", with the parent's literals in values.
+std::string linkConditions(const SyncTableDescription& parent, const SyncTableDescription& sub, SqlValues& values)
 {
     std::string text;
-    for (const SyncFieldDescription& field : parent.fields)
-        if (field.subTableLink >= 0)
+    for (const SyncFieldDescription& field : parent.fields) {
+        if (field.subTableLink >= 0) {
             text += (text.empty() ? "" : " AND ") +
-                    Bracketed(sub.fields[static_cast<std::size_t>(field.subTableLink)].desktopColumn) + "=" + field.value;
+                    Bracketed(sub.fields[static_cast<std::size_t>(field.subTableLink)].desktopColumn) + "=?";
+            values.push_back(field.value);
+        }
+    }
     return text;
 }
 
-// Links every key field of the parent to the first sub-table field of the same handheld name.
-bool linkKeyFields(SyncTableDescription& parent, const SyncTableDescription& sub)
+// Both sides of a link key: fields as desktop literals, each ended by a zero byte, which no
+// literal holds.
+void appendToKey(std::string& key, const std::string& literal)
 {
-    for (SyncFieldDescription& field : parent.fields) {
-        field.subTableLink = -1;
-        if (field.kind != FieldKind::Key && field.kind != FieldKind::Autonumber)
-            continue;
-        for (std::size_t i = 0; i < sub.fields.size() && field.subTableLink < 0; ++i)
-            if (sub.fields[i].handheldName == field.handheldName)
-                field.subTableLink = static_cast<int>(i);
-        if (field.subTableLink < 0) {
-            ConduitLog("Didn't find related key " + field.handheldName);
-            return false;
-        }
-    }
-    return true;
+    key += literal;
+    key += '\0';
 }
 
-bool belongsToParent(const SyncTableDescription& parent, const SyncTableDescription& sub, PalmRecordEntry& record,
-                     const HandheldLayout& subLayout)
+// The sub-table's records by the key of their parent.
+using RecordsByKey = std::unordered_map<std::string, std::vector<std::size_t>>;
+
+RecordsByKey recordsByParentKey(const SyncTableDescription& parent, SyncTableDescription& sub)
 {
-    for (const SyncFieldDescription& field : parent.fields)
-        if (field.subTableLink >= 0 &&
-            FieldLiteral(subLayout, sub.fields[static_cast<std::size_t>(field.subTableLink)], record.bytes) != field.value)
-            return false;
-    return true;
+    RecordsByKey byKey;
+    for (std::size_t i = 0; i < sub.records.size(); ++i)
+        byKey[SubRecordKey(parent, sub, sub.records[i].bytes)].push_back(i);
+    return byKey;
 }
 
 // Reads the fetched sub-row into the sub-table's value texts; false when a column cannot be read (logged).
@@ -79,7 +73,7 @@ void sendDesktopSubRows(const SyncRun& run, const SyncTableDescription& parent, 
         ConduitLog("Error asking SubTable rows");
         return;
     }
-    HandheldLayout layout = ReadTableLayout(sub);
+    const HandheldLayout& layout = ReadTableLayout(sub);
     while (FetchNextRow(statement)) {
         if (!readSubRow(statement, sub))
             continue;
@@ -93,10 +87,9 @@ void sendDesktopSubRows(const SyncRun& run, const SyncTableDescription& parent, 
 }
 
 void followParent(const SyncRun& run, SyncTableDescription& parent, const PalmRecordEntry& entry,
-                  SyncTableDescription& sub)
+                  SyncTableDescription& sub, const RecordsByKey& subRecords)
 {
-    HandheldLayout parentLayout = ReadTableLayout(parent);
-    HandheldLayout subLayout = ReadTableLayout(sub);
+    const HandheldLayout& parentLayout = ReadTableLayout(parent);
     std::vector<std::uint8_t> parentBytes = entry.bytes;
     for (SyncFieldDescription& field : parent.fields)
         if (field.subTableLink >= 0)
@@ -107,29 +100,37 @@ void followParent(const SyncRun& run, SyncTableDescription& parent, const PalmRe
         if (EliminaFilasSubTablaPC(run.connection, parent, sub) != 0)
             ConduitLog("Delete Failed");
     }
-    for (PalmRecordEntry& record : sub.records) {
-        if (!belongsToParent(parent, sub, record, subLayout))
-            continue;
-        if (changedOnHandheld && !record.deleted) {
-            if (!RefuseShortRecord(sub, record) && InsertPCRow(run, sub, record) != 0)
-                ConduitLog("Insert Failed");
-            else
-                WriteBackPalmRecord(sub, record);
-        } else {
-            DeletePalmRecord(sub, record.recordId);
+    const auto ofParent = subRecords.find(ParentKey(parent, parentBytes));
+    if (ofParent != subRecords.end()) {
+        for (std::size_t index : ofParent->second) {
+            PalmRecordEntry& record = sub.records[index];
+            if (changedOnHandheld && !record.deleted) {
+                if (!RefuseShortRecord(sub, record) && InsertPCRow(run, sub, record) != 0)
+                    ConduitLog("Insert Failed");
+                else
+                    WriteBackPalmRecord(sub, record);
+            } else {
+                DeletePalmRecord(sub, record.recordId);
+            }
         }
     }
     if (entry.status == kStatusNewFromDesktop || entry.status == kStatusOverwrittenFromDesktop)
         sendDesktopSubRows(run, parent, sub);
 }
 
+SyncTableDescription& subTableOf(const SyncTableDescription& parent, TableDescriptionFile& file, int i)
+{
+    return file.subTables.at(static_cast<std::size_t>(parent.firstSubTable + i));
+}
+
 }  // namespace
 
 int EliminaFilasSubTablaPC(SQLHDBC connection, const SyncTableDescription& parent, const SyncTableDescription& sub)
 {
-    const std::string sql = "DELETE FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub);
-    if (ExecuteSQL(connection, sql) != 0) {
-        ConduitLog("EliminaFilasSubTablaPC Failure: " + sql);
+    SqlValues values;
+    const std::string sql = "DELETE FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub, values);
+    if (ExecuteSQL(connection, sql, values) != 0) {
+        ConduitLog("EliminaFilasSubTablaPC Failure: " + StatementWithValues(sql, values));
         return 2;
     }
     return 0;
@@ -143,40 +144,100 @@ int SolicitaFilasSubTablaPC(SQLHDBC connection, const SyncTableDescription& pare
         columns = Bracketed(sub.timeStampColumn) + ",";
     for (std::size_t i = 0; i < sub.fields.size(); ++i)
         columns += (i == 0 ? "" : ",") + Bracketed(sub.fields[i].desktopColumn);
-    const std::string sql = "SELECT " + columns + " FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub);
-    if (OpenQuery(connection, statement, sql) != 0) {
-        ConduitLog("SolicitaFilasSubTablaPC Failure: " + sql);
+    SqlValues values;
+    const std::string sql =
+        "SELECT " + columns + " FROM " + sub.readTable + " WHERE " + linkConditions(parent, sub, values);
+    if (OpenQuery(connection, statement, sql, values) != 0) {
+        ConduitLog("SolicitaFilasSubTablaPC Failure: " + StatementWithValues(sql, values));
         return 2;
     }
     return 0;
+}
+
+bool LinkSubTable(SyncTableDescription& parent, const SyncTableDescription& sub)
+{
+    for (SyncFieldDescription& field : parent.fields) {
+        field.subTableLink = -1;
+        if (!IsKeyField(field))
+            continue;
+        for (std::size_t i = 0; i < sub.fields.size() && field.subTableLink < 0; ++i)
+            if (sub.fields[i].handheldName == field.handheldName)
+                field.subTableLink = static_cast<int>(i);
+        if (field.subTableLink < 0) {
+            ConduitLog("Didn't find related key " + field.handheldName);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ParentKey(const SyncTableDescription& parent, std::vector<std::uint8_t>& bytes)
+{
+    const HandheldLayout& layout = ReadTableLayout(parent);
+    std::string key;
+    for (const SyncFieldDescription& field : parent.fields)
+        if (IsKeyField(field))
+            appendToKey(key, FieldLiteral(layout, field, bytes));
+    return key;
+}
+
+std::string SubRecordKey(const SyncTableDescription& parent, const SyncTableDescription& sub,
+                         std::vector<std::uint8_t>& bytes)
+{
+    const HandheldLayout& layout = ReadTableLayout(sub);
+    std::string key;
+    for (const SyncFieldDescription& field : parent.fields)
+        if (IsKeyField(field))
+            appendToKey(key, FieldLiteral(layout, sub.fields.at(static_cast<std::size_t>(field.subTableLink)), bytes));
+    return key;
+}
+
+int OpenSubTables(const SyncRun& run, SyncTableDescription& parent, TableDescriptionFile& file)
+{
+    for (int i = 0; i < parent.subTableCount; ++i) {
+        SyncTableDescription& sub = subTableOf(parent, file, i);
+        bool opened = OpenPalmTable(sub) == 0;
+        if (!opened)
+            ConduitLog("Fail to open Palm DB " + sub.handheldDatabase);
+        if (!opened || !LinkSubTable(parent, sub) || (run.purgeFlag != 1 && ReadPalmTable(sub) != 0)) {
+            if (opened)
+                ClosePalmTable(sub);
+            for (int j = 0; j < i; ++j)
+                ClosePalmTable(subTableOf(parent, file, j));
+            return kSubTableNotFollowed;
+        }
+    }
+    return kSubTablesFollowed;
+}
+
+void CloseSubTables(const SyncTableDescription& parent, TableDescriptionFile& file)
+{
+    for (int i = 0; i < parent.subTableCount; ++i) {
+        SyncTableDescription& sub = subTableOf(parent, file, i);
+        ClosePalmTable(sub);
+        sub.heldRecords.clear();
+    }
 }
 
 int SyncSubTables(const SyncRun& run, SyncTableDescription& parent, TableDescriptionFile& file)
 {
     int result = kSubTablesFollowed;
     for (int i = 0; i < parent.subTableCount; ++i) {
-        SyncTableDescription& sub = file.subTables.at(static_cast<std::size_t>(parent.firstSubTable + i));
-        if (OpenPalmTable(sub) != 0) {
-            ConduitLog("Fail to open Palm DB " + sub.handheldDatabase);
-            return std::max(result, kSubTableNotFollowed);
-        }
-        if (!linkKeyFields(parent, sub)) {
-            ClosePalmTable(sub);
-            result = std::max(result, kSubTableNotFollowed);
-            continue;
-        }
+        SyncTableDescription& sub = subTableOf(parent, file, i);
+        LinkSubTable(parent, sub);
+        sub.records.clear();
         if (run.purgeFlag == 1) {
             std::int32_t error = SyncPurgeAllRecs(sub.handheldHandle);
             if (error != SYNC_OK)
                 ConduitLog("Error Purging PDT data err=" + std::to_string(error));
             sub.written = true;
-            sub.records.clear();
         } else {
             ReadAllPalmRecords(sub);
         }
+        const RecordsByKey subRecords = recordsByParentKey(parent, sub);
         for (const PalmRecordEntry& entry : parent.records)
             if (entry.status != kStatusNotActedOn)
-                followParent(run, parent, entry, sub);
+                followParent(run, parent, entry, sub, subRecords);
         if (sub.written) {
             std::int32_t error = ClearSortInfo(sub.handheldHandle);
             if (error != SYNC_OK)
@@ -185,6 +246,7 @@ int SyncSubTables(const SyncRun& run, SyncTableDescription& parent, TableDescrip
         if (ClosePalmTable(sub) != 0)
             result = kSubTableNotStored;
         sub.records.clear();
+        sub.heldRecords.clear();
     }
     return result;
 }

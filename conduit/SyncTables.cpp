@@ -3,6 +3,7 @@
 #include "ConduitLog.h"
 #include "ConnectionStrings.h"
 #include "DesktopChanges.h"
+#include "HandheldCapacity.h"
 #include "HandheldChanges.h"
 #include "OdbcAccess.h"
 #include "PalmTables.h"
@@ -22,6 +23,13 @@ namespace {
 constexpr const char* kDatabaseAccount = "Quivo";
 constexpr std::int32_t kUserNameSize = 64;
 constexpr int kRunEnded = 1;
+
+// What became of one table.
+enum class TableOutcome {
+    Exchanged,
+    NotExchanged,  // logged; the next tables follow, and the run tells it at the end
+    RunStopped     // the desktop is locked: no table can be exchanged now
+};
 
 // Takes the desktop's write lock before anything is written; false when another program keeps
 // the database locked past the time-out (logged).
@@ -57,38 +65,93 @@ int closeWrittenTable(SyncTableDescription& table)
     return ClosePalmTable(table);
 }
 
-// One table and its sub-tables in one desktop transaction. Sub-records are stored on the handheld
-// before their parents, and both before the desktop commits; records applied from the handheld
-// are cleared there only after it. A HotSync stopped at any point leaves nothing that the next
-// one does not make good. False when the run must stop.
-bool synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
+// Opens the table's and its sub-tables' handheld databases and reads their records, all before
+// the desktop is locked. False when one cannot be opened, linked or read (logged).
+bool openHandheldSide(const SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
+{
+    if (OpenPalmTable(table) != 0) {
+        ConduitLog("Fail to open Palm DB " + table.handheldDatabase);
+        return false;
+    }
+    if (run.purgeFlag != 1 && ReadPalmTable(table) != 0) {
+        ConduitLog("Error Reading Table Data");
+        ClosePalmTable(table);
+        return false;
+    }
+    if (OpenSubTables(run, table, file) != kSubTablesFollowed) {
+        ClosePalmTable(table);
+        return false;
+    }
+    return true;
+}
+
+// Closes a table whose exchange did not begin: nothing was written to the handheld.
+void closeUnchanged(SyncTableDescription& table, TableDescriptionFile& file)
+{
+    CloseSubTables(table, file);
+    ClosePalmTable(table);
+}
+
+// Once the desktop has committed: the records applied from the handheld are written back and
+// those it deleted removed. 0, or 1 when the handheld could not store that (logged).
+int settleHandheld(SyncTableDescription& table)
+{
+    const bool followUps = std::any_of(table.records.begin(), table.records.end(), [](const PalmRecordEntry& entry) {
+        return entry.followUp != HandheldFollowUp::None;
+    });
+    if (!followUps)
+        return 0;
+    if (ReopenPalmTable(table) == 0) {
+        table.written = false;
+        SettleHandheldFollowUps(table);
+        if (closeWrittenTable(table) == 0)
+            return 0;
+    }
+    ConduitLog("The handheld did not store that the changes of " + table.handheldDatabase +
+               " were taken: the next HotSync takes them again.");
+    return 1;
+}
+
+// One table and its sub-tables in one desktop transaction, which holds the desktop's write lock
+// only once the handheld's records are read. Sub-records are stored on the handheld before their
+// parents, and both before the desktop commits; records applied from the handheld are cleared
+// there only after it. A HotSync stopped at any point leaves nothing that the next one does not
+// make good; a table that cannot be exchanged whole is not exchanged at all.
+TableOutcome exchangeTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
 {
     SyncYieldCycles(1);
     ConduitLog(table.handheldDatabase + " with " + table.writeTable + ", " + std::to_string(table.subTableCount) +
                " subtables");
-    if (!beginDesktopChanges(run))
-        return false;
-    if (OpenPalmTable(table) != 0) {
-        ConduitLog("Fail to open Palm DB " + table.handheldDatabase);
-        EndTransaction(run.connection, true);
-        return true;
+    if (!openHandheldSide(run, table, file))
+        return TableOutcome::NotExchanged;
+    if (!beginDesktopChanges(run)) {
+        closeUnchanged(table, file);
+        return TableOutcome::RunStopped;
     }
-    int exchanged = run.purgeFlag == 1 ? PurgeTable(run, table) : ApplyHandheldChanges(run, table);
-    if (exchanged == 0)
-        ApplyDesktopChanges(run, table);
-    const bool subTablesStored = SyncSubTables(run, table, file) != kSubTableNotStored;
+    int exchanged = 1;
+    if (TableFitsTheHandheld(run, table, file))
+        exchanged = run.purgeFlag == 1 ? PurgeTable(run, table) : ApplyHandheldChanges(run, table);
+    if (exchanged != 0) {
+        EndTransaction(run.connection, false);
+        closeUnchanged(table, file);
+        return TableOutcome::NotExchanged;
+    }
+    ApplyDesktopChanges(run, table);
+    const bool subTablesStored = SyncSubTables(run, table, file) == kSubTablesFollowed;
     const bool stored = closeWrittenTable(table) == 0 && subTablesStored;
-    const bool followUps = std::any_of(table.records.begin(), table.records.end(), [](const PalmRecordEntry& entry) {
-        return entry.followUp != HandheldFollowUp::None;
-    });
-    if (endDesktopChanges(run, stored, table.handheldDatabase) && followUps && ReopenPalmTable(table) == 0) {
-        table.written = false;
-        SettleHandheldFollowUps(table);
-        closeWrittenTable(table);
-    }
+    if (!endDesktopChanges(run, stored, table.handheldDatabase))
+        return TableOutcome::NotExchanged;
+    return settleHandheld(table) == 0 ? TableOutcome::Exchanged : TableOutcome::NotExchanged;
+}
+
+TableOutcome synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
+{
+    const TableOutcome outcome = exchangeTable(run, table, file);
     table.records.clear();
+    table.heldRecords.clear();
     table.layout.clear();
-    return true;
+    table.parsedLayout = HandheldLayout{};
+    return outcome;
 }
 
 // The connection string from the user's settings, else from the defaults; false when neither
@@ -163,11 +226,14 @@ int SyncTables(int purgeFlag, const std::string& conduitName, const std::string&
         return kRunEnded;
     }
     bool completed = registerHandheld(run, preference, userName, file);
+    bool everyTableExchanged = true;
     for (SyncTableDescription& table : file.tables) {
         if (!completed)
             break;
-        completed = synchroniseTable(run, table, file);
+        const TableOutcome outcome = synchroniseTable(run, table, file);
+        completed = outcome != TableOutcome::RunStopped;
+        everyTableExchanged = everyTableExchanged && outcome == TableOutcome::Exchanged;
     }
     DisconnectDatabase(environment, run.connection);
-    return completed ? 0 : kRunEnded;
+    return completed && everyTableExchanged ? 0 : kRunEnded;
 }

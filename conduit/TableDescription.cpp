@@ -214,9 +214,7 @@ int ReadTableDescriptionFile(const std::string& path, TableDescriptionFile& tabl
 bool EveryTableHasAKeyField(const TableDescriptionFile& description)
 {
     for (const SyncTableDescription& table : description.tables) {
-        const bool keyed = std::any_of(table.fields.begin(), table.fields.end(), [](const SyncFieldDescription& field) {
-            return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
-        });
+        const bool keyed = std::any_of(table.fields.begin(), table.fields.end(), IsKeyField);
         if (!keyed) {
             ConduitLog("Table " + table.handheldDatabase + " has no key field (K or A) and cannot be synchronised");
             return false;

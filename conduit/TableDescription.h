@@ -1,6 +1,8 @@
 #pragma once
 // What the table-description (vlx) file tells the conduit: which handheld databases map to
 // which desktop tables, mirror tables and columns, and which database holds the preferences.
+#include "HandheldLayout.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,6 +42,12 @@ struct SyncFieldDescription {
     int subTableLink = -1;     // in a parent: index of the linked sub-table field, -1 for none
 };
 
+// Whether the field names its record (kind K or A): the key a record is looked up by.
+inline bool IsKeyField(const SyncFieldDescription& field)
+{
+    return field.kind == FieldKind::Key || field.kind == FieldKind::Autonumber;
+}
+
 // One D line: a constant written into every desktop and mirror INSERT of its table.
 struct ConstantColumn {
     std::string value;          // SQL text as it stands in the file
@@ -57,6 +65,7 @@ struct PalmRecordEntry {
     std::int32_t status = 0;
     std::vector<std::uint8_t> bytes;
     bool shorterThanLayout = false;  // padded with zeros when read; never applied to the desktop
+    bool modified = false;           // the handheld marks it changed since the last HotSync
     HandheldFollowUp followUp = HandheldFollowUp::None;
 };
 
@@ -77,7 +86,9 @@ struct SyncTableDescription {
     // Run time.
     std::uint8_t handheldHandle = 0;
     std::vector<std::uint8_t> layout;  // copy of the handheld database's application-info block
+    HandheldLayout parsedLayout;       // the record layout that block describes
     std::vector<PalmRecordEntry> records;
+    std::vector<PalmRecordEntry> heldRecords;  // every record, read before the desktop is locked
     bool hasComparedField = false;
     bool written = false;  // a record was written to or deleted from the handheld
     std::string desktopStamp;  // T6 text of the desktop row last fetched

@@ -2,6 +2,7 @@
 
 #include "HotSyncLog.h"
 #include "PalmDatabaseFile.h"
+#include "RecordSlots.h"
 #include "SettingsFile.h"
 
 #include <algorithm>
@@ -24,9 +25,11 @@ const char* const kUserFileName = "HotSyncUser";
 struct OpenDatabase {
     std::string path;
     uint8_t mode = 0;
-    PalmDatabase database;
+    PalmDatabase database;  // a deleted record's slot stays, empty, until the database is stored
+    hotsync::RecordSlots slots;
+    uint32_t highestId = 0;  // the highest unique id given so far
     bool changed = false;
-    size_t nextModifiedIndex = 0;
+    size_t nextModifiedSlot = 0;
 };
 
 struct SyncState {
@@ -64,10 +67,36 @@ OpenDatabase* openDatabase(uint8_t handle)
     return &*state().open[handle];
 }
 
+void fillSlots(OpenDatabase& open)
+{
+    std::vector<uint32_t> ids;
+    open.highestId = open.database.uniqueIdSeed;
+    for (const PalmRecord& record : open.database.records) {
+        ids.push_back(record.uniqueId);
+        open.highestId = std::max(open.highestId, record.uniqueId);
+    }
+    open.slots.reset(ids);
+}
+
+// Takes the empty slots out of the record list, as the database is stored.
+void packRecords(OpenDatabase& open)
+{
+    if (!open.slots.hasEmptySlots())
+        return;
+    std::vector<PalmRecord> records;
+    records.reserve(open.slots.recordCount());
+    for (size_t slot = 0; slot < open.database.records.size(); ++slot)
+        if (!open.slots.isEmpty(slot))
+            records.push_back(std::move(open.database.records[slot]));
+    open.database.records = std::move(records);
+    fillSlots(open);
+}
+
 int32_t saveIfChanged(OpenDatabase& open)
 {
     if (!open.changed)
         return SYNC_OK;
+    packRecords(open);
     open.database.modificationDate = hotsync::palmTimeNow();
     ++open.database.modificationNumber;
     std::string error;
@@ -105,24 +134,13 @@ int32_t answerRecord(const PalmRecord& record, size_t index, SyncRecordInfo* inf
     return SYNC_OK;
 }
 
-std::optional<size_t> indexOfRecord(const PalmDatabase& database, uint32_t recordId)
+// A new unique id after the highest one given so far.
+std::optional<uint32_t> newUniqueId(OpenDatabase& open)
 {
-    for (size_t i = 0; i < database.records.size(); ++i)
-        if (database.records[i].uniqueId == recordId)
-            return i;
-    return std::nullopt;
-}
-
-// The next unused unique id after the highest one given so far.
-std::optional<uint32_t> newUniqueId(PalmDatabase& database)
-{
-    uint32_t highest = database.uniqueIdSeed;
-    for (const PalmRecord& record : database.records)
-        highest = std::max(highest, record.uniqueId);
-    if (highest >= hotsync::kPalmLargestUniqueId)
+    if (open.highestId >= hotsync::kPalmLargestUniqueId)
         return std::nullopt;
-    database.uniqueIdSeed = highest + 1;
-    return highest + 1;
+    open.database.uniqueIdSeed = ++open.highestId;
+    return open.highestId;
 }
 
 OpenDatabase* writableDatabase(uint8_t handle, int32_t& result)
@@ -245,6 +263,7 @@ int32_t SyncOpenDB(const char* name, int32_t cardNumber, uint8_t* dbHandle, uint
         logMalformed(path, error);
         return SYNC_ERR_MALFORMED_DATABASE;
     }
+    fillSlots(open);
     state().open[freeHandle] = std::move(open);
     *dbHandle = freeHandle;
     return SYNC_OK;
@@ -262,7 +281,7 @@ int32_t SyncGetDBRecordCount(uint8_t dbHandle, uint16_t* count)
         return SYNC_ERR_BAD_HANDLE;
     if (count == nullptr)
         return SYNC_ERR_BAD_ARGUMENT;
-    *count = static_cast<uint16_t>(open->database.records.size());
+    *count = static_cast<uint16_t>(open->slots.recordCount());
     return SYNC_OK;
 }
 
@@ -273,10 +292,10 @@ int32_t SyncReadRecordById(SyncRecordInfo* info)
     OpenDatabase* open = openDatabase(info->dbHandle);
     if (open == nullptr)
         return SYNC_ERR_BAD_HANDLE;
-    std::optional<size_t> index = indexOfRecord(open->database, info->recordId);
-    if (!index)
+    std::optional<size_t> slot = open->slots.slotOf(info->recordId);
+    if (!slot)
         return SYNC_ERR_NOT_FOUND;
-    return answerRecord(open->database.records[*index], *index, info);
+    return answerRecord(open->database.records[*slot], open->slots.indexOf(*slot), info);
 }
 
 int32_t SyncReadRecordByIndex(SyncRecordInfo* info)
@@ -286,9 +305,10 @@ int32_t SyncReadRecordByIndex(SyncRecordInfo* info)
     OpenDatabase* open = openDatabase(info->dbHandle);
     if (open == nullptr)
         return SYNC_ERR_BAD_HANDLE;
-    if (info->index >= open->database.records.size())
+    std::optional<size_t> slot = open->slots.slotAt(info->index);
+    if (!slot)
         return SYNC_ERR_NO_MORE_RECORDS;
-    return answerRecord(open->database.records[info->index], info->index, info);
+    return answerRecord(open->database.records[*slot], info->index, info);
 }
 
 int32_t SyncReadNextModifiedRec(SyncRecordInfo* info)
@@ -299,10 +319,10 @@ int32_t SyncReadNextModifiedRec(SyncRecordInfo* info)
     if (open == nullptr)
         return SYNC_ERR_BAD_HANDLE;
     const std::vector<PalmRecord>& records = open->database.records;
-    while (open->nextModifiedIndex < records.size()) {
-        size_t index = open->nextModifiedIndex++;
-        if (records[index].flags & SYNC_REC_DIRTY)
-            return answerRecord(records[index], index, info);
+    while (open->nextModifiedSlot < records.size()) {
+        size_t slot = open->nextModifiedSlot++;
+        if (!open->slots.isEmpty(slot) && (records[slot].flags & SYNC_REC_DIRTY))
+            return answerRecord(records[slot], open->slots.indexOf(slot), info);
     }
     return SYNC_ERR_NO_MORE_RECORDS;
 }
@@ -318,24 +338,25 @@ int32_t SyncWriteRec(SyncRecordInfo* info)
     if (info->category > 0x0F || info->recordSize > kLargestRecord || (info->recordSize > 0 && info->buffer == nullptr))
         return SYNC_ERR_BAD_ARGUMENT;
     PalmDatabase& database = open->database;
-    std::optional<size_t> index;
+    std::optional<size_t> slot;
     if (info->recordId == 0) {
-        std::optional<uint32_t> id = database.records.size() < hotsync::kPalmMostRecords ? newUniqueId(database) : std::nullopt;
+        std::optional<uint32_t> id =
+            open->slots.recordCount() < hotsync::kPalmMostRecords ? newUniqueId(*open) : std::nullopt;
         if (!id)
             return SYNC_ERR_DATABASE_FULL;
         database.records.push_back(PalmRecord{*id, 0, 0, {}});
-        index = database.records.size() - 1;
+        slot = open->slots.add(*id);
     } else {
-        index = indexOfRecord(database, info->recordId);
-        if (!index)
+        slot = open->slots.slotOf(info->recordId);
+        if (!slot)
             return SYNC_ERR_NOT_FOUND;
     }
-    PalmRecord& record = database.records[*index];
+    PalmRecord& record = database.records[*slot];
     record.flags = info->attributes & (SYNC_REC_DELETED | SYNC_REC_BUSY | SYNC_REC_SECRET);
     record.category = static_cast<uint8_t>(info->category);
     record.bytes = info->recordSize == 0 ? std::string() : std::string(reinterpret_cast<const char*>(info->buffer), info->recordSize);
     info->recordId = record.uniqueId;
-    info->index = static_cast<uint16_t>(*index);
+    info->index = static_cast<uint16_t>(open->slots.indexOf(*slot));
     open->changed = true;
     return SYNC_OK;
 }
@@ -346,12 +367,11 @@ int32_t SyncDeleteRec(uint8_t dbHandle, uint32_t recordId)
     OpenDatabase* open = writableDatabase(dbHandle, result);
     if (open == nullptr)
         return result;
-    std::optional<size_t> index = indexOfRecord(open->database, recordId);
-    if (!index)
+    std::optional<size_t> slot = open->slots.slotOf(recordId);
+    if (!slot)
         return SYNC_ERR_NOT_FOUND;
-    open->database.records.erase(open->database.records.begin() + static_cast<long>(*index));
-    if (*index < open->nextModifiedIndex)
-        --open->nextModifiedIndex;
+    open->slots.remove(recordId);
+    open->database.records[*slot].bytes = std::string();
     open->changed = true;
     return SYNC_OK;
 }
@@ -363,7 +383,8 @@ int32_t SyncPurgeAllRecs(uint8_t dbHandle)
     if (open == nullptr)
         return result;
     open->database.records.clear();
-    open->nextModifiedIndex = 0;
+    open->slots.reset({});
+    open->nextModifiedSlot = 0;
     open->changed = true;
     return SYNC_OK;
 }

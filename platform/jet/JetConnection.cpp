@@ -8,6 +8,8 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <type_traits>
+#include <variant>
 
 namespace jet {
 namespace {
@@ -172,6 +174,37 @@ void removeLogOfLostFile(const std::string& path)
 
 std::string savepointName(int level) { return "jet_level_" + std::to_string(level); }
 
+// Binds the values to the statement's parameters; false when their number differs.
+bool bindParameters(sqlite3* handle, sqlite3_stmt* statement, const std::vector<Value>& parameters,
+                    std::string& error)
+{
+    if (sqlite3_bind_parameter_count(statement) != int(parameters.size())) {
+        error = "The statement has " + std::to_string(sqlite3_bind_parameter_count(statement)) + " parameters, " +
+                std::to_string(parameters.size()) + " values were given";
+        return false;
+    }
+    for (int i = 0; i < int(parameters.size()); ++i) {
+        const int bound = std::visit(
+            [&](const auto& held) {
+                using Held = std::decay_t<decltype(held)>;
+                if constexpr (std::is_same_v<Held, std::monostate>)
+                    return sqlite3_bind_null(statement, i + 1);
+                else if constexpr (std::is_same_v<Held, std::int64_t>)
+                    return sqlite3_bind_int64(statement, i + 1, held);
+                else if constexpr (std::is_same_v<Held, double>)
+                    return sqlite3_bind_double(statement, i + 1, held);
+                else
+                    return sqlite3_bind_text(statement, i + 1, held.data(), int(held.size()), SQLITE_TRANSIENT);
+            },
+            parameters[std::size_t(i)]);
+        if (bound != SQLITE_OK) {
+            error = sqlite3_errmsg(handle);
+            return false;
+        }
+    }
+    return true;
+}
+
 // Read through the column's value object: one call per cell fewer than the column routines,
 // which matters on a result of millions of cells. The value is unprotected, which is safe
 // because a connection is opened without a mutex and used by one thread.
@@ -282,13 +315,19 @@ bool Connection::fileStillAtPath(std::string& error) const
 
 bool Connection::execute(std::string_view jetSql, long& affected, std::string& error)
 {
+    return execute(jetSql, {}, affected, error);
+}
+
+bool Connection::execute(std::string_view jetSql, const std::vector<Value>& parameters, long& affected,
+                         std::string& error)
+{
     // Inside a transaction its begin has looked already.
     if (level_ == 0 && !fileStillAtPath(error)) {
         affected = 0;
         return false;
     }
     translateJetSql(jetSql, translated_);
-    const bool done = run(translated_, affected, error);
+    const bool done = run(translated_, parameters, affected, error);
     followTransactionState();
     if (done && level_ == 0)
         foldLogIntoFile();
@@ -302,13 +341,16 @@ void Connection::foldLogIntoFile()
     sqlite3_wal_checkpoint_v2(handle_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
-bool Connection::run(const std::string& sqliteSql, long& affected, std::string& error)
+bool Connection::run(const std::string& sqliteSql, const std::vector<Value>& parameters, long& affected,
+                     std::string& error)
 {
     affected = 0;
     const LentStatement lent = statements_->statementFor(sqliteSql, error);
     if (!lent)
         return false;
     sqlite3_stmt* statement = lent.get();
+    if (!bindParameters(handle_, statement, parameters, error))
+        return false;
 
     const sqlite3_int64 changesBefore = sqlite3_total_changes64(handle_);
     int result;
@@ -327,6 +369,12 @@ bool Connection::run(const std::string& sqliteSql, long& affected, std::string& 
 
 bool Connection::query(std::string_view jetSql, Rows& result, std::string& error)
 {
+    return query(jetSql, {}, result, error);
+}
+
+bool Connection::query(std::string_view jetSql, const std::vector<Value>& parameters, Rows& result,
+                       std::string& error)
+{
     result.rows.clear();
     const auto copy = [&result](const std::vector<ValueView>& row) {
         std::vector<Value>& values = result.rows.emplace_back();
@@ -334,7 +382,7 @@ bool Connection::query(std::string_view jetSql, Rows& result, std::string& error
         for (const ValueView& value : row)
             values.push_back(valueOf(value));
     };
-    if (queryEach(jetSql, result.columns, copy, error))
+    if (queryEach(jetSql, parameters, result.columns, copy, error))
         return true;
     result.rows.clear();
     return false;
@@ -344,6 +392,13 @@ bool Connection::queryEach(std::string_view jetSql, std::vector<Column>& columns
                            const std::function<void(const std::vector<ValueView>& row)>& onRow,
                            std::string& error)
 {
+    return queryEach(jetSql, {}, columns, onRow, error);
+}
+
+bool Connection::queryEach(std::string_view jetSql, const std::vector<Value>& parameters,
+                           std::vector<Column>& columns,
+                           const std::function<void(const std::vector<ValueView>& row)>& onRow, std::string& error)
+{
     columns.clear();
     translateJetSql(jetSql, translated_);
     const LentStatement lent = statements_->statementFor(translated_, error);
@@ -352,6 +407,8 @@ bool Connection::queryEach(std::string_view jetSql, std::vector<Column>& columns
         return false;
     }
     sqlite3_stmt* statement = lent.get();
+    if (!bindParameters(handle_, statement, parameters, error))
+        return false;
 
     const int columnCount = sqlite3_column_count(statement);
     columns.reserve(std::size_t(columnCount));
@@ -382,7 +439,7 @@ bool Connection::beginTrans(std::string& error)
         return false;
     long ignored = 0;
     const std::string sql = level_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + savepointName(level_ + 1);
-    if (!run(sql, ignored, error)) {
+    if (!run(sql, {}, ignored, error)) {
         followTransactionState();
         return false;
     }
@@ -400,7 +457,7 @@ bool Connection::commitTrans(std::string& error)
     }
     long ignored = 0;
     const std::string sql = level_ == 1 ? "COMMIT" : "RELEASE " + savepointName(level_);
-    if (!run(sql, ignored, error)) {
+    if (!run(sql, {}, ignored, error)) {
         followTransactionState();
         return false;
     }
@@ -422,8 +479,9 @@ bool Connection::rollbackTrans(std::string& error)
     long ignored = 0;
     const std::string name = savepointName(level_);
     // ROLLBACK TO keeps the savepoint open; RELEASE then closes the level.
-    const bool done = level_ == 1 ? run("ROLLBACK", ignored, error)
-                                  : run("ROLLBACK TO " + name, ignored, error) && run("RELEASE " + name, ignored, error);
+    const bool done = level_ == 1 ? run("ROLLBACK", {}, ignored, error)
+                                  : run("ROLLBACK TO " + name, {}, ignored, error) &&
+                                        run("RELEASE " + name, {}, ignored, error);
     if (!done) {
         followTransactionState();
         return false;

@@ -64,9 +64,13 @@ public:
     // Outside a transaction it is refused (kDatabaseFileReplaced) when the file at the path is
     // no longer the one open; so is the begin of a transaction.
     bool execute(std::string_view jetSql, long& affected, std::string& error);
+    // The same with values bound to its "?" parameters in order (dates and times as the ISO texts
+    // the database stores), so that a statement run for many rows is prepared once.
+    bool execute(std::string_view jetSql, const std::vector<Value>& parameters, long& affected, std::string& error);
 
     // Runs one SELECT and copies all its rows; columns carry the declared types.
     bool query(std::string_view jetSql, Rows& result, std::string& error);
+    bool query(std::string_view jetSql, const std::vector<Value>& parameters, Rows& result, std::string& error);
     // Runs one SELECT and hands each row to onRow as it is read (columns are filled before the
     // first row), so that a caller converting a large result never holds it twice; its texts
     // are valid only during the call. A failure after some rows were handed over still
@@ -91,8 +95,11 @@ public:
 private:
     Connection(sqlite3* handle, std::string databasePath);
 
-    // Steps a statement already in SQLite's dialect to its end; rows it gives are skipped.
-    bool run(const std::string& sqliteSql, long& affected, std::string& error);
+    // Steps a statement already in SQLite's dialect, with its parameters, to its end; rows it
+    // gives are skipped.
+    bool run(const std::string& sqliteSql, const std::vector<Value>& parameters, long& affected, std::string& error);
+    bool queryEach(std::string_view jetSql, const std::vector<Value>& parameters, std::vector<Column>& columns,
+                   const std::function<void(const std::vector<ValueView>& row)>& onRow, std::string& error);
     // False with kDatabaseFileReplaced when the file at the path is no longer the one open.
     bool fileStillAtPath(std::string& error) const;
     // A failed statement may have ended the transaction (disk full, I/O error): follow it.

@@ -273,6 +273,16 @@ void translateJetSql(std::string_view jetSql, std::string& sql)
     }
 }
 
+std::optional<std::string> isoDateTimeText(std::string_view literalInside)
+{
+    const std::optional<Literal> literal = dateTimeLiteral(literalInside);
+    if (!literal)
+        return std::nullopt;
+    std::string quoted;
+    appendIsoLiteral(quoted, *literal);
+    return quoted.substr(1, quoted.size() - 2);
+}
+
 std::string translateJetSql(std::string_view jetSql)
 {
     std::string sql;

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,9 @@ namespace jet {
 std::string translateJetSql(std::string_view jetSql);
 // The same into a caller's buffer, replacing what it held (no allocation once it is large enough).
 void translateJetSql(std::string_view jetSql, std::string& sqliteSql);
+
+// What the text between the "#" of a date or time literal stands for, as the database stores it
+// ("2026-12-7" gives "2026-12-07"); nothing when it is no date or time.
+std::optional<std::string> isoDateTimeText(std::string_view literalInside);
 
 }  // namespace jet

@@ -23,8 +23,10 @@ LentStatement::~LentStatement()
 {
     if (!statement_)
         return;
-    if (cached_)
+    if (cached_) {
         sqlite3_reset(statement_);
+        sqlite3_clear_bindings(statement_);
+    }
     else
         sqlite3_finalize(statement_);
 }

@@ -60,11 +60,21 @@ struct Connection : Handle {
     SQLRETURN beginTransaction(Handle& reporter);
 };
 
+// A parameter as SQLBindParameter gave it; its value is read from the application's buffers
+// each time the statement runs.
+struct BoundParameter {
+    SQLSMALLINT valueType = SQL_C_CHAR;     // C type of the buffer
+    SQLSMALLINT parameterType = SQL_VARCHAR;  // SQL type the value stands for
+    SQLPOINTER value = nullptr;
+    SQLLEN* lengthOrIndicator = nullptr;    // null: a terminated text, or a fixed-size number
+};
+
 struct Statement : Handle {
     explicit Statement(Connection& owner) : Handle(SQL_HANDLE_STMT), connection(owner) {}
     Connection& connection;
     std::string preparedText;    // in UTF-8
     bool prepared = false;
+    std::vector<std::optional<BoundParameter>> parameters;  // by parameter number - 1
     bool hasResultSet = false;   // a SELECT ran and its cursor is open
     jet::Rows result;
     std::ptrdiff_t rowIndex = -1;  // -1 before the first fetch

@@ -1,6 +1,7 @@
 // Running statements: direct execution, prepare and execute, and closing the cursor.
 #include "Windows1252.h"
 #include "DriverHandles.h"
+#include "ParameterValues.h"
 
 #include <cctype>
 #include <string_view>
@@ -40,6 +41,9 @@ const char* sqlStateFor(const std::string& error)
     if (error.find("syntax error") != std::string::npos) {
         return "42000";
     }
+    if (error.find("values were given") != std::string::npos) {
+        return "07002";
+    }
     return "HY000";
 }
 
@@ -55,10 +59,15 @@ SQLRETURN run(Statement& statement, const std::string& sql)
             return begun;
         }
     }
+    std::vector<jet::Value> values;
+    const SQLRETURN read = parameterValues(statement, values);
+    if (!succeeded(read)) {
+        return read;
+    }
     const std::string keyword = firstKeyword(sql);
     if (keyword == "SELECT") {
         jet::Rows rows;
-        if (!statement.connection.database->query(sql, rows, error)) {
+        if (!statement.connection.database->query(sql, values, rows, error)) {
             return statement.fail(sqlStateFor(error), error);
         }
         statement.result = std::move(rows);
@@ -66,7 +75,7 @@ SQLRETURN run(Statement& statement, const std::string& sql)
         return SQL_SUCCESS;
     }
     long affected = 0;
-    if (!statement.connection.database->execute(sql, affected, error)) {
+    if (!statement.connection.database->execute(sql, values, affected, error)) {
         return statement.fail(sqlStateFor(error), error);
     }
     statement.rowCount = affected;
@@ -140,8 +149,10 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT StatementHandle, SQLUS
             statement.closeCursor();
             return SQL_SUCCESS;
         case SQL_UNBIND:
+            return SQL_SUCCESS;  // no column is ever bound
         case SQL_RESET_PARAMS:
-            return SQL_SUCCESS;  // nothing is ever bound
+            statement.parameters.clear();
+            return SQL_SUCCESS;
         default:
             return statement.fail("HY092", "Invalid attribute/option identifier");
         }

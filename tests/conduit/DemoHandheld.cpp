@@ -1,6 +1,7 @@
 #include "DemoHandheld.h"
 
 #include "FieldConversion.h"
+#include "SyncManager.h"
 #include "TempDir.h"
 
 #include <stdexcept>
@@ -135,6 +136,20 @@ hotsync::PalmDatabase emptyDatabase(const std::string& name, const HandheldLayou
     database.creator = "VLVX";
     database.appInfo = layoutBlock(layout);
     return database;
+}
+
+void newPatientsWithHistory(int count, int historyPerPatient, hotsync::PalmDatabase& patients,
+                            hotsync::PalmDatabase& history)
+{
+    patients = emptyDatabase(kPatientsDatabase, patientLayout());
+    history = emptyDatabase(kHistoryDatabase, historyLayout());
+    for (int id = 1; id <= count; ++id) {
+        patients.records.push_back({static_cast<std::uint32_t>(id), SYNC_REC_DIRTY, 0,
+                                    patientBytes(stamp(2026, 12, 2, 9, 0, 0), Patient{id, "HANDHELD " + std::to_string(id)})});
+        for (int sickness = 1; sickness <= historyPerPatient; ++sickness)
+            history.records.push_back({static_cast<std::uint32_t>(id * historyPerPatient + sickness), SYNC_REC_DIRTY, 0,
+                                       historyBytes(id, sickness, 1)});
+    }
 }
 
 hotsync::PalmDatabase preferenceDatabase(std::int32_t rancod)

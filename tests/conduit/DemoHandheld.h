@@ -44,6 +44,11 @@ std::string patientField(const std::string& bytes, const std::string& fieldName)
 void setPatientField(std::string& bytes, const std::string& fieldName, const std::string& text);
 
 hotsync::PalmDatabase emptyDatabase(const std::string& name, const HandheldLayout& layout);
+
+// The patients and history databases of a handheld on which patients 1 to count, each with
+// history items 1 to historyPerPatient, were entered (all marked changed) and never synchronised.
+void newPatientsWithHistory(int count, int historyPerPatient, hotsync::PalmDatabase& patients,
+                            hotsync::PalmDatabase& history);
 hotsync::PalmDatabase preferenceDatabase(std::int32_t rancod);
 
 // Writes the HotSync user file of the folder.

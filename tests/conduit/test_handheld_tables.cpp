@@ -155,6 +155,7 @@ TEST_F(HandheldTables, OpeningFailuresAreLoggedAndLeaveTheDatabaseClosed)
 TEST_F(HandheldTables, ModifiedRecordsAreListedWithTheirDeletedMark)
 {
     ASSERT_EQ(OpenPalmTable(table_), 0);
+    ASSERT_EQ(ReadPalmTable(table_), 0);
     ASSERT_EQ(ReadModifiedPalmRecords(table_), 0);
     ASSERT_EQ(table_.records.size(), 2u);
     EXPECT_EQ(table_.records[0].recordId, 2u);
@@ -178,6 +179,7 @@ TEST_F(HandheldTables, RecordsOfAnotherSizeAreLoggedAndKeptAtTheLayoutsSize)
     patients.records[2].bytes = std::string(80, 'x');
     store(patients);
     ASSERT_EQ(OpenPalmTable(table_), 0);
+    ASSERT_EQ(ReadPalmTable(table_), 0);
     ASSERT_EQ(ReadModifiedPalmRecords(table_), 0);
     ASSERT_EQ(table_.records.size(), 2u);
     EXPECT_EQ(bytes(table_.records[0].bytes), "short" + std::string(49, '\0'));
@@ -192,9 +194,9 @@ TEST_F(HandheldTables, ARecordTheHandheldCannotAnswerEndsTheReading)
     patients.records[2].bytes = std::string(2001, 'x');
     store(patients);
     ASSERT_EQ(OpenPalmTable(table_), 0);
-    EXPECT_EQ(ReadModifiedPalmRecords(table_), 1);
-    EXPECT_EQ(table_.records.size(), 1u);
-    EXPECT_TRUE(logged("SyncReadNextModifiedRec error=" + std::to_string(SYNC_ERR_BUFFER_TOO_SMALL) +
+    EXPECT_EQ(ReadPalmTable(table_), 1);
+    EXPECT_EQ(table_.heldRecords.size(), 2u);
+    EXPECT_TRUE(logged("SyncReadRecordByIndex error=" + std::to_string(SYNC_ERR_BUFFER_TOO_SMALL) +
                        " reading VantoraPatients"))
         << logText();
 }
@@ -214,6 +216,7 @@ TEST_F(HandheldTables, AChangeThatCannotReachTheFileIsLoggedOnClosing)
 TEST_F(HandheldTables, AllRecordsAreReadByIndex)
 {
     ASSERT_EQ(OpenPalmTable(table_), 0);
+    ASSERT_EQ(ReadPalmTable(table_), 0);
     ASSERT_EQ(ReadAllPalmRecords(table_), 0);
     ASSERT_EQ(table_.records.size(), 3u);
     EXPECT_EQ(table_.records[0].recordId, 1u);
@@ -259,6 +262,7 @@ TEST_F(HandheldTables, ATableWithoutTimeStampColumnWritesAZeroStamp)
     table_.timeStampColumn.clear();
     table_.desktopStamp = "2026-12-07 09:05:03";
     ASSERT_EQ(OpenPalmTable(table_), 0);
+    ASSERT_EQ(ReadPalmTable(table_), 0);
     ASSERT_EQ(ReadModifiedPalmRecords(table_), 0);
     std::vector<std::uint8_t> record = table_.records[0].bytes;
     std::uint32_t recordId = table_.records[0].recordId;

@@ -1,15 +1,8 @@
 // The HotSync manager program: finds the registered conduit, loads it and runs one HotSync of a
 // handheld folder, from a terminal.
-#include "SyncTestEnvironment.h"
+#include "HotSyncProgram.h"
 
-#include "ConduitManager.h"
-#include "Registry.h"
 #include "UserData.h"
-
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 
 #include <cstdlib>
 
@@ -17,59 +10,14 @@ using demohandheld::stamp;
 
 namespace {
 
-struct ProgramRun {
-    int exitCode = -1;
-    std::string output;  // standard output and error
-};
-
-class HotSyncManagerTest : public SyncTest {
+class HotSyncManagerTest : public HotSyncProgramTest {
 protected:
     void SetUp() override
     {
-        SyncTest::SetUp();
-        ::setenv("VANTORA_REGISTRY", temp.file("registry.reg").c_str(), 1);
-        std::string error;
-        ASSERT_TRUE(registry::writeStringValue("SOFTWARE\\Kelmion\\Vantora PC", "Database", databasePath, error))
-            << error;
+        HotSyncProgramTest::SetUp();
         registerHandheld();
         execute("INSERT INTO Patient (PatientId, [Names]) VALUES (25001, 'ON DESKTOP')");
         storePatients({changedPatient(3, stamp(2026, 12, 7, 10, 0, 0), {1001, "ON HANDHELD"})});
-    }
-
-    void registerConduit(const std::string& library)
-    {
-        ASSERT_GE(CmInstallCreator("VLVX", 1), CM_ERR_CREATOR_EXISTS);
-        ASSERT_EQ(CmSetCreatorName("VLVX", library.c_str()), CM_OK);
-        ASSERT_EQ(CmSetCreatorUser("VLVX", "Kelmion"), CM_OK);
-        ASSERT_EQ(CmSetCreatorTitle("VLVX", "Velvix"), CM_OK);
-        ASSERT_EQ(CmSetCreatorRemote("VLVX", "Database"), CM_OK);
-        ASSERT_EQ(CmSetCreatorFile("VLVX", tableDescriptionPath.c_str()), CM_OK);
-    }
-
-    // Runs the hotsync program as a terminal user would, without a display and without
-    // ODBCSYSINI: the program finds the shipped driver registry itself.
-    ProgramRun runHotSync(const std::vector<std::string>& arguments)
-    {
-        const std::string outputPath = temp.file("hotsync.out");
-        pid_t child = ::fork();
-        if (child == 0) {
-            for (const char* variable : {"ODBCSYSINI", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-                ::unsetenv(variable);
-            int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            ::dup2(output, 1);
-            ::dup2(output, 2);
-            std::vector<std::string> words = {VANTORA_BIN_DIR "/hotsync"};
-            words.insert(words.end(), arguments.begin(), arguments.end());
-            std::vector<char*> argv;
-            for (std::string& word : words)
-                argv.push_back(word.data());
-            argv.push_back(nullptr);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testsupport::readFile(outputPath)};
     }
 };
 

@@ -211,4 +211,40 @@ TEST_F(OdbcAccessTest, IdentityOfTheLastInsertIsReadBack)
     EXPECT_EQ(value, "31");
 }
 
+// A statement for many records is prepared once and run with its values: Jet literals of every
+// kind the conduit writes, read back as the desktop stores them.
+TEST_F(OdbcAccessTest, StatementsRunAgainWithTheValuesOfTheirParameters)
+{
+    connect();
+    const std::string insert = "INSERT INTO Patient (PatientId, Names, DateOfBirth, VXTS, AccountNumber) "
+                               "VALUES (?, ?, ?, ?, ?)";
+    EXPECT_EQ(ExecuteSQL(connection, insert, {"25001", "'O''Hara'", "#2026-1-5#", "#2026-12-07 08:30:05#", "NULL"}), 0);
+    EXPECT_EQ(ExecuteSQL(connection, insert, {"25002", "'Lee'", "NULL", "NULL", "'A-7'"}), 0);
+    EXPECT_EQ(ExecuteSQL(connection, insert, {"25001", "'Twice'", "NULL", "NULL", "NULL"}), 1);
+    EXPECT_EQ(StatementWithValues(insert, {"25001", "'O''Hara'", "#2026-1-5#", "NULL", "'?'"}),
+              "INSERT INTO Patient (PatientId, Names, DateOfBirth, VXTS, AccountNumber) "
+              "VALUES (25001, 'O''Hara', #2026-1-5#, NULL, '?')");
+
+    const std::string select = "SELECT Names, DateOfBirth, VXTS, AccountNumber FROM Patient WHERE PatientId = ?";
+    ASSERT_EQ(OpenQuery(connection, statement, select, {"25001"}), 0);
+    ASSERT_EQ(SQLFetch(statement), SQL_SUCCESS);
+    EXPECT_EQ((GetColumnByIndex(statement, 1, value, 200), value), "O'Hara");
+    EXPECT_EQ((GetColumnByIndex(statement, 2, value, 200), value), "2026-01-05 00:00:00");
+    EXPECT_EQ((GetColumnByIndex(statement, 3, value, 200), value), "2026-12-07 08:30:05");
+    EXPECT_EQ((GetColumnByIndex(statement, 4, value, 200), value), "");
+
+    SQLHSTMT inner = SQL_NULL_HSTMT;
+    ASSERT_EQ(OpenQuery(connection, inner, select, {"25002"}), 0) << "the same query inside its own rows";
+    ASSERT_EQ(SQLFetch(inner), SQL_SUCCESS);
+    EXPECT_EQ((GetColumnByIndex(inner, 4, value, 200), value), "A-7");
+    CloseQuery(inner);
+    EXPECT_EQ(SQLFetch(statement), SQL_NO_DATA);
+    CloseQuery(statement);
+
+    ASSERT_EQ(OpenQuery(connection, statement, select, {"25002"}), 0);
+    ASSERT_EQ(SQLFetch(statement), SQL_SUCCESS);
+    EXPECT_EQ((GetColumnByIndex(statement, 1, value, 200), value), "Lee");
+    EXPECT_EQ((GetColumnByIndex(statement, 2, value, 200), value), "");
+}
+
 }  // namespace

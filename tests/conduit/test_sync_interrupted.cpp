@@ -6,10 +6,10 @@
 // after a chosen one.
 #include "SyncTestEnvironment.h"
 
+#include "NextDefinition.h"
 #include "SyncManager.h"
 #include "SyncTables.h"
 
-#include <dlfcn.h>
 #include <signal.h>
 #include <sql.h>
 #include <sys/wait.h>
@@ -39,12 +39,6 @@ void reportEvent(EventKind kind)
         ::_exit(3);
     if (++eventsSeen == eventsBeforeKill)
         ::raise(SIGKILL);
-}
-
-template <typename Function>
-Function nextDefinition(const char* name)
-{
-    return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
 }  // namespace

@@ -93,23 +93,30 @@ TEST_F(SyncRunTest, AMissingHandheldDatabaseSkipsOnlyItsTable)
     useTableDescription("T,VelvixMissing,Patient,Patient,VXPatient,N,N,VXTS\nF,id,PatientId,K\n"
                         "T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\nF,id,PatientId,K\nF,names,Names,C\n"
                         "P,VelvixPrefs\n");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Fail to open Palm DB VelvixMissing")) << logText();
     EXPECT_TRUE(handheldHasPatient(25001));
 }
 
-TEST_F(SyncRunTest, ASubTableWithoutTheParentsKeyIsSkipped)
+TEST_F(SyncRunTest, ASubTableWithoutTheParentsKeyStopsItsTableBeforeAnythingIsWritten)
 {
     useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\nF,id,PatientId,K\nF,names,Names,C\n"
                         "S,VelvixHistory,PatientHistory,PatientHistory\nB,sickness,SicknessCode,K\n"
                         "S,VelvixNone,PatientHistory,PatientHistory\nB,id,PatientId,K\n"
                         "P,VelvixPrefs\n");
     execute("INSERT INTO PatientHistory (PatientId, SicknessCode, SicknessTypeCode) VALUES (25001, 1, 1)");
-    synchronise();
+    synchroniseUntilTheRunEnds();
     EXPECT_TRUE(logged("Didn't find related key id")) << logText();
-    EXPECT_TRUE(logged("Fail to open Palm DB VelvixNone"));
-    EXPECT_TRUE(handheldHasPatient(25001));
+    EXPECT_FALSE(handheldHasPatient(25001));
     EXPECT_TRUE(storedDatabase(demohandheld::kHistoryDatabase).records.empty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM VXPatient"), 0);
+
+    useTableDescription("T,VelvixPatients,Patient,Patient,VXPatient,N,N,VXTS\nF,id,PatientId,K\nF,names,Names,C\n"
+                        "S,VelvixNone,PatientHistory,PatientHistory\nB,id,PatientId,K\n"
+                        "P,VelvixPrefs\n");
+    synchroniseUntilTheRunEnds();
+    EXPECT_TRUE(logged("Fail to open Palm DB VelvixNone")) << logText();
+    EXPECT_FALSE(handheldHasPatient(25001));
 }
 
 }  // namespace

@@ -176,6 +176,43 @@ TEST_F(SyncManagerTest, DeleteAndPurgeRemoveRecords)
     EXPECT_TRUE(storedDatabase("VantoraPatients").records.empty());
 }
 
+TEST_F(SyncManagerTest, IndexesCountOnlyTheRecordsLeftAfterDeletions)
+{
+    uint8_t handle = open();
+    uint32_t added = 0;
+    for (int i = 0; i < 20; ++i) {
+        added = 0;
+        ASSERT_EQ(write(handle, added, "added " + std::to_string(i)), SYNC_OK);
+    }
+    for (uint32_t id : {10u, 12u, 14u, 15u, 20u})
+        ASSERT_EQ(SyncDeleteRec(handle, id), SYNC_OK);
+    uint16_t count = 0;
+    ASSERT_EQ(SyncGetDBRecordCount(handle, &count), SYNC_OK);
+    EXPECT_EQ(count, 18);
+
+    SyncRecordInfo info = readInfo(handle);
+    info.recordId = 13;
+    ASSERT_EQ(SyncReadRecordById(&info), SYNC_OK);
+    EXPECT_EQ(+info.index, 1) << "after record 11";
+    info.index = 2;
+    ASSERT_EQ(SyncReadRecordByIndex(&info), SYNC_OK);
+    EXPECT_EQ(+info.recordId, 16u);
+    info.index = 17;
+    ASSERT_EQ(SyncReadRecordByIndex(&info), SYNC_OK);
+    EXPECT_EQ(+info.recordId, added);
+    info.index = 18;
+    EXPECT_EQ(SyncReadRecordByIndex(&info), SYNC_ERR_NO_MORE_RECORDS);
+
+    uint32_t last = 0;
+    ASSERT_EQ(write(handle, last, "after the deletions"), SYNC_OK);
+    EXPECT_EQ(last, added + 1) << "deleted ids are not given again";
+    ASSERT_EQ(SyncCloseDB(handle), SYNC_OK);
+    std::vector<uint32_t> ids;
+    for (const PalmRecord& record : storedDatabase("VantoraPatients").records)
+        ids.push_back(record.uniqueId);
+    EXPECT_EQ(ids, (std::vector<uint32_t>{11, 13, 16, 17, 18, 19, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33}));
+}
+
 TEST_F(SyncManagerTest, ApplicationInfoAndSortInfoBlocks)
 {
     uint8_t handle = open();

@@ -139,6 +139,58 @@ TEST_F(DriverResultTest, TextCrossesInTheSingleByteCodePage)
     sqlite3_close(database);
 }
 
+// A statement prepared once runs with new values each time, read from the bound buffers.
+TEST_F(DriverResultTest, PreparedStatementsTakeTheValuesBoundToTheirParameters)
+{
+    ASSERT_EQ(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement), SQL_SUCCESS);
+    std::string insert = "INSERT INTO Items (Code, Name, Day, Stamp, Price) VALUES (?, ?, ?, ?, ?)";
+    ASSERT_EQ(SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(insert.data()), SQL_NTS), SQL_SUCCESS);
+    std::string values[5];
+    SQLLEN indicators[5] = {SQL_NTS, SQL_NTS, SQL_NTS, SQL_NTS, SQL_NTS};
+    const SQLSMALLINT types[5] = {SQL_INTEGER, SQL_VARCHAR, SQL_TYPE_DATE, SQL_TYPE_TIMESTAMP, SQL_DOUBLE};
+    const auto run = [&](std::vector<std::string> given) {
+        for (SQLUSMALLINT i = 0; i < 5; ++i) {
+            values[i] = given[i];
+            EXPECT_EQ(SQLBindParameter(statement, i + 1, SQL_PARAM_INPUT, SQL_C_CHAR, types[i], 0, 0, values[i].data(),
+                                       0, &indicators[i]),
+                      SQL_SUCCESS);
+        }
+        return SQLExecute(statement);
+    };
+    ASSERT_EQ(run({"20", "O'Brien \x80", "2026-12-7", "2026-12-7 8:05:00", "12.34"}), SQL_SUCCESS)
+        << sqlState(SQL_HANDLE_STMT, statement);
+    indicators[1] = SQL_NULL_DATA;
+    ASSERT_EQ(run({"21", "", "2026-1-31", "2026-01-31 23:59:59", "-1"}), SQL_SUCCESS) << sqlState(SQL_HANDLE_STMT, statement);
+    indicators[1] = SQL_NTS;
+    EXPECT_EQ(run({"x22", "", "2026-1-31", "2026-01-31 23:59:59", "1"}), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_STMT, statement), "22018");
+    EXPECT_EQ(run({"22", "", "2026-2-30", "2026-01-31 23:59:59", "1"}), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_STMT, statement), "22007");
+    ASSERT_EQ(SQLFreeStmt(statement, SQL_RESET_PARAMS), SQL_SUCCESS);
+    EXPECT_EQ(SQLExecute(statement), SQL_ERROR);
+    EXPECT_EQ(sqlState(SQL_HANDLE_STMT, statement), "07002");
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+
+    ASSERT_EQ(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement), SQL_SUCCESS);
+    std::string select = "SELECT Name, Day, Stamp, Price FROM Items WHERE Code = ?";
+    ASSERT_EQ(SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(select.data()), SQL_NTS), SQL_SUCCESS);
+    std::int32_t code = 20;
+    ASSERT_EQ(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &code, 0, nullptr),
+              SQL_SUCCESS);
+    ASSERT_EQ(SQLExecute(statement), SQL_SUCCESS) << sqlState(SQL_HANDLE_STMT, statement);
+    ASSERT_EQ(SQLFetch(statement), SQL_SUCCESS);
+    EXPECT_EQ(text(1), "O'Brien \x80");
+    EXPECT_EQ(text(2), "2026-12-07 00:00:00");
+    EXPECT_EQ(text(3), "2026-12-07 08:05:00");
+    EXPECT_EQ(text(4), "12.34");
+    ASSERT_EQ(SQLCloseCursor(statement), SQL_SUCCESS);
+    code = 21;
+    ASSERT_EQ(SQLExecute(statement), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(statement), SQL_SUCCESS);
+    EXPECT_EQ(text(1), "<null>");
+    EXPECT_EQ(text(4), "-1");
+}
+
 class DriverOdbc2Test : public DriverTest {};
 
 TEST_F(DriverOdbc2Test, ChangingNothingIsPlainSuccessForOdbc2Applications)
