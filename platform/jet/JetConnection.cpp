@@ -322,7 +322,7 @@ bool Connection::execute(std::string_view jetSql, const std::vector<Value>& para
                          std::string& error)
 {
     // Inside a transaction its begin has looked already.
-    if (level_ == 0 && !fileStillAtPath(error)) {
+    if (!transactionStillOpen(error) || (level_ == 0 && !fileStillAtPath(error))) {
         affected = 0;
         return false;
     }
@@ -435,7 +435,7 @@ bool Connection::beginTrans(std::string& error)
 {
     // The outer level takes the write lock at once (waiting up to the busy time-out): a read
     // that later wants to write could otherwise fail at once when a HotSync wrote in between.
-    if (level_ == 0 && !fileStillAtPath(error))
+    if (!transactionStillOpen(error) || (level_ == 0 && !fileStillAtPath(error)))
         return false;
     long ignored = 0;
     const std::string sql = level_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + savepointName(level_ + 1);
@@ -449,10 +449,10 @@ bool Connection::beginTrans(std::string& error)
 
 bool Connection::commitTrans(std::string& error)
 {
+    if (!transactionStillOpen(error))
+        return false;
     if (level_ == 0) {
-        error = levelsUndoneByDatabase_ > 0
-                    ? "The database had already undone this transaction after an earlier failure"
-                    : "No transaction is active";
+        error = "No transaction is active";
         return false;
     }
     long ignored = 0;
@@ -496,6 +496,14 @@ void Connection::followTransactionState()
         levelsUndoneByDatabase_ += level_;
         level_ = 0;
     }
+}
+
+bool Connection::transactionStillOpen(std::string& error) const
+{
+    if (levelsUndoneByDatabase_ == 0)
+        return true;
+    error = "The database had already undone this transaction after an earlier failure";
+    return false;
 }
 
 std::int64_t Connection::lastIdentity() const { return sqlite3_last_insert_rowid(handle_); }

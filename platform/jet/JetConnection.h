@@ -81,11 +81,14 @@ public:
     // Nested transactions: an inner commit closes only its level; a rollback undoes
     // everything inside its level, including inner levels already committed. When the
     // database undoes a transaction itself (a full disk, an I/O error), rolling back each
-    // level it held succeeds with nothing left to undo; committing one fails and says why.
+    // level it held succeeds with nothing left to undo; committing one fails and says why;
+    // until every such level is ended, statements and new levels are refused, since they
+    // would run outside the transaction their caller believes open.
     bool beginTrans(std::string& error);
     bool commitTrans(std::string& error);
     bool rollbackTrans(std::string& error);
-    int transactionLevel() const { return level_; }
+    // The levels begun and not yet ended, those the database undid included.
+    int transactionLevel() const { return level_ + levelsUndoneByDatabase_; }
 
     // The row id of the last row inserted through this connection (@@IDENTITY).
     std::int64_t lastIdentity() const;
@@ -104,6 +107,8 @@ private:
     bool fileStillAtPath(std::string& error) const;
     // A failed statement may have ended the transaction (disk full, I/O error): follow it.
     void followTransactionState();
+    // False with the reason while levels the database undid are not ended yet.
+    bool transactionStillOpen(std::string& error) const;
     // After each outermost commit: committed pages go from the write-ahead log into the
     // database file, so that a copy of that file alone (the usual backup) holds them.
     void foldLogIntoFile();

@@ -148,3 +148,22 @@ TEST_F(JetTransactions, ACopyOfTheDatabaseFileAloneHoldsWhatWasCommitted)
     EXPECT_EQ(countDirectly("SELECT COUNT(*) FROM PatientCharges"), 1);
     EXPECT_EQ(notes(), 1);
 }
+
+TEST_F(JetTransactions, AfterTheDatabaseUndidATransactionNothingRunsUntilItsOwnerEndsIt)
+{
+    begin();
+    insertNote("undone");
+    // The database ends the transaction itself, as it does after some disk failures.
+    long affected = 0;
+    std::string error;
+    ASSERT_TRUE(connection->execute("ROLLBACK", affected, error)) << error;
+    EXPECT_FALSE(connection->execute("INSERT INTO Notes (Body) VALUES ('outside')", affected, error));
+    EXPECT_FALSE(connection->beginTrans(error));
+    EXPECT_EQ(connection->transactionLevel(), 1);
+    EXPECT_FALSE(connection->commitTrans(error));
+    rollback();
+    EXPECT_EQ(connection->transactionLevel(), 0);
+    EXPECT_EQ(notes(), 0);
+    insertNote("later");
+    EXPECT_EQ(notes(), 1);
+}

@@ -140,6 +140,21 @@ TEST_F(DriverResultTest, TextCrossesInTheSingleByteCodePage)
 }
 
 // A statement prepared once runs with new values each time, read from the bound buffers.
+TEST_F(DriverResultTest, AfterTheDatabaseUndidTheTransactionNothingMoreIsStoredAndItsCommitFails)
+{
+    ASSERT_EQ(SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+              SQL_SUCCESS);
+    ASSERT_EQ(execute("INSERT INTO Items (Code, Name) VALUES (9, 'undone')"), SQL_SUCCESS);
+    // The database ends the transaction itself, as it does after some disk failures.
+    ASSERT_EQ(execute("ROLLBACK"), SQL_SUCCESS);
+    EXPECT_EQ(execute("INSERT INTO Items (Code, Name) VALUES (10, 'outside')"), SQL_ERROR);
+    EXPECT_EQ(SQLEndTran(SQL_HANDLE_DBC, connection, SQL_COMMIT), SQL_ERROR);
+    EXPECT_EQ(SQLEndTran(SQL_HANDLE_DBC, connection, SQL_ROLLBACK), SQL_SUCCESS);
+    ASSERT_EQ(execute("SELECT COUNT(*) FROM Items WHERE Code > 8"), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(statement), SQL_SUCCESS);
+    EXPECT_EQ(text(1), "0");
+}
+
 TEST_F(DriverResultTest, PreparedStatementsTakeTheValuesBoundToTheirParameters)
 {
     ASSERT_EQ(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement), SQL_SUCCESS);
