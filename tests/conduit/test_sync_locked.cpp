@@ -187,6 +187,17 @@ protected:
             << when << ": " << error.toStdString();
     }
 
+    // A HotSync that stops once, where told, for the clerk's save, and then ends.
+    void clerkSavesWhileTheHotSyncStands(const Pauses& where, const std::string& names, const char* when)
+    {
+        startHotSync(where);
+        connectTheClerk();
+        ASSERT_TRUE(hotSyncPaused());
+        clerkSaves(names, when);
+        resumeHotSync();
+        EXPECT_EQ(hotSyncExitStatus(), 0) << logText();
+    }
+
     std::string clerksPatientOnDesktop(const std::string& column)
     {
         return text("SELECT " + column + " FROM Patient WHERE PatientId = " + std::to_string(kClerksPatient));
@@ -239,12 +250,7 @@ TEST_F(ClerkDuringHotSyncTest, AClerksSaveDoesNotWaitWhileAHotSyncThatChangesNot
     synchronise();
     // The table's yield, then the new-rows pass and its one fetch: the HotSync stops before the
     // changed-rows pass, having read the desktop.
-    startHotSync({{}, {4}});
-    connectTheClerk();
-    ASSERT_TRUE(hotSyncPaused());
-    clerkSaves("SAVED AT ONCE", "while the HotSync reads the desktop");
-    resumeHotSync();
-    EXPECT_EQ(hotSyncExitStatus(), 0) << logText();
+    clerkSavesWhileTheHotSyncStands({{}, {4}}, "SAVED AT ONCE", "while the HotSync reads the desktop");
 
     EXPECT_EQ(clerksPatientOnDesktop("[Names]"), "SAVED AT ONCE");
     synchronise();
@@ -259,12 +265,7 @@ TEST_F(ClerkDuringHotSyncTest, AClerksSaveBeforeTheHotSyncsFirstChangeMakesItExc
     changeOnHandheld(kClerksPatient, "ward", "12", demohandheld::stamp(2026, 12, 8, 9, 0, 0));
     // The table's yield, then the one before the handheld's record is applied: the HotSync has read
     // the desktop and changed nothing yet.
-    startHotSync({{}, {2}});
-    connectTheClerk();
-    ASSERT_TRUE(hotSyncPaused());
-    clerkSaves("SAVED BEFORE THE HOTSYNC WROTE", "before the HotSync's first change");
-    resumeHotSync();
-    EXPECT_EQ(hotSyncExitStatus(), 0) << logText();
+    clerkSavesWhileTheHotSyncStands({{}, {2}}, "SAVED BEFORE THE HOTSYNC WROTE", "before the HotSync's first change");
 
     EXPECT_TRUE(logged("Another program changed the practice database while the HotSync read it: VelvixPatients "
                        "is exchanged again."))
