@@ -83,16 +83,6 @@ std::string passSql(int pass, std::uint32_t pdtId, const SyncTableDescription& t
            extraCondition(table) + ")";
 }
 
-// Every pass looks the mirror up by handheld and match fields; without an index on them each
-// desktop row would scan the whole mirror. Databases made before the index was shipped get it here.
-void indexMirrorTable(const SyncRun& run, const SyncTableDescription& table)
-{
-    const std::string matchColumns = fieldList(table, matchField, "", "", ", ");
-    if (!matchColumns.empty())
-        RunDesktopStatement(run, "CREATE INDEX IF NOT EXISTS " + Bracketed(table.mirrorTable + "ByPDTKey") + " ON " +
-                                     table.mirrorTable + " (PDTId, " + matchColumns + ")");
-}
-
 int fetchRow(SQLHSTMT statement)
 {
     return FetchNextRow(statement) ? kFetched : kNoMoreRows;
@@ -127,34 +117,40 @@ int readRecordId(SQLHSTMT statement, std::uint32_t& recordId)
 }
 
 // Writes the fetched desktop row to the handheld over base (record id 0: a new record), lists
-// it with its status and renews its mirror row.
-void sendDesktopRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,
+// it with its status and renews its mirror row. False when the desktop's write lock could not be
+// taken first: nothing was written.
+bool sendDesktopRow(const SyncRun& run, SyncTableDescription& table, std::uint32_t recordId,
                     std::vector<std::uint8_t> base, std::int32_t status)
 {
+    if (TakeWriteLock(run.connection) != 0)
+        return false;
     if (WriteDesktopRowToPalm(table, recordId, base) != 0) {
         ConduitLog("Update from PC Failed");
-        return;
+        return true;
     }
     table.records.push_back(PalmRecordEntry{recordId, false, status, base});
     if (DeleteMirrorRow(run, table, recordId) != 0)
         ConduitLog("Delete Failed");
     else if (InsertMirrorRow(run, table, recordId, table.records.back().bytes) != 0)
         ConduitLog("InsertVX Failed");
+    return true;
 }
 
-void sendNewRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
+// The passes answer false when the desktop's write lock could not be taken before the first change.
+bool sendNewRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
     const HandheldLayout& layout = ReadTableLayout(table);
     for (;;) {
         SyncYieldCycles(1);
         int fetched = FetchNewPCRow(statement, table);
         if (fetched == kNoMoreRows)
-            return;
+            return true;
         if (fetched != kFetched)
             continue;
         std::vector<std::uint8_t> record;
         SetRecordDefaults(layout, record);
-        sendDesktopRow(run, table, 0, record, kStatusNewFromDesktop);
+        if (!sendDesktopRow(run, table, 0, record, kStatusNewFromDesktop))
+            return false;
     }
 }
 
@@ -176,7 +172,7 @@ bool mirrorHoldsFetchedRow(const SyncRun& run, const SyncTableDescription& table
     return same;
 }
 
-void sendChangedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
+bool sendChangedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
     const HandheldLayout& layout = ReadTableLayout(table);
     for (;;) {
@@ -184,26 +180,29 @@ void sendChangedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT s
         std::uint32_t recordId = 0;
         int fetched = FetchChangedPCRow(statement, table, recordId);
         if (fetched == kNoMoreRows)
-            return;
+            return true;
         if (fetched != kFetched || mirrorHoldsFetchedRow(run, table, layout, recordId))
             continue;
         std::vector<std::uint8_t> record;
         if (ReadPalmRecordById(table, recordId, record) != SYNC_OK)
             SetRecordDefaults(layout, record);
-        sendDesktopRow(run, table, recordId, record, kStatusOverwrittenFromDesktop);
+        if (!sendDesktopRow(run, table, recordId, record, kStatusOverwrittenFromDesktop))
+            return false;
     }
 }
 
-void removeDeletedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
+bool removeDeletedRows(const SyncRun& run, SyncTableDescription& table, SQLHSTMT statement)
 {
     for (;;) {
         SyncYieldCycles(1);
         std::uint32_t recordId = 0;
         int fetched = FetchDeletedPCRow(statement, recordId);
         if (fetched == kNoMoreRows)
-            return;
+            return true;
         if (fetched != kFetched)
             continue;
+        if (TakeWriteLock(run.connection) != 0)
+            return false;
         if (DeleteMirrorRow(run, table, recordId) != 0) {
             ConduitLog("Delete Failed");
             continue;
@@ -256,9 +255,16 @@ void CloseChangesQuery(SQLHSTMT statement)
         CloseQuery(statement);
 }
 
-void ApplyDesktopChanges(const SyncRun& run, SyncTableDescription& table)
+void IndexMirrorTable(const SyncRun& run, const SyncTableDescription& table)
 {
-    indexMirrorTable(run, table);
+    const std::string matchColumns = fieldList(table, matchField, "", "", ", ");
+    if (!matchColumns.empty())
+        RunDesktopStatement(run, "CREATE INDEX IF NOT EXISTS " + Bracketed(table.mirrorTable + "ByPDTKey") + " ON " +
+                                     table.mirrorTable + " (PDTId, " + matchColumns + ")");
+}
+
+int ApplyDesktopChanges(const SyncRun& run, SyncTableDescription& table)
+{
     for (int pass : {kPassNewRows, kPassChangedRows, kPassDeletedRows}) {
         if (pass == kPassChangedRows && !table.hasComparedField)
             continue;
@@ -266,14 +272,18 @@ void ApplyDesktopChanges(const SyncRun& run, SyncTableDescription& table)
         SQLHSTMT statement = SQL_NULL_HSTMT;
         if (SolicitaFilasCambiadasEnPC(pass, run.connection, run.pdtId, table, statement) != 0) {
             ConduitLog("Error asking for PC changes");
-            return;
+            return 0;
         }
+        bool lockTaken = true;
         if (pass == kPassNewRows)
-            sendNewRows(run, table, statement);
+            lockTaken = sendNewRows(run, table, statement);
         else if (pass == kPassChangedRows)
-            sendChangedRows(run, table, statement);
+            lockTaken = sendChangedRows(run, table, statement);
         else
-            removeDeletedRows(run, table, statement);
+            lockTaken = removeDeletedRows(run, table, statement);
         CloseChangesQuery(statement);
+        if (!lockTaken)
+            return kDesktopChangedMeanwhile;
     }
+    return 0;
 }

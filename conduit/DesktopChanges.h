@@ -28,5 +28,12 @@ int FetchChangedPCRow(SQLHSTMT statement, SyncTableDescription& table, std::uint
 int FetchDeletedPCRow(SQLHSTMT statement, std::uint32_t& recordId);
 void CloseChangesQuery(SQLHSTMT statement);
 
+// Every pass looks the mirror up by handheld and match fields; without an index on them each
+// desktop row would scan the whole mirror. Databases made before the index was shipped get it
+// here, before the exchange's transaction, which then writes only what the exchange changes.
+void IndexMirrorTable(const SyncRun& run, const SyncTableDescription& table);
+
 // Runs the three passes; a query that cannot be opened ends them ("Error asking for PC changes").
-void ApplyDesktopChanges(const SyncRun& run, SyncTableDescription& table);
+// 0, or kDesktopChangedMeanwhile when the desktop's write lock could not be taken before the
+// first change.
+int ApplyDesktopChanges(const SyncRun& run, SyncTableDescription& table);

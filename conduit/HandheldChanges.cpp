@@ -5,6 +5,7 @@
 #include "FieldConversion.h"
 #include "HandheldLayout.h"
 #include "MirrorRepair.h"
+#include "OdbcAccess.h"
 #include "PalmRecordEdits.h"
 #include "PalmTables.h"
 #include "SyncManager.h"
@@ -165,6 +166,8 @@ void applyChangedRecord(const SyncRun& run, SyncTableDescription& table, PalmRec
 int PurgeTable(const SyncRun& run, SyncTableDescription& table)
 {
     SyncYieldCycles(1);
+    if (TakeWriteLock(run.connection) != 0)
+        return kDesktopChangedMeanwhile;
     ConduitLog("Purging table!!");
     if (PurgePCRows(run, table) != 0) {
         ConduitLog("Delete All Failed");
@@ -185,15 +188,20 @@ int ApplyHandheldChanges(const SyncRun& run, SyncTableDescription& table)
         return 1;
     }
     std::set<std::uint32_t> sharingAKey;
-    RepairMirror(run, table, sharingAKey);
+    if (RepairMirror(run, table, sharingAKey) != 0)
+        return kDesktopChangedMeanwhile;
     for (PalmRecordEntry& entry : table.records) {
         SyncYieldCycles(1);
         if (RefuseShortRecord(table, entry))
             continue;
-        if (sharingAKey.count(entry.recordId)) {
-            // Deleting one of two records of a patient leaves the other, and the desktop row, alone.
-            if (entry.deleted)
-                forgetDeletedRecord(run, table, entry);
+        // Deleting one of two records of a patient leaves the other, and the desktop row, alone.
+        const bool heldTwice = sharingAKey.count(entry.recordId) != 0;
+        if (heldTwice && !entry.deleted)
+            continue;
+        if (TakeWriteLock(run.connection) != 0)
+            return kDesktopChangedMeanwhile;
+        if (heldTwice) {
+            forgetDeletedRecord(run, table, entry);
             continue;
         }
         if (entry.recordId == 0 && !entry.deleted && !giveRecordAnId(run, table, entry))

@@ -100,11 +100,11 @@ void findKeysHeldTwice(const SyncTableDescription& table, const std::vector<Palm
 
 }  // namespace
 
-void RepairMirror(const SyncRun& run, SyncTableDescription& table, std::set<std::uint32_t>& sharingAKey)
+int RepairMirror(const SyncRun& run, SyncTableDescription& table, std::set<std::uint32_t>& sharingAKey)
 {
     std::set<std::uint32_t> mirrored;
     if (!readMirroredRecordIds(run, table, mirrored))
-        return;
+        return 0;
     std::set<std::uint32_t> held;
     for (const PalmRecordEntry& entry : table.records)
         held.insert(entry.recordId);
@@ -112,7 +112,7 @@ void RepairMirror(const SyncRun& run, SyncTableDescription& table, std::set<std:
     const auto firstRead = static_cast<std::ptrdiff_t>(table.records.size());
     if (ReadAllPalmRecords(table) != 0) {
         table.records.resize(static_cast<std::size_t>(firstRead));
-        return;
+        return 0;
     }
     findKeysHeldTwice(table, table.records, sharingAKey);
     auto kept = table.records.begin() + firstRead;
@@ -135,6 +135,8 @@ void RepairMirror(const SyncRun& run, SyncTableDescription& table, std::set<std:
     for (std::uint32_t recordId : mirrored) {
         if (held.count(recordId))
             continue;
+        if (TakeWriteLock(run.connection) != 0)
+            return kDesktopChangedMeanwhile;
         if (DeleteMirrorRow(run, table, recordId) != 0)
             ConduitLog("Delete Failed");
         else
@@ -142,4 +144,5 @@ void RepairMirror(const SyncRun& run, SyncTableDescription& table, std::set<std:
     }
     if (forgotten > 0)
         ConduitLog("Mirror rows of records the handheld does not hold: " + std::to_string(forgotten));
+    return 0;
 }

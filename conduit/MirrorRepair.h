@@ -17,4 +17,6 @@ struct SyncTableDescription;
 // not hold. Failures are logged and leave the rest of the exchange as it was.
 // sharingAKey receives the records whose key fields (K) another live record of the handheld also
 // holds: the live ones are logged, none of them may be applied.
-void RepairMirror(const SyncRun& run, SyncTableDescription& table, std::set<std::uint32_t>& sharingAKey);
+// 0, or kDesktopChangedMeanwhile when the desktop's write lock could not be taken before a mirror
+// row was deleted.
+int RepairMirror(const SyncRun& run, SyncTableDescription& table, std::set<std::uint32_t>& sharingAKey);

@@ -1,5 +1,7 @@
 #include "OdbcAccess.h"
 
+#include "VantoraOdbc.h"
+
 #include <sqlext.h>
 
 #include <map>
@@ -177,10 +179,21 @@ void DisconnectDatabase(SQLHENV environment, SQLHDBC connection)
     SQLFreeHandle(SQL_HANDLE_ENV, environment);
 }
 
-int BeginTransaction(SQLHDBC connection)
+int BeginTransaction(SQLHDBC connection, WriteLock writeLock)
 {
-    return succeeded(SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT,
-                                       reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0))
+    const SQLULEN atFirstWrite = writeLock == WriteLock::AtFirstWrite ? SQL_TRUE : SQL_FALSE;
+    return succeeded(SQLSetConnectAttr(connection, vantoraodbc::kAttrWriteLockAtFirstWrite,
+                                       reinterpret_cast<SQLPOINTER>(atFirstWrite), 0)) &&
+                   succeeded(SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT,
+                                               reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0))
+               ? 0
+               : 1;
+}
+
+int TakeWriteLock(SQLHDBC connection)
+{
+    return succeeded(SQLSetConnectAttr(connection, vantoraodbc::kAttrTakeWriteLock,
+                                       reinterpret_cast<SQLPOINTER>(SQLULEN{SQL_TRUE}), 0))
                ? 0
                : 1;
 }

@@ -44,8 +44,16 @@ int GetColumnByName(SQLHSTMT statement, const std::string& columnName, std::stri
 // The value of column number columnNumber (from 1), as GetColumnByName reads it. Always 0.
 int GetColumnByIndex(SQLHSTMT statement, int columnNumber, std::string& value, std::size_t size);
 
-// Starts one transaction for the statements that follow, holding the database's write lock from
-// now on; 1 when another program kept the database locked past the time-out, or on failure.
-int BeginTransaction(SQLHDBC connection);
+// How a transaction takes the database's write lock: as it begins, holding it from then on, or
+// only at its first write or TakeWriteLock, its reads until then seeing the database as it was at
+// the first of them.
+enum class WriteLock { AtBegin, AtFirstWrite };
+// Starts one transaction for the statements that follow; 1 when another program kept the
+// database locked past the time-out (for a lock taken at the begin), or on failure.
+int BeginTransaction(SQLHDBC connection, WriteLock writeLock = WriteLock::AtBegin);
+// Takes the write lock of a transaction begun WriteLock::AtFirstWrite now, unless it holds it
+// already. 0 when it holds it; 1 when another program changed the database since the
+// transaction's first read, or is changing it now: what the transaction read may be out of date.
+int TakeWriteLock(SQLHDBC connection);
 // Commits (or rolls back) the transaction and returns to statements that commit one by one.
 int EndTransaction(SQLHDBC connection, bool commit);

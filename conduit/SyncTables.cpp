@@ -27,15 +27,16 @@ constexpr int kRunEnded = 1;
 // What became of one table.
 enum class TableOutcome {
     Exchanged,
-    NotExchanged,  // logged; the next tables follow, and the run tells it at the end
-    RunStopped     // the desktop is locked: no table can be exchanged now
+    NotExchanged,     // logged; the next tables follow, and the run tells it at the end
+    RunStopped,       // the desktop is locked: no table can be exchanged now
+    ChangedMeanwhile  // another program changed the desktop before the first change: nothing was changed
 };
 
-// Takes the desktop's write lock before anything is written; false when another program keeps
-// the database locked past the time-out (logged).
-bool beginDesktopChanges(const SyncRun& run)
+// Begins the desktop's transaction; with the write lock at the begin, false when another program
+// keeps the database locked past the time-out (logged).
+bool beginDesktopChanges(const SyncRun& run, WriteLock writeLock = WriteLock::AtBegin)
 {
-    if (BeginTransaction(run.connection) == 0)
+    if (BeginTransaction(run.connection, writeLock) == 0)
         return true;
     ConduitLog("The practice database is locked by another program: the HotSync stopped.");
     return false;
@@ -112,31 +113,34 @@ int settleHandheld(SyncTableDescription& table)
     return 1;
 }
 
-// One table and its sub-tables in one desktop transaction, which holds the desktop's write lock
-// only once the handheld's records are read. Sub-records are stored on the handheld before their
-// parents, and both before the desktop commits; records applied from the handheld are cleared
-// there only after it. A HotSync stopped at any point leaves nothing that the next one does not
-// make good; a table that cannot be exchanged whole is not exchanged at all.
-TableOutcome exchangeTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
+// One table and its sub-tables in one desktop transaction. It begins once the handheld's records
+// are read, and takes the desktop's write lock at the begin or only before its first change to
+// either side. Sub-records are stored on the handheld before their parents, and both before the
+// desktop commits; records applied from the handheld are cleared there only after it. A HotSync
+// stopped at any point leaves nothing that the next one does not make good; a table that cannot
+// be exchanged whole is not exchanged at all.
+TableOutcome exchangeTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file, WriteLock writeLock)
 {
     SyncYieldCycles(1);
     ConduitLog(table.handheldDatabase + " with " + table.writeTable + ", " + std::to_string(table.subTableCount) +
                " subtables");
     if (!openHandheldSide(run, table, file))
         return TableOutcome::NotExchanged;
-    if (!beginDesktopChanges(run)) {
+    IndexMirrorTable(run, table);
+    if (!beginDesktopChanges(run, writeLock)) {
         closeUnchanged(table, file);
         return TableOutcome::RunStopped;
     }
     int exchanged = 1;
     if (TableFitsTheHandheld(run, table, file))
         exchanged = run.purgeFlag == 1 ? PurgeTable(run, table) : ApplyHandheldChanges(run, table);
+    if (exchanged == 0)
+        exchanged = ApplyDesktopChanges(run, table);
     if (exchanged != 0) {
         EndTransaction(run.connection, false);
         closeUnchanged(table, file);
-        return TableOutcome::NotExchanged;
+        return exchanged == kDesktopChangedMeanwhile ? TableOutcome::ChangedMeanwhile : TableOutcome::NotExchanged;
     }
-    ApplyDesktopChanges(run, table);
     const bool subTablesStored = SyncSubTables(run, table, file) == kSubTablesFollowed;
     const bool stored = closeWrittenTable(table) == 0 && subTablesStored;
     if (!endDesktopChanges(run, stored, table.handheldDatabase))
@@ -144,14 +148,32 @@ TableOutcome exchangeTable(SyncRun& run, SyncTableDescription& table, TableDescr
     return settleHandheld(table) == 0 ? TableOutcome::Exchanged : TableOutcome::NotExchanged;
 }
 
-TableOutcome synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
+void forgetHandheldSide(SyncTableDescription& table)
 {
-    const TableOutcome outcome = exchangeTable(run, table, file);
     table.records.clear();
     table.heldRecords.clear();
     table.layout.clear();
     table.parsedLayout = HandheldLayout{};
-    return outcome;
+}
+
+// The exchange reads the desktop without its write lock, so that a clerk's save never waits on
+// it. When another program changed the desktop before the exchange's first change, what it read
+// may be out of date: it runs again from the handheld's records, this time holding the lock from
+// the begin, so that no further change can come between.
+TableOutcome synchroniseTable(SyncRun& run, SyncTableDescription& table, TableDescriptionFile& file)
+{
+    TableOutcome outcome = exchangeTable(run, table, file, WriteLock::AtFirstWrite);
+    forgetHandheldSide(table);
+    if (outcome == TableOutcome::ChangedMeanwhile) {
+        ConduitLog("Another program changed the practice database while the HotSync read it: " +
+                   table.handheldDatabase + " is exchanged again.");
+        outcome = exchangeTable(run, table, file, WriteLock::AtBegin);
+        forgetHandheldSide(table);
+    }
+    if (outcome != TableOutcome::ChangedMeanwhile)
+        return outcome;
+    ConduitLog(table.handheldDatabase + " was not exchanged: the practice database could not be held for its changes.");
+    return TableOutcome::NotExchanged;
 }
 
 // The connection string from the user's settings, else from the defaults; false when neither

@@ -431,20 +431,53 @@ bool Connection::queryEach(std::string_view jetSql, const std::vector<Value>& pa
     return true;
 }
 
-bool Connection::beginTrans(std::string& error)
+bool Connection::beginTrans(std::string& error, WriteLock writeLock)
 {
-    // The outer level takes the write lock at once (waiting up to the busy time-out): a read
-    // that later wants to write could otherwise fail at once when a HotSync wrote in between.
+    // Taken at the begin, a read that later wants to write cannot fail at once because a HotSync
+    // wrote in between.
     if (!transactionStillOpen(error) || (level_ == 0 && !fileStillAtPath(error)))
         return false;
     long ignored = 0;
-    const std::string sql = level_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + savepointName(level_ + 1);
+    const std::string sql = level_ > 0                         ? "SAVEPOINT " + savepointName(level_ + 1)
+                            : writeLock == WriteLock::AtBegin ? "BEGIN IMMEDIATE"
+                                                              : "BEGIN DEFERRED";
     if (!run(sql, {}, ignored, error)) {
         followTransactionState();
         return false;
     }
     ++level_;
     return true;
+}
+
+bool Connection::takeWriteLock(std::string& error, WriteLockRefusal* refusal)
+{
+    WriteLockRefusal ignoredRefusal;
+    WriteLockRefusal& why = refusal ? *refusal : ignoredRefusal;
+    why = WriteLockRefusal::Other;
+    if (!transactionStillOpen(error))
+        return false;
+    if (level_ == 0) {
+        error = "No transaction is active";
+        return false;
+    }
+    if (sqlite3_txn_state(handle_, "main") == SQLITE_TXN_WRITE)
+        return true;
+    // SQLite takes the lock with a transaction's first write and has no statement that only
+    // takes it: the file's user version is written back as it stands, which changes nothing.
+    std::string version;
+    int code = SQLITE_OK;
+    if (firstValue(handle_, "PRAGMA user_version", version, code, error) &&
+        firstValue(handle_, ("PRAGMA user_version = " + version).c_str(), version, code, error))
+        return true;
+    code = sqlite3_extended_errcode(handle_);
+    if (code == SQLITE_BUSY_SNAPSHOT) {
+        why = WriteLockRefusal::ChangedSinceRead;
+        error = "Another program changed the database since this transaction first read it";
+    } else if ((code & 0xff) == SQLITE_BUSY) {
+        why = WriteLockRefusal::Locked;
+    }
+    followTransactionState();
+    return false;
 }
 
 bool Connection::commitTrans(std::string& error)

@@ -84,7 +84,18 @@ public:
     // level it held succeeds with nothing left to undo; committing one fails and says why;
     // until every such level is ended, statements and new levels are refused, since they
     // would run outside the transaction their caller believes open.
-    bool beginTrans(std::string& error);
+    //
+    // The outer level takes the database's write lock as it begins (waiting up to the busy
+    // time-out), or only at its first write: its reads then see the database as it was at the
+    // first of them, and that write fails at once when another connection has committed since.
+    enum class WriteLock { AtBegin, AtFirstWrite };
+    bool beginTrans(std::string& error, WriteLock writeLock = WriteLock::AtBegin);
+    // Why takeWriteLock failed: another connection holds the lock now (Locked), or has committed
+    // since the transaction's first read (ChangedSinceRead: the transaction can never write then).
+    enum class WriteLockRefusal { Locked, ChangedSinceRead, Other };
+    // Takes the write lock of a transaction begun WriteLock::AtFirstWrite now, as its first write
+    // would, so that work outside the database waits for it; nothing when it holds the lock already.
+    bool takeWriteLock(std::string& error, WriteLockRefusal* refusal = nullptr);
     bool commitTrans(std::string& error);
     bool rollbackTrans(std::string& error);
     // The levels begun and not yet ended, those the database undid included.

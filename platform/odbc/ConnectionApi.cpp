@@ -2,6 +2,7 @@
 #include "Windows1252.h"
 #include "ConnectionAttributes.h"
 #include "DriverHandles.h"
+#include "VantoraOdbc.h"
 #include "Workgroup.h"
 
 #include <filesystem>
@@ -55,7 +56,8 @@ SQLRETURN endTransaction(Connection& connection, bool commit)
 }
 
 // Leaving manual-commit mode commits what is open; entering it begins a transaction at once,
-// so that a database another program keeps locked is known before anything is written.
+// so that a database another program keeps locked is known before anything is written (unless
+// the transaction is to take the write lock only at its first write).
 SQLRETURN setAutoCommit(Connection& connection, bool on)
 {
     if (on == !connection.manualCommit) {
@@ -123,6 +125,15 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC ConnectionHandle,
             return SQL_SUCCESS;
         case SQL_ATTR_AUTOCOMMIT:
             return setAutoCommit(connection, number == SQL_AUTOCOMMIT_ON);
+        case vantoraodbc::kAttrWriteLockAtFirstWrite:
+            connection.writeLockAtFirstWrite = number == SQL_TRUE;
+            return SQL_SUCCESS;
+        case vantoraodbc::kAttrTakeWriteLock:
+            if (number != SQL_TRUE) {
+                return connection.fail("HY024", "Invalid attribute value");
+            }
+            return connection.database ? connection.takeWriteLock(connection)
+                                       : connection.fail("08003", "Connection not open");
         case SQL_ATTR_CONNECTION_TIMEOUT:
             return number == 0 ? SQL_SUCCESS
                                : connection.inform("01S02", "Option value changed");
@@ -141,6 +152,9 @@ ODBC_DRIVER_EXPORT SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC ConnectionHandle,
         case SQL_ATTR_LOGIN_TIMEOUT: answer = connection.loginTimeout; break;
         case SQL_ATTR_ACCESS_MODE: answer = connection.accessMode; break;
         case SQL_ATTR_AUTOCOMMIT: answer = connection.manualCommit ? SQL_AUTOCOMMIT_OFF : SQL_AUTOCOMMIT_ON; break;
+        case vantoraodbc::kAttrWriteLockAtFirstWrite:
+            answer = connection.writeLockAtFirstWrite ? SQL_TRUE : SQL_FALSE;
+            break;
         case SQL_ATTR_CONNECTION_TIMEOUT: answer = 0; break;
         case SQL_ATTR_CONNECTION_DEAD: answer = connection.database ? SQL_CD_FALSE : SQL_CD_TRUE; break;
         default: return connection.fail("HY092", "Invalid attribute/option identifier");

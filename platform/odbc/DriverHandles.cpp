@@ -38,11 +38,27 @@ void Connection::disconnect()
 SQLRETURN Connection::beginTransaction(Handle& reporter)
 {
     std::string error;
-    if (database->beginTrans(error)) {
+    const auto writeLock = writeLockAtFirstWrite ? jet::Connection::WriteLock::AtFirstWrite
+                                                 : jet::Connection::WriteLock::AtBegin;
+    if (database->beginTrans(error, writeLock)) {
         return SQL_SUCCESS;
     }
     const bool locked = error.find("locked") != std::string::npos || error.find("busy") != std::string::npos;
     return reporter.fail(locked ? "HYT00" : "HY000", error);
+}
+
+SQLRETURN Connection::takeWriteLock(Handle& reporter)
+{
+    std::string error;
+    auto refusal = jet::Connection::WriteLockRefusal::Other;
+    if (database->takeWriteLock(error, &refusal)) {
+        return SQL_SUCCESS;
+    }
+    switch (refusal) {
+    case jet::Connection::WriteLockRefusal::ChangedSinceRead: return reporter.fail("40001", error);
+    case jet::Connection::WriteLockRefusal::Locked: return reporter.fail("HYT00", error);
+    default: return reporter.fail("HY000", error);
+    }
 }
 
 void Statement::closeCursor()

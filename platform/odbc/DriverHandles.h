@@ -49,15 +49,20 @@ struct Connection : Handle {
     // Manual-commit mode: statements run in one transaction until SQLEndTran ends it; the next
     // statement begins another.
     bool manualCommit = false;
+    // Whether such a transaction takes the write lock only at its first write.
+    bool writeLockAtFirstWrite = false;
     // Statements belong to their connection: disconnecting frees those still allocated.
     std::vector<std::unique_ptr<Statement>> statements;
 
     Statement* addStatement();
     void freeStatement(Statement* statement);
     void disconnect();
-    // Begins a transaction that holds the write lock at once (waiting up to the busy time-out);
-    // HYT00 on reporter when another program kept the database locked.
+    // Begins a transaction that holds the write lock at once (waiting up to the busy time-out),
+    // or only from its first write; HYT00 on reporter when another program kept the database locked.
     SQLRETURN beginTransaction(Handle& reporter);
+    // Takes the open transaction's write lock now: HYT00 when another program holds it, 40001
+    // when another program committed since the transaction's first read.
+    SQLRETURN takeWriteLock(Handle& reporter);
 };
 
 // A parameter as SQLBindParameter gave it; its value is read from the application's buffers
