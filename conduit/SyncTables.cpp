@@ -197,6 +197,10 @@ bool chooseConnectionString(const std::string& conduitName, std::uint32_t pdtId,
 bool registerHandheld(SyncRun& run, PreferenceFile& preference, const std::string& userName,
                       const TableDescriptionFile& file)
 {
+    // A handheld the desktop knows changes nothing here: it is looked up without the write lock,
+    // so that a clerk's save never waits on it.
+    if (ReadUserInfoFromPC(run.connection, run.pdtId) == 0)
+        return ClosePreferenceFile(preference) == 0;
     if (!beginDesktopChanges(run)) {
         ClosePreferenceFile(preference);
         return false;

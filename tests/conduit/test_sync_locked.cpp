@@ -6,8 +6,9 @@
 // again, so that neither change is lost.
 //
 // For the clerk's saves the HotSync runs in a child process, which this program pauses at chosen
-// calls into the sync library: reads of handheld records, and the yields to the HotSync manager
-// (one before each table, each record applied and each desktop pass and row).
+// calls into the sync library: reads of handheld records, the yields to the HotSync manager
+// (one before each table, each record applied and each desktop pass and row), and the closing of
+// handheld databases.
 #include "SyncTestEnvironment.h"
 
 #include "AppGlobals.h"
@@ -30,6 +31,7 @@ namespace {
 struct Pauses {
     std::vector<int> atHandheldReads;
     std::vector<int> atYields;
+    std::vector<int> atDatabaseCloses;
 };
 
 Pauses pauses;        // set in the HotSync's child process only
@@ -51,6 +53,7 @@ void pauseIfChosen(int& calls, const std::vector<int>& chosen)
 
 int handheldReads = 0;
 int yields = 0;
+int databaseCloses = 0;
 
 }  // namespace
 
@@ -75,6 +78,13 @@ int32_t SyncYieldCycles(uint16_t maxCycles)
     static auto real = nextDefinition<int32_t (*)(uint16_t)>("SyncYieldCycles");
     pauseIfChosen(yields, pauses.atYields);
     return real(maxCycles);
+}
+
+int32_t SyncCloseDB(uint8_t handle)
+{
+    static auto real = nextDefinition<int32_t (*)(uint8_t)>("SyncCloseDB");
+    pauseIfChosen(databaseCloses, pauses.atDatabaseCloses);
+    return real(handle);
 }
 
 }  // extern "C"
@@ -255,6 +265,17 @@ TEST_F(ClerkDuringHotSyncTest, AClerksSaveDoesNotWaitWhileAHotSyncThatChangesNot
     EXPECT_EQ(clerksPatientOnDesktop("[Names]"), "SAVED AT ONCE");
     synchronise();
     EXPECT_EQ(clerksPatientOnHandheld("names"), "'SAVED AT ONCE'");
+}
+
+TEST_F(ClerkDuringHotSyncTest, AClerksSaveDoesNotWaitWhileAHotSyncLooksUpItsHandheld)
+{
+    registerHandheld();
+    insertTheClerksPatient();
+    // The first database the HotSync closes is the preference database, once it has looked the
+    // handheld up among the registered ones.
+    clerkSavesWhileTheHotSyncStands({{}, {}, {1}}, "SAVED AT ONCE", "while the HotSync looks up its handheld");
+
+    EXPECT_EQ(clerksPatientOnDesktop("[Names]"), "SAVED AT ONCE");
 }
 
 TEST_F(ClerkDuringHotSyncTest, AClerksSaveBeforeTheHotSyncsFirstChangeMakesItExchangeTheTableAgain)
