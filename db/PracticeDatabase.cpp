@@ -72,6 +72,11 @@ bool writeDefinition(const std::string& databasePath, const std::string& workgro
 
 }  // namespace
 
+jet::ConnectionSettings connectionSettings(const std::string& databasePath)
+{
+    return {databasePath, jet::workgroupPathFor(databasePath), kAccountUser, kAccountPassword};
+}
+
 void removePracticeDatabase(const std::string& databasePath)
 {
     removeDatabaseFiles(databasePath);

@@ -1,4 +1,6 @@
 #pragma once
+#include "JetConnection.h"
+
 #include <string>
 
 namespace practicedb {
@@ -6,6 +8,9 @@ namespace practicedb {
 // The account that the desktop program's connection string names.
 inline constexpr const char* kAccountUser = "Quivo";
 inline constexpr const char* kAccountPassword = "Quivo";
+
+// How the programs open a practice database: with its own workgroup file and the account above.
+jet::ConnectionSettings connectionSettings(const std::string& databasePath);
 
 // Creates a new practice database at the path: every table, saved query (as a view),
 // lookup row and conduit table, and its workgroup file beside it holding the account

@@ -4,7 +4,6 @@
 #include "JetConnection.h"
 #include "PracticeDatabase.h"
 #include "Registry.h"
-#include "Workgroup.h"
 
 #include <filesystem>
 #include <iostream>
@@ -35,8 +34,7 @@ int fail(const std::string& message)
 // Opens the database as the programs do after a session that did not end cleanly.
 int checkWholeDatabase(const std::string& databasePath)
 {
-    jet::ConnectionSettings settings{databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser,
-                                     practicedb::kAccountPassword};
+    jet::ConnectionSettings settings = practicedb::connectionSettings(databasePath);
     settings.checkWholeFile = true;
     std::string error;
     if (!jet::Connection::open(settings, error))

@@ -10,7 +10,6 @@
 #include "SyncTables.h"
 #include "TempDir.h"
 #include "UserData.h"
-#include "Workgroup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,9 +37,8 @@ public:
         std::string error;
         if (!practicedb::createPracticeDatabase(databasePath_, error))
             throw std::runtime_error(error);
-        const std::string workgroup = jet::workgroupPathFor(databasePath_);
-        desktop_ = jet::Connection::open(
-            {databasePath_, workgroup, practicedb::kAccountUser, practicedb::kAccountPassword}, error);
+        const jet::ConnectionSettings settings = practicedb::connectionSettings(databasePath_);
+        desktop_ = jet::Connection::open(settings, error);
         if (!desktop_)
             throw std::runtime_error(error);
 
@@ -52,7 +50,7 @@ public:
         store(demohandheld::emptyDatabase(demohandheld::kHistoryDatabase, demohandheld::historyLayout()));
         store(demohandheld::preferenceDatabase(0));
         UserDataSetString(kUserId, kConduitName, "DBQ", databasePath_.c_str());
-        UserDataSetString(kUserId, kConduitName, "SystemDB", workgroup.c_str());
+        UserDataSetString(kUserId, kConduitName, "SystemDB", settings.workgroupPath.c_str());
     }
 
     void execute(const std::string& sql)

@@ -5,7 +5,6 @@
 #include "BigPractice.h"
 #include "JetConnection.h"
 #include "PracticeDatabase.h"
-#include "Workgroup.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -19,11 +18,7 @@ namespace {
 struct Practice {
     Practice() { ResetGlobals(); }
 
-    jet::ConnectionSettings settings() const
-    {
-        return {database.path(), jet::workgroupPathFor(database.path()), practicedb::kAccountUser,
-                practicedb::kAccountPassword};
-    }
+    jet::ConnectionSettings settings() const { return practicedb::connectionSettings(database.path()); }
 
     BigPractice database;
 };

@@ -5,7 +5,6 @@
 #include "JetConnection.h"
 #include "PracticeDatabase.h"
 #include "TempDir.h"
-#include "Workgroup.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -45,12 +44,7 @@ public:
         if (!practicedb::createPracticeDatabase(path_, error))
             throw std::runtime_error(error);
         fill();
-        jet::ConnectionSettings settings;
-        settings.databasePath = path_;
-        settings.workgroupPath = jet::workgroupPathFor(path_);
-        settings.userId = practicedb::kAccountUser;
-        settings.password = practicedb::kAccountPassword;
-        Globals().DbConnection = jet::Connection::open(settings, error);
+        Globals().DbConnection = jet::Connection::open(practicedb::connectionSettings(path_), error);
         if (!Globals().DbConnection)
             throw std::runtime_error(error);
     }

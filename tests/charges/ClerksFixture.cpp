@@ -30,10 +30,8 @@ void ClerksTest::TearDown()
 
 std::unique_ptr<jet::Connection> ClerksTest::connectToDatabase() const
 {
-    const std::string path = databasePath.toStdString();
     std::string error;
-    auto connection = jet::Connection::open(
-        {path, jet::workgroupPathFor(path), practicedb::kAccountUser, practicedb::kAccountPassword}, error);
+    auto connection = jet::Connection::open(practicedb::connectionSettings(databasePath.toStdString()), error);
     EXPECT_TRUE(connection) << error;
     return connection;
 }

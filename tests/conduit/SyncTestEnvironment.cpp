@@ -79,9 +79,7 @@ void SyncTest::TearDown()
 void SyncTest::reopenDesktop()
 {
     std::string error;
-    desktop = jet::Connection::open(
-        {databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser, practicedb::kAccountPassword},
-        error);
+    desktop = jet::Connection::open(practicedb::connectionSettings(databasePath), error);
     ASSERT_TRUE(desktop) << error;
 }
 

@@ -6,7 +6,6 @@
 #include "JetConnection.h"
 #include "PracticeDatabase.h"
 #include "VNSQLPatients.h"
-#include "Workgroup.h"
 
 #include <QDate>
 
@@ -24,9 +23,7 @@ protected:
         SyncTest::SetUp();
         registerHandheld();
         std::string error;
-        Globals().DbConnection = jet::Connection::open(
-            {databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser, practicedb::kAccountPassword},
-            error);
+        Globals().DbConnection = jet::Connection::open(practicedb::connectionSettings(databasePath), error);
         ASSERT_TRUE(Globals().DbConnection) << error;
     }
 

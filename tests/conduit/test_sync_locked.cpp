@@ -17,7 +17,6 @@
 #include "SyncManager.h"
 #include "SyncTables.h"
 #include "VNSQLPatients.h"
-#include "Workgroup.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -178,9 +177,7 @@ protected:
     void connectTheClerk()
     {
         std::string error;
-        Globals().DbConnection = jet::Connection::open(
-            {databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser, practicedb::kAccountPassword},
-            error);
+        Globals().DbConnection = jet::Connection::open(practicedb::connectionSettings(databasePath), error);
         ASSERT_TRUE(Globals().DbConnection) << error;
     }
 

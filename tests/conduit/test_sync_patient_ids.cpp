@@ -8,7 +8,6 @@
 #include "PracticeDatabase.h"
 #include "SyncManager.h"
 #include "VNSQLPatients.h"
-#include "Workgroup.h"
 
 using demohandheld::Patient;
 using demohandheld::stamp;
@@ -25,9 +24,7 @@ protected:
     {
         SyncTest::SetUp();
         std::string error;
-        Globals().DbConnection = jet::Connection::open(
-            {databasePath, jet::workgroupPathFor(databasePath), practicedb::kAccountUser, practicedb::kAccountPassword},
-            error);
+        Globals().DbConnection = jet::Connection::open(practicedb::connectionSettings(databasePath), error);
         ASSERT_TRUE(Globals().DbConnection) << error;
         firstHandheld = handheldFolder;
         secondHandheld = addHandheld("Second", "Dr Bo", 77);

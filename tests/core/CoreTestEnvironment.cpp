@@ -3,18 +3,12 @@
 #include "AppGlobals.h"
 #include "JetConnection.h"
 #include "PracticeDatabase.h"
-#include "Workgroup.h"
 
 namespace {
 
 std::unique_ptr<jet::Connection> openDesktopConnection(const QString& databasePath, std::string& error)
 {
-    jet::ConnectionSettings settings;
-    settings.databasePath = databasePath.toStdString();
-    settings.workgroupPath = jet::workgroupPathFor(settings.databasePath);
-    settings.userId = practicedb::kAccountUser;
-    settings.password = practicedb::kAccountPassword;
-    return jet::Connection::open(settings, error);
+    return jet::Connection::open(practicedb::connectionSettings(databasePath.toStdString()), error);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "VNSQLCharges.h"
 #include "VNSQLInsurances.h"
 #include "VNSQLPatients.h"
-#include "Workgroup.h"
 
 #include <filesystem>
 
@@ -17,13 +16,8 @@ protected:
     // A second program on the same database file, as a HotSync is.
     std::unique_ptr<jet::Connection> otherProgram()
     {
-        jet::ConnectionSettings settings;
-        settings.databasePath = databasePath.toStdString();
-        settings.workgroupPath = jet::workgroupPathFor(settings.databasePath);
-        settings.userId = practicedb::kAccountUser;
-        settings.password = practicedb::kAccountPassword;
         std::string error;
-        auto connection = jet::Connection::open(settings, error);
+        auto connection = jet::Connection::open(practicedb::connectionSettings(databasePath.toStdString()), error);
         EXPECT_TRUE(connection) << error;
         return connection;
     }

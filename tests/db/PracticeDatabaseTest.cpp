@@ -1,16 +1,10 @@
 #include "PracticeDatabaseTest.h"
 
 #include "PracticeDatabase.h"
-#include "Workgroup.h"
 
 std::unique_ptr<jet::Connection> openPracticeDatabase(const std::string& databasePath, std::string& error)
 {
-    jet::ConnectionSettings settings;
-    settings.databasePath = databasePath;
-    settings.workgroupPath = jet::workgroupPathFor(databasePath);
-    settings.userId = practicedb::kAccountUser;
-    settings.password = practicedb::kAccountPassword;
-    return jet::Connection::open(settings, error);
+    return jet::Connection::open(practicedb::connectionSettings(databasePath), error);
 }
 
 void PracticeDatabaseTest::SetUp()
