@@ -222,6 +222,23 @@ std::string HandheldStampText(const std::vector<std::uint8_t>& record)
     return text;
 }
 
+int CountDesktopRows(const SyncRun& run, const std::string& sql, const SqlValues& values, std::size_t& count)
+{
+    count = 0;
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (OpenQuery(run.connection, statement, sql, values) != 0) {
+        ConduitLog("Failure: " + StatementWithValues(sql, values));
+        return 1;
+    }
+    std::string counted;
+    const bool fetched = FetchNextRow(statement);
+    if (fetched)
+        GetColumnByIndex(statement, 1, counted, kValueTextSize);
+    CloseQuery(statement);
+    count = std::strtoul(counted.c_str(), nullptr, 10);
+    return fetched ? 0 : 1;
+}
+
 int RunDesktopStatement(const SyncRun& run, const std::string& sql, const SqlValues& values)
 {
     if (ExecuteSQL(run.connection, sql, values) != 0) {
@@ -301,19 +318,9 @@ int RefuseDeletionInUse(const SyncRun& run, SyncTableDescription& table, PalmRec
             continue;
         SqlValues values;
         const std::string sql = "SELECT COUNT(*)" + namingRowsOf(naming, *key, layout, entry.bytes, values);
-        SQLHSTMT statement = SQL_NULL_HSTMT;
-        if (OpenQuery(run.connection, statement, sql, values) != 0) {
-            ConduitLog("Failure: " + StatementWithValues(sql, values));
+        std::size_t rows = 0;
+        if (CountDesktopRows(run, sql, values, rows) != 0)
             return 1;
-        }
-        std::string counted;
-        const bool fetched = FetchNextRow(statement);
-        if (fetched)
-            GetColumnByIndex(statement, 1, counted, kValueTextSize);
-        CloseQuery(statement);
-        if (!fetched)
-            return 1;
-        const long rows = std::strtol(counted.c_str(), nullptr, 10);
         if (rows > 0) {
             ConduitLog(table.writeTable + " " + FieldLiteral(layout, *key, entry.bytes) + " has " + std::to_string(rows) +
                        " " + (rows == 1 ? naming.one : naming.many) +

@@ -5,6 +5,7 @@
 #include "OdbcAccess.h"
 #include "SyncRun.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -60,6 +61,10 @@ int InsertMirrorRow(const SyncRun& run, SyncTableDescription& table, std::uint32
 int DeleteMirrorRow(const SyncRun& run, const SyncTableDescription& table, std::uint32_t recordId);
 // Removes every mirror row of the run's handheld.
 int PurgePCRows(const SyncRun& run, const SyncTableDescription& table);
+
+// The number in the first column of the query's one row (a COUNT), with the values of its "?". 0,
+// or 1 when the query failed (logged "Failure: <statement>") or gave no row.
+int CountDesktopRows(const SyncRun& run, const std::string& sql, const SqlValues& values, std::size_t& count);
 
 // Runs a statement without rows, with the values of its "?"; logs "Failure: <statement>" when it
 // fails. 0 or 1.

@@ -35,23 +35,6 @@ bool notCounted(const SyncTableDescription& table)
     return false;
 }
 
-// The first column of the query's one row as a number; false when it cannot be read (logged).
-bool readCount(const SyncRun& run, const std::string& sql, std::size_t& count)
-{
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (OpenQuery(run.connection, statement, sql) != 0) {
-        ConduitLog("Failure: " + sql);
-        return false;
-    }
-    std::string text;
-    const bool fetched = FetchNextRow(statement);
-    if (fetched)
-        GetColumnByIndex(statement, 1, text, kValueTextSize);
-    CloseQuery(statement);
-    count = std::strtoul(text.c_str(), nullptr, 10);
-    return fetched;
-}
-
 // Runs the query, whose first columns are those of fields in order, and hands each row's key (as
 // keyOf gives it for a record of the layout holding those values) with the text of the column after
 // them. False when the query fails (logged).
@@ -151,7 +134,7 @@ bool TableFitsTheHandheld(const SyncRun& run, SyncTableDescription& table, Table
 {
     // Plain counts settle it unless the handheld and the desktop together hold more than the limit.
     std::size_t desktopRows = 0;
-    if (!readCount(run, "SELECT COUNT(*) FROM " + table.readTable + extraCondition(table), desktopRows))
+    if (CountDesktopRows(run, "SELECT COUNT(*) FROM " + table.readTable + extraCondition(table), {}, desktopRows) != 0)
         return notCounted(table);
     std::unordered_set<std::string> parentKeys;
     bool parentKeysRead = false;
@@ -171,7 +154,7 @@ bool TableFitsTheHandheld(const SyncRun& run, SyncTableDescription& table, Table
     for (int i = 0; i < table.subTableCount; ++i) {
         SyncTableDescription& sub = file.subTables.at(static_cast<std::size_t>(table.firstSubTable + i));
         std::size_t subRows = 0;
-        if (!readCount(run, "SELECT COUNT(*) FROM " + sub.readTable, subRows))
+        if (CountDesktopRows(run, "SELECT COUNT(*) FROM " + sub.readTable, {}, subRows) != 0)
             return notCounted(table);
         std::size_t records = sub.heldRecords.size() + subRows;
         if (records <= kMostHandheldRecords)
