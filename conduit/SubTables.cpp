@@ -42,6 +42,19 @@ void appendToKey(std::string& key, const std::string& literal)
     key += '\0';
 }
 
+// The parent's key fields as a record holds them, in one text; heldAs gives the record's field
+// that holds each.
+template <typename HeldAs>
+std::string linkKey(const SyncTableDescription& parent, const HandheldLayout& layout, std::vector<std::uint8_t>& bytes,
+                    HeldAs heldAs)
+{
+    std::string key;
+    for (const SyncFieldDescription& field : parent.fields)
+        if (IsKeyField(field))
+            appendToKey(key, FieldLiteral(layout, heldAs(field), bytes));
+    return key;
+}
+
 // The sub-table's records by the key of their parent.
 using RecordsByKey = std::unordered_map<std::string, std::vector<std::size_t>>;
 
@@ -173,23 +186,17 @@ bool LinkSubTable(SyncTableDescription& parent, const SyncTableDescription& sub)
 
 std::string ParentKey(const SyncTableDescription& parent, std::vector<std::uint8_t>& bytes)
 {
-    const HandheldLayout& layout = ReadTableLayout(parent);
-    std::string key;
-    for (const SyncFieldDescription& field : parent.fields)
-        if (IsKeyField(field))
-            appendToKey(key, FieldLiteral(layout, field, bytes));
-    return key;
+    return linkKey(parent, ReadTableLayout(parent), bytes,
+                   [](const SyncFieldDescription& field) -> const SyncFieldDescription& { return field; });
 }
 
 std::string SubRecordKey(const SyncTableDescription& parent, const SyncTableDescription& sub,
                          std::vector<std::uint8_t>& bytes)
 {
-    const HandheldLayout& layout = ReadTableLayout(sub);
-    std::string key;
-    for (const SyncFieldDescription& field : parent.fields)
-        if (IsKeyField(field))
-            appendToKey(key, FieldLiteral(layout, sub.fields.at(static_cast<std::size_t>(field.subTableLink)), bytes));
-    return key;
+    return linkKey(parent, ReadTableLayout(sub), bytes,
+                   [&sub](const SyncFieldDescription& field) -> const SyncFieldDescription& {
+                       return sub.fields.at(static_cast<std::size_t>(field.subTableLink));
+                   });
 }
 
 int OpenSubTables(const SyncRun& run, SyncTableDescription& parent, TableDescriptionFile& file)
