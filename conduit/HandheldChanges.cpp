@@ -107,10 +107,11 @@ void takeDesktopFields(const SyncTableDescription& table, const std::vector<bool
     const HandheldLayout& layout = ReadTableLayout(table);
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         const SyncFieldDescription& field = table.fields[i];
+        if (field.kind != FieldKind::Compared || fromHandheld[i])
+            continue;
         std::string desktopValue = field.value;
-        if (field.kind == FieldKind::Compared && !fromHandheld[i])
-            ConvertField(ConversionMode::TextToRecord, entry.bytes, desktopValue,
-                         layout.fields.at(static_cast<std::size_t>(field.descriptorIndex)));
+        ConvertField(ConversionMode::TextToRecord, entry.bytes, desktopValue,
+                     layout.fields.at(static_cast<std::size_t>(field.descriptorIndex)));
     }
 }
 
