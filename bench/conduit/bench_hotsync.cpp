@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -149,62 +150,57 @@ private:
 }
 
 // Every benchmark runs HotSyncs of the given number of patients; the setting is made outside the
-// timing.
-void BM_NewHandheldPatientsIntoTheDesktop(benchmark::State& state)
+// timing. These three measure one HotSync on each new setting that prepare makes, and check
+// afterwards that the handheld and the desktop hold every patient once.
+void measureOnNewSettings(benchmark::State& state, const std::function<void(HotSyncSetting&, int patients)>& prepare,
+                          const char* failure)
 {
     const int patients = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         auto setting = std::make_unique<HotSyncSetting>();
-        setting->registerHandheld();
-        setting->storeNewHandheldPatients(patients);
+        prepare(*setting, patients);
         state.ResumeTiming();
         measuredHotSync(*setting);
         state.PauseTiming();
         if (!setting->holdsEveryPatient(patients))
-            state.SkipWithError("the desktop did not take every patient");
+            state.SkipWithError(failure);
         setting.reset();
         state.ResumeTiming();
     }
+}
+
+void BM_NewHandheldPatientsIntoTheDesktop(benchmark::State& state)
+{
+    measureOnNewSettings(
+        state,
+        [](HotSyncSetting& setting, int patients) {
+            setting.registerHandheld();
+            setting.storeNewHandheldPatients(patients);
+        },
+        "the desktop did not take every patient");
 }
 BENCHMARK(BM_NewHandheldPatientsIntoTheDesktop)->Arg(10000)->Arg(13000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FillANewHandheldFromTheDesktop(benchmark::State& state)
 {
-    const int patients = static_cast<int>(state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto setting = std::make_unique<HotSyncSetting>();
-        setting->insertDesktopPatients(patients);
-        state.ResumeTiming();
-        measuredHotSync(*setting);
-        state.PauseTiming();
-        if (!setting->holdsEveryPatient(patients))
-            state.SkipWithError("the handheld was not filled");
-        setting.reset();
-        state.ResumeTiming();
-    }
+    measureOnNewSettings(
+        state, [](HotSyncSetting& setting, int patients) { setting.insertDesktopPatients(patients); },
+        "the handheld was not filled");
 }
 BENCHMARK(BM_FillANewHandheldFromTheDesktop)->Arg(10000)->Arg(13000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SendADesktopChangeOfEveryPatient(benchmark::State& state)
 {
-    const int patients = static_cast<int>(state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto setting = std::make_unique<HotSyncSetting>();
-        setting->registerHandheld();
-        setting->insertDesktopPatients(patients);
-        setting->synchronise();
-        setting->changeEveryDesktopPatient();
-        state.ResumeTiming();
-        measuredHotSync(*setting);
-        state.PauseTiming();
-        if (!setting->holdsEveryPatient(patients))
-            state.SkipWithError("the handheld lost patients");
-        setting.reset();
-        state.ResumeTiming();
-    }
+    measureOnNewSettings(
+        state,
+        [](HotSyncSetting& setting, int patients) {
+            setting.registerHandheld();
+            setting.insertDesktopPatients(patients);
+            setting.synchronise();
+            setting.changeEveryDesktopPatient();
+        },
+        "the handheld lost patients");
 }
 BENCHMARK(BM_SendADesktopChangeOfEveryPatient)->Arg(10000)->Arg(13000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
