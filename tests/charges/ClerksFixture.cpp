@@ -2,10 +2,9 @@
 
 #include "DiskFaults.h"
 #include "PracticeDatabase.h"
+#include "PrivateDisk.h"
 #include "Workgroup.h"
 
-#include <fcntl.h>
-#include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -15,7 +14,6 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <vector>
 
 void ClerksTest::TearDown()
 {
@@ -90,12 +88,7 @@ void ClerksTest::putDatabaseOnFullDisk()
     Globals().DbConnection.reset();
     const std::filesystem::path mount = folder.file("full-disk");
     std::filesystem::create_directory(mount);
-    // A mount namespace of this process's own: the tmpfs goes with the process, no other
-    // program sees it.
-    const bool mounted = ::unshare(CLONE_NEWNS) == 0 &&
-                         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                         ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=2m") == 0;
-    if (!mounted) {
+    if (!testsupport::mountPrivateDisk(mount.string(), "2m")) {
         std::cout << "[ DISK     ] no tmpfs may be mounted here (" << std::strerror(errno)
                   << "): writes to the database are answered as a full disk" << std::endl;
         diskfaults::install();
@@ -112,11 +105,6 @@ void ClerksTest::putDatabaseOnFullDisk()
     Globals().DatabasePath = databasePath;
     // Open before the disk fills: the connection's shared memory takes its room now, its log none yet.
     Globals().DbConnection = connectToDatabase();
-    const int filler = ::open((mount / "filler").c_str(), O_WRONLY | O_CREAT, 0600);
-    const std::vector<char> block(4096, 'f');
-    while (::write(filler, block.data(), block.size()) > 0) {
-    }
-    EXPECT_EQ(errno, ENOSPC);
-    ::close(filler);
+    EXPECT_EQ(testsupport::fillDisk(mount.string(), "filler"), ENOSPC);
     std::cout << "[ DISK     ] the database is on a full 2 MB tmpfs" << std::endl;
 }

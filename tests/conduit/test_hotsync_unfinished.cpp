@@ -1,16 +1,13 @@
 // A HotSync that did not exchange or store a table says so: hotsync exits with 1, the reason is on
 // the standard error and in the log, and neither side keeps any part of that table's exchange.
 #include "HotSyncProgram.h"
+#include "PrivateDisk.h"
 
-#include <fcntl.h>
-#include <sched.h>
 #include <sys/mount.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 using demohandheld::stamp;
@@ -83,7 +80,7 @@ protected:
     {
         if (moveHandheldFolderToItsOwnFileSystem()) {
             if (error == ENOSPC)
-                fillTheFileSystem();
+                EXPECT_EQ(testsupport::fillDisk(handheldFolder, kFillerName), ENOSPC);
             else
                 EXPECT_EQ(::mount(nullptr, handheldFolder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
             return runHotSync({"VLVX", handheldFolder});
@@ -94,43 +91,17 @@ protected:
     }
 
 private:
-    bool enterMountNamespace()
-    {
-        if (::unshare(CLONE_NEWNS) == 0)
-            return true;
-        // Without the right to mount here, a user namespace of its own may still give it.
-        const uid_t uid = ::getuid();
-        const gid_t gid = ::getgid();
-        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            return false;
-        std::ofstream("/proc/self/setgroups") << "deny";
-        std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
-        std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
-        return true;
-    }
-
     bool moveHandheldFolderToItsOwnFileSystem()
     {
         const std::filesystem::path mountPoint = temp.file("Mounted");
         std::filesystem::create_directories(mountPoint);
-        if (!enterMountNamespace() || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0)
+        if (!testsupport::mountPrivateDisk(mountPoint.string(), "1m"))
             return false;
         for (const auto& entry : std::filesystem::directory_iterator(handheldFolder))
             std::filesystem::copy_file(entry.path(), mountPoint / entry.path().filename());
         handheldFolder = mountPoint;
         mounted_ = true;
         return true;
-    }
-
-    void fillTheFileSystem()
-    {
-        int filler = ::open((handheldFolder + "/" + kFillerName).c_str(), O_WRONLY | O_CREAT, 0600);
-        const std::string block(4096, 'x');
-        while (::write(filler, block.data(), block.size()) > 0) {
-        }
-        EXPECT_EQ(errno, ENOSPC);
-        ::close(filler);
     }
 
     bool mounted_ = false;

@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "PracticeDatabase.h"
 #include "Principal.h"
+#include "PrivateDisk.h"
 #include "Registry.h"
 #include "TempDir.h"
 #include "Workgroup.h"
@@ -218,7 +219,7 @@ TEST_F(StartupTest, AReadOnlyDiskIsTheReasonGiven)
 {
     const std::string disk = folder.file("disk");
     std::filesystem::create_directory(disk);
-    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=4m") != 0)
+    if (!testsupport::mountPrivateDisk(disk, "4m"))
         GTEST_SKIP() << "this machine lets the test mount no disk of its own";
     const std::string database = disk + "/practice.mdb";
     std::string error;
