@@ -65,13 +65,6 @@ int32_t SyncReadRecordByIndex(SyncRecordInfo* info)
     return real(info);
 }
 
-int32_t SyncReadNextModifiedRec(SyncRecordInfo* info)
-{
-    static auto real = nextDefinition<int32_t (*)(SyncRecordInfo*)>("SyncReadNextModifiedRec");
-    pauseIfChosen(handheldReads, pauses.atHandheldReads);
-    return real(info);
-}
-
 int32_t SyncYieldCycles(uint16_t maxCycles)
 {
     static auto real = nextDefinition<int32_t (*)(uint16_t)>("SyncYieldCycles");

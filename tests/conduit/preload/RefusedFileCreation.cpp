@@ -1,7 +1,7 @@
 // Preloaded into the hotsync program by tests on machines that allow no file system of their own
 // to be mounted: no file can be created in one folder, as on a full or read-only disk. The folder
 // and the error number come from the environment.
-#include <dlfcn.h>
+#include "NextDefinition.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -15,6 +15,6 @@ extern "C" __attribute__((visibility("default"))) int mkstemp(char* pathTemplate
         errno = std::atoi(error);
         return -1;
     }
-    static auto real = reinterpret_cast<int (*)(char*)>(::dlsym(RTLD_NEXT, "mkstemp"));
+    static auto real = nextDefinition<int (*)(char*)>("mkstemp");
     return real(pathTemplate);
 }
